@@ -1,0 +1,45 @@
+// Where the engine and the translation driver write their progress and error
+// lines. `printout` appends the text exactly as given: callers end their own
+// lines with "\n", so several calls may build one visible line.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+class Console {
+public:
+    virtual ~Console() = default;
+    virtual void printout(std::string_view text) = 0;
+};
+
+// Collects everything printed; used by the command line and by tests.
+class StringConsole final : public Console {
+public:
+    void printout(std::string_view text) override { m_text.append(text); }
+    [[nodiscard]] const std::string &text() const noexcept { return m_text; }
+    void clear() noexcept { m_text.clear(); }
+
+private:
+    std::string m_text;
+};
+
+// Passes everything straight on to a stream, flushing at each line end so that
+// a long translation shows its progress as it goes.
+class StreamConsole final : public Console {
+public:
+    explicit StreamConsole(std::ostream &out) : m_out(out) {}
+    void printout(std::string_view text) override
+    {
+        m_out << text;
+        if (!text.empty() && text.back() == '\n')
+            m_out.flush();
+    }
+
+private:
+    std::ostream &m_out;
+};
+
+} // namespace engine
