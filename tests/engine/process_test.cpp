@@ -102,7 +102,7 @@ TEST_P(ProcessTable, RewritesBytesAndReports)
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ProcessTable, testing::ValuesIn(kCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &test) { return std::string(test.param.name); });
 
 struct ThrowCase {
     const char *name;
@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Replacement string is not valid UTF-8: sequence cut short by the end of the text at byte offset 2!"},
         ThrowCase{"ReplacementStrayContinuation", "A", "\x80",
                   "Replacement string is not valid UTF-8: unexpected continuation byte 0x80 at byte offset 0!"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(Process, EmptyReplacementIsAccepted)
 {

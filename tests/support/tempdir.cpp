@@ -30,10 +30,10 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-std::vector<std::string> TempDir::entries() const
+std::vector<std::string> TempDir::entriesOf(const std::string &folder)
 {
     std::vector<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(m_path))
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

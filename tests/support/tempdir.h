@@ -17,7 +17,8 @@ public:
     [[nodiscard]] const std::string &path() const { return m_path; }
     [[nodiscard]] std::string file(std::string_view name) const { return m_path + "/" + std::string(name); }
     // Names of the entries in the folder, sorted.
-    [[nodiscard]] std::vector<std::string> entries() const;
+    [[nodiscard]] std::vector<std::string> entries() const { return entriesOf(m_path); }
+    [[nodiscard]] static std::vector<std::string> entriesOf(const std::string &folder);
 
 private:
     std::string m_path;

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include "engine/translation.h"
+#include "hexbytes.h"
+#include "tempdir.h"
+
+namespace {
+
+using engine::KeyEchoTable;
+using engine::processTranslation;
+using engine::StringConsole;
+
+// A big-endian stored string "ABC" between filler bytes.
+const auto kAtn = hexBytes("11 22 33 44 00 00 00 04 00 41 00 42 00 43 00 00 55 66");
+
+struct Transcript {
+    const char *name;
+    std::vector<std::string> parameters; // "IN" and "OUT" stand for the files of the test
+    const char *console;                 // "IN" and "OUT" as above
+    bool parametersOk;
+    bool outputWritten;
+};
+
+std::string substitute(std::string text, const TempDir &dir)
+{
+    for (const auto &[from, to] : {std::pair{"IN", dir.file("in.atn")}, std::pair{"OUT", dir.file("out.atn")}}) {
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, std::string_view(from).size(), to);
+    }
+    return text;
+}
+
+// With a table that has no entries, the keys themselves show, with their
+// placeholders filled and nothing between a key and what follows it.
+const Transcript kTranscripts[] = {
+    {"ThreeElements", {"IN", "OUT", "A"}, "Fewargs", false, false},
+    {"OptionWithFourElements", {"--lenient-le", "IN", "OUT", "A"}, "Fewargs", false, false},
+    {"OptionWithUnpairedTexts", {"--lenient-le", "IN", "OUT", "A", "B", "C"}, "llestringreplstring", false, false},
+    {"UnpairedTexts", {"IN", "OUT", "A", "B", "C"}, "replstring", false, false},
+    {"OnePair",
+     {"IN", "OUT", "B", "XY"},
+     "OpenInputFileIN\nReadInputFile 18BeginReplacementOf B XYOpenOutputFileOUT\nWriteOutputFile 20Done",
+     true, true},
+    {"LenientOption",
+     {"--lenient-le", "IN", "OUT", "B", "XY"},
+     "llestringOpenInputFileIN\nReadInputFile 18BeginReplacementOf B XYOpenOutputFileOUT\nWriteOutputFile 20Done",
+     true, true},
+    // Only the first element is the option; elsewhere it is an ordinary text.
+    {"OptionAsSearchText",
+     {"IN", "OUT", "--lenient-le", "x"},
+     "OpenInputFileIN\nReadInputFile 18BeginReplacementOf --lenient-le xOpenOutputFileOUT\nWriteOutputFile 18Done",
+     true, true},
+    // A failing pair is reported and the next one still applies.
+    {"FailingPairThenGoodPair",
+     {"IN", "OUT", "", "x", "B", "XY"},
+     "OpenInputFileIN\nReadInputFile 18BeginReplacementOf  xError: Search string must not be empty!\n"
+     "BeginReplacementOf B XYOpenOutputFileOUT\nWriteOutputFile 20Done",
+     true, true},
+    // Each pair works on the result of the one before.
+    {"PairsChain",
+     {"IN", "OUT", "B", "XY", "XY", "Z"},
+     "OpenInputFileIN\nReadInputFile 18BeginReplacementOf B XYBeginReplacementOf XY ZOpenOutputFileOUT\n"
+     "WriteOutputFile 18Done",
+     true, true},
+};
+
+class DriverTranscript : public testing::TestWithParam<Transcript> {};
+
+TEST_P(DriverTranscript, WithKeyEchoTable)
+{
+    const Transcript &t = GetParam();
+    TempDir dir;
+    writeBytes(dir.file("in.atn"), kAtn);
+    std::vector<std::string> parameters;
+    for (const auto &p : t.parameters)
+        parameters.push_back(substitute(p, dir));
+
+    StringConsole console;
+    const auto outcome = processTranslation(parameters, console, KeyEchoTable());
+    EXPECT_EQ(console.text(), substitute(t.console, dir));
+    EXPECT_EQ(outcome.parametersOk, t.parametersOk);
+    EXPECT_EQ(outcome.outputWritten, t.outputWritten);
+    if (!t.outputWritten) {
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"in.atn"});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, DriverTranscript, testing::ValuesIn(kTranscripts),
+                         [](const auto &test) { return std::string(test.param.name); });
+
+TEST(Driver, WritesTheRewrittenBuffer)
+{
+    TempDir dir;
+    writeBytes(dir.file("in.atn"), kAtn);
+    StringConsole console;
+    const auto outcome =
+        processTranslation({dir.file("in.atn"), dir.file("out.atn"), "B", "XY"}, console, KeyEchoTable());
+    EXPECT_TRUE(outcome.succeeded());
+    EXPECT_EQ(toHex(readBytes(dir.file("out.atn"))), "11 22 33 44 00 00 00 05 00 41 00 58 00 59 00 43 00 00 55 66");
+    EXPECT_EQ(toHex(readBytes(dir.file("in.atn"))), toHex(kAtn));
+}
+
+TEST(Driver, SameFileIsReadWholeBeforeItIsReplaced)
+{
+    TempDir dir;
+    writeBytes(dir.file("in.atn"), kAtn);
+    StringConsole console;
+    const auto outcome =
+        processTranslation({dir.file("in.atn"), dir.file("in.atn"), "B", "XY"}, console, KeyEchoTable());
+    EXPECT_TRUE(outcome.succeeded());
+    EXPECT_EQ(toHex(readBytes(dir.file("in.atn"))), "11 22 33 44 00 00 00 05 00 41 00 58 00 59 00 43 00 00 55 66");
+}
+
+TEST(Driver, MissingInputLeavesTheOutputAlone)
+{
+    TempDir dir;
+    writeText(dir.file("out.atn"), "precious");
+    StringConsole console;
+    const auto outcome =
+        processTranslation({dir.file("missing.atn"), dir.file("out.atn"), "A", "B"}, console, KeyEchoTable());
+    EXPECT_EQ(console.text(), "OpenInputFile" + dir.file("missing.atn") + "\nError: Cannot read \""
+                                  + dir.file("missing.atn") + "\": No such file or directory\nDone");
+    EXPECT_FALSE(outcome.inputRead);
+    EXPECT_FALSE(outcome.outputWritten);
+    EXPECT_EQ(readText(dir.file("out.atn")), "precious");
+}
+
+TEST(Driver, InputFolderIsReportedNotRead)
+{
+    TempDir dir;
+    StringConsole console;
+    const auto outcome = processTranslation({dir.path(), dir.file("out.atn"), "A", "B"}, console, KeyEchoTable());
+    EXPECT_NE(console.text().find("Error: Cannot read \"" + dir.path() + "\": it is a folder\n"), std::string::npos);
+    EXPECT_FALSE(outcome.inputRead);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{});
+}
+
+TEST(Driver, FailedWriteIsReportedAndDoneFollows)
+{
+    TempDir dir;
+    writeBytes(dir.file("in.atn"), kAtn);
+    const std::string output = dir.file("no-such-folder/out.atn");
+    StringConsole console;
+    const auto outcome = processTranslation({dir.file("in.atn"), output, "B", "XY"}, console, KeyEchoTable());
+    const std::string expectedTail = "WriteOutputFile 20Cannot write \"" + output + "\": No such file or directory\nDone";
+    ASSERT_GE(console.text().size(), expectedTail.size());
+    EXPECT_EQ(console.text().substr(console.text().size() - expectedTail.size()), expectedTail);
+    EXPECT_FALSE(outcome.outputWritten);
+    EXPECT_FALSE(outcome.succeeded());
+}
+
+TEST(Driver, UsesTheTableTexts)
+{
+    TempDir dir;
+    writeBytes(dir.file("in.atn"), kAtn);
+    const engine::MapStringTable table({{"OpenInputFile", "in: "},
+                                        {"ReadInputFile %@", "read %@\n"},
+                                        {"BeginReplacementOf %@ %@", "%2$@ <- %1$@\n"},
+                                        {"OpenOutputFile", "out: "},
+                                        {"WriteOutputFile %@", "write %@\n"},
+                                        {"Done", "done\n"}});
+    StringConsole console;
+    (void)processTranslation({dir.file("in.atn"), dir.file("out.atn"), "B", "XY"}, console, table);
+    EXPECT_EQ(console.text(), "in: " + dir.file("in.atn") + "\nread 18\nXY <- B\nout: " + dir.file("out.atn")
+                                  + "\nwrite 20\ndone\n");
+}
+
+} // namespace
