@@ -47,6 +47,8 @@ struct ExitCase {
     const char *printed; // a piece of standard output
 };
 
+void PrintTo(const ExitCase &c, std::ostream *os) { *os << c.name; }
+
 class CliExit : public Cli, public testing::WithParamInterface<ExitCase> {};
 
 TEST_P(CliExit, StatusAndOutput)

@@ -16,6 +16,8 @@ struct ProcessCase {
     const char *console;
 };
 
+void PrintTo(const ProcessCase &c, std::ostream *os) { *os << c.name; }
+
 // U+0100 B C little-endian, with its txtu header; offsets: BE count at 2,
 // signature at 6, LE count at 10, length field at 14, text at 18.
 constexpr const char *kLeHeader = "99 99 00 00 00 14 74 78 74 75 14 00 00 00 04 00 00 00 00 01 42 00 43 00 00 00 77";
@@ -110,6 +112,8 @@ struct ThrowCase {
     std::string replacement;
     const char *description;
 };
+
+void PrintTo(const ThrowCase &c, std::ostream *os) { *os << c.name; }
 
 class ProcessThrows : public testing::TestWithParam<ThrowCase> {};
 

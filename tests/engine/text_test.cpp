@@ -15,6 +15,8 @@ struct EncodeCase {
     const char *littleEndian;
 };
 
+void PrintTo(const EncodeCase &c, std::ostream *os) { *os << c.name; }
+
 class Utf16Encoding : public testing::TestWithParam<EncodeCase> {};
 
 TEST_P(Utf16Encoding, BothByteOrdersAndBack)
@@ -47,6 +49,8 @@ struct InvalidCase {
     std::size_t offset;
     const char *reason;
 };
+
+void PrintTo(const InvalidCase &c, std::ostream *os) { *os << c.name; }
 
 class InvalidUtf8 : public testing::TestWithParam<InvalidCase> {};
 

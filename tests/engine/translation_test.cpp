@@ -21,6 +21,8 @@ struct Transcript {
     bool outputWritten;
 };
 
+void PrintTo(const Transcript &c, std::ostream *os) { *os << c.name; }
+
 std::string substitute(std::string text, const TempDir &dir)
 {
     for (const auto &[from, to] : {std::pair{"IN", dir.file("in.atn")}, std::pair{"OUT", dir.file("out.atn")}}) {
