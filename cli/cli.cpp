@@ -1,10 +1,13 @@
 #include "cli.h"
 
+#include <iterator>
 #include <string_view>
 
 #include "engine/backup.h"
 #include "engine/console.h"
 #include "engine/translation.h"
+#include "rules/diagnosticlog.h"
+#include "rules/rulefile.h"
 
 std::string_view englishStringsSource(); // generated from resources/strings/en.strings
 
@@ -13,22 +16,30 @@ namespace {
 
 constexpr std::string_view kVersion = "atnlingo 0.1.0";
 
+constexpr std::string_view kNoRulesKey =
+    "Your RUL-file is empty or has no enabled items inside!\nPlease setup some Rules and enable [x] these!";
+
 constexpr std::string_view kUsage =
     "Usage: atnlingo [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT [SEARCH REPLACEMENT ...]\n"
+    "       atnlingo --rules RULFILE [--lenient-le] INPUT OUTPUT\n"
     "\n"
     "Translates the texts stored in the ATN action file INPUT and writes the result\n"
     "to OUTPUT. Each SEARCH text is replaced by the REPLACEMENT text that follows it,\n"
     "pair by pair, inside the file's stored strings (big-endian and little-endian\n"
     "UTF-16); the length fields of every rewritten string are corrected.\n"
     "\n"
-    "  --lenient-le   skip the header checks of little-endian strings\n"
-    "                 (only as the first argument)\n"
+    "  --rules RULFILE  take the pairs from the enabled rules of the rule file\n"
+    "                   RULFILE (lines FLAG;SEARCH;REPLACEMENT; with FLAG 1 or 0)\n"
+    "                   instead of the command line\n"
+    "  --lenient-le     skip the header checks of little-endian strings\n"
+    "                   (only before INPUT)\n"
     "\n"
     "When OUTPUT is the same file as INPUT, INPUT is first copied to INPUT.bak\n"
     "(or INPUT.bak.1, INPUT.bak.2, ... when that name is taken).\n"
     "\n"
     "Exit status: 0 written, 1 a pair, the input, the backup or the write failed,\n"
-    "2 malformed arguments.\n"
+    "2 malformed arguments, or a rule file without enabled rules (nothing is\n"
+    "touched then).\n"
     "\n"
     "  atnlingo -h, --help     show this text\n"
     "  atnlingo --version      show the version\n";
@@ -54,6 +65,51 @@ int translate(const std::vector<std::string> &parameters, std::ostream &out, std
     return outcome.succeeded() ? Success : Failure;
 }
 
+// Sends the rule-file diagnostics to the caller's error stream while alive.
+class LogToStream {
+public:
+    explicit LogToStream(std::ostream &stream)
+        : m_previous(rules::setLogSink([&stream](std::string_view message, std::string_view detail) {
+              stream << message;
+              if (!detail.empty())
+                  stream << " (" << detail << ")";
+              stream << '\n' << std::flush;
+          }))
+    {
+    }
+    ~LogToStream() { rules::setLogSink(std::move(m_previous)); }
+    LogToStream(const LogToStream &) = delete;
+    LogToStream &operator=(const LogToStream &) = delete;
+
+private:
+    rules::LogSink m_previous;
+};
+
+// --rules RULFILE [--lenient-le] INPUT OUTPUT: the pairs come from the file.
+// The rules are read before anything else, so that a file without enabled
+// rules leaves every file as it was, the input's backup included.
+int translateByRules(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+{
+    const bool lenient = args.size() > 2 && args[2] == engine::kLenientOption;
+    if (args.size() != (lenient ? 5u : 4u)) {
+        err << "Usage: atnlingo --rules RULFILE [--lenient-le] INPUT OUTPUT\n"
+               "Try 'atnlingo --help'.\n";
+        return Usage;
+    }
+    std::vector<std::string> parameters(args.begin() + 2, args.end());
+    std::vector<std::string> pairs;
+    {
+        LogToStream log(err);
+        pairs = rules::processRuleFile(args[1]);
+    }
+    if (pairs.empty()) {
+        err << englishTable().text(kNoRulesKey) << '\n';
+        return Usage;
+    }
+    parameters.insert(parameters.end(), std::make_move_iterator(pairs.begin()), std::make_move_iterator(pairs.end()));
+    return translate(parameters, out, err);
+}
+
 } // namespace
 
 const engine::StringTable &englishTable()
@@ -75,6 +131,8 @@ int run(const std::vector<std::string> &args, std::ostream &out, std::ostream &e
         out << kVersion << '\n';
         return Success;
     }
+    if (!args.empty() && args[0] == "--rules")
+        return translateByRules(args, out, err);
     return translate(args, out, err);
 }
 

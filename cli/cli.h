@@ -1,10 +1,14 @@
 // The command-line front end: translation parameters in, console text out.
 //
 //   atnlingo [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT [SEARCH REPLACEMENT ...]
+//   atnlingo --rules RULFILE [--lenient-le] INPUT OUTPUT
+//
+// The second form takes the pairs from the enabled rules of a RUL file.
 //
 // Exit status: 0 when the output was written and every pair applied; 1 when a
 // pair failed, the input could not be read, the backup or the write failed;
-// 2 for malformed parameters.
+// 2 for malformed parameters or a RUL file that yields no pair (then no file
+// is touched).
 #pragma once
 
 #include <ostream>
