@@ -1,0 +1,64 @@
+#pragma once
+
+// The action files the reader's tests are built on, shared with the program
+// that writes them to disk for the comparison with the independent validator.
+
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "atnbuilder.h"
+#include "atnformat/actionfile.h"
+
+namespace corpus {
+
+struct ExpectedString {
+    atnformat::Role role;
+    std::string key;
+    std::string text;
+    atnformat::Layout layout = atnformat::Layout::BigEndian;
+};
+
+// A well-formed file showing one kind of structure, with every stored string
+// it holds, in file order.
+struct StructureCase {
+    std::string name;
+    atnbuild::Bytes bytes;
+    std::vector<ExpectedString> strings;
+};
+
+// A file with one fault, where the walk must stop and what it needed there.
+struct DamagedCase {
+    std::string name;
+    atnbuild::Bytes bytes;
+    std::size_t offset;
+    std::string expected; // a part of FormatError::expected
+};
+
+struct NamedFile {
+    std::string name;
+    atnbuild::Bytes bytes;
+};
+
+// Test names show the case's name instead of its bytes.
+inline void PrintTo(const StructureCase &c, std::ostream *os) { *os << c.name; }
+inline void PrintTo(const DamagedCase &c, std::ostream *os) { *os << c.name; }
+
+[[nodiscard]] std::vector<StructureCase> structureCases();
+[[nodiscard]] std::vector<DamagedCase> damagedCases();
+
+// A small file holding most kinds of structure, for truncations and corruptions.
+[[nodiscard]] atnbuild::Bytes smallFile();
+
+// A well-formed file whose raw data value holds the bytes of a big-endian
+// stored "Layer 1 copy": a rule for "copy" with a longer replacement rewrites
+// them, the value's byte count stays, and the result no longer walks.
+[[nodiscard]] atnbuild::Bytes rawDataWithStoredString();
+
+// Every file above, the engine's translation of rawDataWithStoredString()
+// with "copy" -> "Kopie", every truncation of the small file and two one-byte
+// corruptions of it at every offset.
+[[nodiscard]] std::vector<NamedFile> allFiles();
+
+} // namespace corpus
