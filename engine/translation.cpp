@@ -1,5 +1,6 @@
 #include "translation.h"
 
+#include "atnformat/actionfile.h"
 #include "fileio.h"
 #include "process.h"
 #include "runtimeerror.h"
@@ -59,6 +60,9 @@ TranslationOutcome processTranslation(const std::vector<std::string> &parameters
     }
     outcome.inputRead = true;
     std::vector<std::uint8_t> buffer = std::move(input.bytes);
+    // Only an input that is itself a well-formed action file can tell whether
+    // the translation broke something; anything else is translated unchecked.
+    const bool checkOutput = !atnformat::checkActionFile(buffer).has_value();
     console.printout(formatText(strings.text("ReadInputFile %@"), {std::to_string(buffer.size())}));
 
     for (std::size_t i = layout.outputIndex + 1; i + 1 < parameters.size(); i += 2) {
@@ -73,6 +77,16 @@ TranslationOutcome processTranslation(const std::vector<std::string> &parameters
         } catch (...) {
             console.printout("Error: Unknown Error\n");
             ++outcome.failedPairs;
+        }
+    }
+
+    if (checkOutput) {
+        if (const auto broken = atnformat::checkActionFile(buffer)) {
+            console.printout("Error: The translated file is no longer a well-formed action file (" +
+                             broken->message() + "), so \"" + outputPath + "\" was not written.\n");
+            outcome.outputRejected = true;
+            console.printout(strings.text("Done"));
+            return outcome;
         }
     }
 

@@ -9,6 +9,11 @@
 // and every problem goes to the console, with its texts looked up in `strings`
 // by key; the run ends with the text of "Done" unless the parameters are
 // malformed. Nothing is thrown.
+//
+// When the input is a well-formed action file (atnformat::checkActionFile),
+// the result must be one too: otherwise nothing is written, an existing output
+// stays as it was, and the console gets an "Error: " line with the offset where
+// the walk of the result failed. Other input is translated unchecked.
 #pragma once
 
 #include <string>
@@ -27,6 +32,7 @@ struct TranslationOutcome {
     bool parametersOk = false; // false: "Fewargs" or "replstring", nothing read or written
     bool inputRead = false;
     int failedPairs = 0;
+    bool outputRejected = false; // the input was a well-formed action file and the result is not
     bool outputWritten = false;
 
     [[nodiscard]] bool succeeded() const noexcept
