@@ -3,6 +3,8 @@
 #include <iterator>
 #include <string_view>
 
+#include "inspect.h"
+
 #include "engine/backup.h"
 #include "engine/console.h"
 #include "engine/translation.h"
@@ -38,11 +40,15 @@ constexpr std::string_view kUsage =
     "(or INPUT.bak.1, INPUT.bak.2, ... when that name is taken).\n"
     "\n"
     "Exit status: 0 written, 1 a pair, the input, the backup or the write failed,\n"
-    "2 malformed arguments, or a rule file without enabled rules (nothing is\n"
-    "touched then).\n"
+    "or the translated action file would no longer be well-formed (then OUTPUT is\n"
+    "not written), 2 malformed arguments, or a rule file without enabled rules\n"
+    "(nothing is touched then).\n"
     "\n"
-    "  atnlingo -h, --help     show this text\n"
-    "  atnlingo --version      show the version\n";
+    "  atnlingo --list [--json] FILE   list the texts stored in FILE\n"
+    "  atnlingo --check FILE...        tell whether each FILE is a well-formed\n"
+    "                                  action file (exit status 1 if one is not)\n"
+    "  atnlingo -h, --help             show this text\n"
+    "  atnlingo --version              show the version\n";
 
 int translate(const std::vector<std::string> &parameters, std::ostream &out, std::ostream &err)
 {
@@ -133,6 +139,10 @@ int run(const std::vector<std::string> &args, std::ostream &out, std::ostream &e
     }
     if (!args.empty() && args[0] == "--rules")
         return translateByRules(args, out, err);
+    if (!args.empty() && args[0] == "--list")
+        return listStrings({args.begin() + 1, args.end()}, out, err);
+    if (!args.empty() && args[0] == "--check")
+        return checkFiles({args.begin() + 1, args.end()}, out, err);
     return translate(args, out, err);
 }
 

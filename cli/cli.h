@@ -6,9 +6,10 @@
 // The second form takes the pairs from the enabled rules of a RUL file.
 //
 // Exit status: 0 when the output was written and every pair applied; 1 when a
-// pair failed, the input could not be read, the backup or the write failed;
-// 2 for malformed parameters or a RUL file that yields no pair (then no file
-// is touched).
+// pair failed, the input could not be read, the backup or the write failed, or
+// the translated action file would no longer be well-formed; 2 for malformed
+// parameters or a RUL file that yields no pair (then no file is touched).
+// "--list" and "--check" are described in inspect.h.
 #pragma once
 
 #include <ostream>

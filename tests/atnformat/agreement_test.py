@@ -1,0 +1,74 @@
+"""The reader against the independent validator, run by CTest.
+
+Every file the reader's tests are built on (written by CORPUS_WRITER), the
+shipped sample and its translation go through `atnlingo --check`; the verdicts
+must match the validator's. For the files both call well-formed, the stored
+strings (offset, layout, text) and the action and event counts must match too.
+
+Environment: ATNLINGO, ATNVALIDATE, CORPUS_WRITER, SAMPLE.
+"""
+import json
+import os
+import runpy
+import subprocess
+import sys
+import tempfile
+import unittest
+
+ATNLINGO = os.environ["ATNLINGO"]
+
+
+class Agreement(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.validator = runpy.run_path(os.environ["ATNVALIDATE"])
+        cls.tmp = tempfile.TemporaryDirectory()
+        folder = cls.tmp.name
+        subprocess.run([os.environ["CORPUS_WRITER"], folder], check=True)
+        translated = os.path.join(folder, "sample-de.atn")
+        subprocess.run([ATNLINGO, os.environ["SAMPLE"], translated,
+                        "Background", "Hintergrund", "copy", "Kopie", "Layer", "Ebene"],
+                       check=True, capture_output=True)
+        cls.files = sorted(os.path.join(folder, name) for name in os.listdir(folder))
+        cls.files.append(os.environ["SAMPLE"])
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.tmp.cleanup()
+
+    def verdicts(self):
+        run = subprocess.run([ATNLINGO, "--check"] + self.files, capture_output=True, text=True)
+        lines = run.stdout.splitlines()
+        self.assertEqual(len(lines), len(self.files), run.stderr)
+        mine = {}
+        for path, line in zip(self.files, lines):
+            self.assertTrue(line.startswith(path + ": "), line)
+            mine[path] = line[len(path) + 2:].startswith("well-formed")
+        return mine
+
+    def test_verdicts_agree(self):
+        mine = self.verdicts()
+        differ = [os.path.basename(path) for path in self.files
+                  if mine[path] != self.validator["check"](path)["valid"]]
+        self.assertEqual(differ, [])
+        self.assertGreater(sum(mine.values()), 20, "too few well-formed files to compare")
+        self.assertLess(sum(mine.values()), len(self.files) - 20, "too few damaged files to compare")
+
+    def test_strings_and_counts_agree(self):
+        mine = self.verdicts()
+        for path in self.files:
+            if not mine[path]:
+                continue
+            theirs = self.validator["check"](path)
+            if not theirs["valid"]:
+                continue  # reported by test_verdicts_agree
+            with self.subTest(file=os.path.basename(path)):
+                run = subprocess.run([ATNLINGO, "--list", "--json", path], capture_output=True, text=True)
+                listed = json.loads(run.stdout)
+                self.assertEqual((listed["actions"], listed["events"]), (theirs["actions"], theirs["events"]))
+                self.assertEqual([(s["offset"], s["layout"], s["text"]) for s in listed["strings"]],
+                                 [(at, layout, text) for at, layout, _, text, _ in theirs["_strings"]])
+
+
+if __name__ == "__main__":
+    unittest.main()
