@@ -69,13 +69,14 @@ TEST_P(StructureKinds, YieldEveryStoredStringInOrder)
         EXPECT_EQ(got.text, c.strings[i].text);
         EXPECT_EQ(got.layout, c.strings[i].layout);
         expectStoredAt(c.bytes, got);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(got.offset, file.strings[i - 1].offset);
+        }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, StructureKinds, testing::ValuesIn(corpus::structureCases()),
-                         [](const auto &info) { return info.param.name; });
+                         [](const auto &test) { return test.param.name; });
 
 class DamagedFiles : public testing::TestWithParam<corpus::DamagedCase> {};
 
@@ -92,7 +93,7 @@ TEST_P(DamagedFiles, StopWhereTheFaultIs)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, DamagedFiles, testing::ValuesIn(corpus::damagedCases()),
-                         [](const auto &info) { return info.param.name; });
+                         [](const auto &test) { return test.param.name; });
 
 TEST(ActionFile, EveryTruncationIsAnErrorWithinTheBytesGiven)
 {
@@ -118,9 +119,9 @@ TEST(ActionFile, OneByteChangesNeverBreakTheReader)
 {
     const Bytes whole = corpus::smallFile();
     for (std::size_t at = 0; at < whole.size(); ++at) {
-        for (const std::uint8_t mask : {0x01, 0x80, 0xFF}) {
+        for (const int mask : {0x01, 0x80, 0xFF}) {
             Bytes changed = whole;
-            changed[at] ^= mask;
+            changed[at] = static_cast<std::uint8_t>(changed[at] ^ mask);
             const atnformat::ActionFile file = atnformat::readActionFile(changed);
             const auto checked = atnformat::checkActionFile(changed);
             ASSERT_EQ(checked.has_value(), file.error.has_value()) << "at " << at;
