@@ -1,9 +1,16 @@
 #include "actionfile.h"
 
 #include <map>
+#include <type_traits>
+
+#include "decoding.h"
 
 namespace atnformat {
 namespace {
+
+using detail::decodeUtf16;
+using detail::latin1;
+using detail::quotedCode;
 
 // Counts and lengths beyond these are taken as damage rather than content.
 constexpr std::uint32_t kMaxTextUnits = 0x100000;
@@ -22,78 +29,6 @@ constexpr int kMaxListDepth = 512;
 struct Failure {
     FormatError error;
 };
-
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// Decodes `units` UTF-16 units at `p` into `out`. Returns the index of the
-// first unit of an unpaired surrogate, if any.
-std::optional<std::size_t> decodeUtf16(const std::uint8_t *p, std::size_t units, Layout layout, std::string &out)
-{
-    auto unitAt = [&](std::size_t i) -> char16_t {
-        const std::uint8_t a = p[2 * i];
-        const std::uint8_t b = p[2 * i + 1];
-        return layout == Layout::BigEndian ? static_cast<char16_t>(a << 8 | b) : static_cast<char16_t>(b << 8 | a);
-    };
-    for (std::size_t i = 0; i < units; ++i) {
-        const char16_t u = unitAt(i);
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 1 >= units)
-                return i;
-            const char16_t low = unitAt(i + 1);
-            if (low < 0xDC00 || low > 0xDFFF)
-                return i;
-            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00));
-            ++i;
-        } else if (u >= 0xDC00 && u <= 0xDFFF) {
-            return i;
-        } else {
-            appendUtf8(out, u);
-        }
-    }
-    return std::nullopt;
-}
-
-// Byte strings and ids are Latin-1.
-std::string latin1(std::span<const std::uint8_t> bytes)
-{
-    std::string out;
-    for (const std::uint8_t b : bytes)
-        appendUtf8(out, b);
-    return out;
-}
-
-std::string quotedCode(std::span<const std::uint8_t> bytes)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string out = "'";
-    for (const std::uint8_t b : bytes) {
-        if (b >= 0x20 && b < 0x7F) {
-            out += static_cast<char>(b);
-        } else {
-            out += "\\x";
-            out += kHex[b >> 4];
-            out += kHex[b & 0xF];
-        }
-    }
-    return out + "'";
-}
 
 std::uint32_t le32(const std::uint8_t *p)
 {
@@ -142,12 +77,21 @@ private:
         throw Failure{FormatError{offset, std::move(expected), std::move(found)}};
     }
 
-    std::span<const std::uint8_t> take(std::uint64_t n, std::string_view what)
+    // `what` is a text, or a callable that makes one: it is only needed when
+    // the bytes are missing.
+    template <typename What>
+    std::span<const std::uint8_t> take(std::uint64_t n, const What &what)
     {
         const std::size_t left = m_bytes.size() - m_pos;
-        if (n > left)
-            fail(m_pos, std::string(what),
+        if (n > left) {
+            std::string expected;
+            if constexpr (std::is_invocable_v<What>)
+                expected = what();
+            else
+                expected = what;
+            fail(m_pos, std::move(expected),
                  left == 0 ? "the end of the file" : "only " + std::to_string(left) + " bytes before the end");
+        }
         const auto part = m_bytes.subspan(m_pos, static_cast<std::size_t>(n));
         m_pos += static_cast<std::size_t>(n);
         return part;
@@ -204,7 +148,7 @@ private:
         if (t.units > kMaxTextUnits)
             fail(t.offset, "a text length of at most " + std::to_string(kMaxTextUnits) + " units",
                  std::to_string(t.units));
-        const auto units = take(2ULL * t.units, "the " + std::to_string(t.units) + " units of " + std::string(what));
+        const auto units = take(2ULL * t.units, [&] { return "the " + std::to_string(t.units) + " units of " + std::string(what); });
         if (t.units == 0)
             return t;
         if (units[units.size() - 2] != 0 || units[units.size() - 1] != 0)
@@ -334,7 +278,7 @@ private:
     {
         const std::size_t at = m_pos;
         const std::uint32_t size = u32("a byte count");
-        const auto content = take(size, "the " + std::to_string(size) + " bytes of a '" + std::string(type) + "' value");
+        const auto content = take(size, [&] { return "the " + std::to_string(size) + " bytes of a '" + std::string(type) + "' value"; });
         if (type == "tdta" || size < 12 || std::string_view(reinterpret_cast<const char *>(content.data()), 4) != "txtu")
             return;
         const std::uint32_t repeated = le32(content.data() + 4);
@@ -365,7 +309,7 @@ private:
                 fail(m_pos - 4, "'UnFl'", quotedCode(typeBytes));
             skip(4, "a unit");
             const std::uint32_t n = u32("a number count");
-            skip(8ULL * n, "the " + std::to_string(n) + " numbers of an object array");
+            (void)take(8ULL * n, [&] { return "the " + std::to_string(n) + " numbers of an object array"; });
         }
     }
 

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "atnformat/actionfile.h"
 #include "corpus.h"
 #include "engine/utf16.h"
-#include "tempdir.h"
 
 namespace {
 
@@ -162,43 +163,6 @@ TEST(ActionFile, ListsNestDeeplyButNotWithoutEnd)
     const atnformat::ActionFile tooDeep = atnformat::readActionFile(nestedLists(513));
     ASSERT_FALSE(tooDeep.isWellFormed());
     EXPECT_NE(tooDeep.error->expected.find("nested"), std::string::npos);
-}
-
-TEST(ActionFile, ErrorMessageNamesOffsetExpectationAndFinding)
-{
-    EXPECT_EQ((atnformat::FormatError{120, "a value type", "'abcd'"}.message()),
-              "at offset 120: expected a value type, found 'abcd'");
-    EXPECT_EQ((atnformat::FormatError{0, "a version number", ""}.message()), "at offset 0: expected a version number");
-}
-
-TEST(ActionFile, RoleLabels)
-{
-    auto label = [](Role role, std::string key) {
-        atnformat::StoredString s;
-        s.role = role;
-        s.key = std::move(key);
-        return atnformat::roleLabel(s);
-    };
-    EXPECT_EQ(label(Role::SetName, ""), "set name");
-    EXPECT_EQ(label(Role::ActionName, ""), "action name");
-    EXPECT_EQ(label(Role::TextValue, "Nm  "), "text value");
-    EXPECT_EQ(label(Role::FilePath, "null"), "file path");
-    EXPECT_EQ(label(Role::ReferenceName, "Lyr "), "layer name");
-    EXPECT_EQ(label(Role::ReferenceName, "Chnl"), "channel name");
-    EXPECT_EQ(label(Role::ReferenceName, "Gd  "), "name of 'Gd  '");
-}
-
-TEST(ActionFile, ShippedSampleIsWellFormed)
-{
-    const Bytes sample = readBytes(ATNLINGO_SAMPLE);
-    const atnformat::ActionFile file = atnformat::readActionFile(sample);
-    ASSERT_TRUE(file.isWellFormed()) << file.error->message();
-    EXPECT_EQ(file.actionCount, 6U);
-    EXPECT_EQ(std::count_if(file.strings.begin(), file.strings.end(),
-                            [](const auto &s) { return s.role == Role::FilePath; }),
-              3);
-    for (const auto &s : file.strings)
-        expectStoredAt(sample, s);
 }
 
 } // namespace
