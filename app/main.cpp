@@ -1,0 +1,36 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLocale>
+
+#include "appdelegate.h"
+#include "mainstoryboard.h"
+#include "resources/bundle.h"
+#include "storyboard.h"
+#include "windowcontroller.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(u"atnlingo"_s);
+    QApplication::setApplicationDisplayName(u"atnlingo"_s);
+    QApplication::setApplicationVersion(QStringLiteral(ATNLINGO_VERSION));
+    QApplication::setWindowIcon(bundle::applicationIcon());
+    bundle::installTranslations(QLocale());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Translates the texts stored in ATN action files by search and replacement rules."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(application);
+
+    Storyboard::provide(makeMainStoryboard());
+    AppDelegate delegate;
+    delegate.attach(application);
+
+    const auto mainWindow = Storyboard::storyboardWithName(u"Main"_s)->instantiateInitialController();
+    mainWindow->showWindow();
+    return QApplication::exec();
+}

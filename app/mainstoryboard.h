@@ -1,0 +1,9 @@
+// The storyboard "Main": the main window as its initial scene, and the scenes
+// "Rule Editor Window Controller" and "Atn Window Controller".
+#pragma once
+
+#include <memory>
+
+class Storyboard;
+
+[[nodiscard]] std::shared_ptr<Storyboard> makeMainStoryboard();

@@ -1,0 +1,8 @@
+#include "atndropview.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+AtnDropView::AtnDropView(QWidget *parent)
+    : DropView(u"atn"_s, parent)
+{
+}

@@ -1,0 +1,68 @@
+// The desktop services the windows use: open and save panels, alert sheets,
+// opening a file in another program, quitting.
+//
+// Everything goes through `Desktop::current()`, the toolkit's dialogs unless
+// something else was set; tests set a scripted desktop so that no real modal
+// dialog ever opens.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+struct OpenPanel {
+    QString title;
+    QStringList allowedFileTypes; // extensions without the dot; empty: any file
+    bool allowsMultipleSelection = false;
+    bool canChooseDirectories = false;
+    bool canCreateDirectories = false;
+    bool canChooseFiles = true;
+
+    bool operator==(const OpenPanel &) const = default;
+};
+
+struct SavePanel {
+    QString title;
+    QString nameFieldStringValue; // proposed name, used as given
+
+    bool operator==(const SavePanel &) const = default;
+};
+
+struct Alert {
+    enum class Style { Warning, Informational, Critical };
+    Style style = Style::Warning;
+    QString messageText;
+    QString informativeText;
+    QStringList buttons;
+
+    bool operator==(const Alert &) const = default;
+};
+
+class Desktop {
+public:
+    Desktop() = default;
+    virtual ~Desktop();
+    Q_DISABLE_COPY_MOVE(Desktop)
+
+    // Runs the panel application-modally; the chosen path, or nothing when
+    // the user cancels.
+    [[nodiscard]] virtual std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) = 0;
+    [[nodiscard]] virtual std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) = 0;
+
+    // Shows the alert modal to `window` only and returns at once; a button
+    // closes it.
+    virtual void beginSheet(const Alert &alert, QWidget *window) = 0;
+
+    // Opens a file in the named program where the platform can name one, in
+    // the user's default program otherwise. False when nothing was started.
+    virtual bool openFile(const QString &path, const QString &application) = 0;
+
+    virtual void terminate() = 0;
+
+    [[nodiscard]] static Desktop &current();
+    // `desktop` stays the caller's; nullptr goes back to the toolkit's.
+    static void setCurrent(Desktop *desktop);
+};

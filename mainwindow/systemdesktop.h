@@ -1,0 +1,25 @@
+// The desktop of the running toolkit: QFileDialog, QMessageBox,
+// QDesktopServices.
+#pragma once
+
+#include <memory>
+
+#include "desktop.h"
+
+class QFileDialog;
+class QMessageBox;
+
+class SystemDesktop final : public Desktop {
+public:
+    std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
+    std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) override;
+    void beginSheet(const Alert &alert, QWidget *window) override;
+    bool openFile(const QString &path, const QString &application) override;
+    void terminate() override;
+
+    // The dialogs as they are configured before they run.
+    [[nodiscard]] static std::unique_ptr<QFileDialog> makeOpenDialog(const OpenPanel &panel, QWidget *parent);
+    [[nodiscard]] static std::unique_ptr<QFileDialog> makeSaveDialog(const SavePanel &panel, QWidget *parent);
+    // Deletes itself when closed.
+    [[nodiscard]] static QMessageBox *makeAlert(const Alert &alert, QWidget *window);
+};

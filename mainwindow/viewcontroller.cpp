@@ -1,0 +1,337 @@
+#include "viewcontroller.h"
+
+#include "ui_viewcontroller.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cstdio>
+
+#include "app/storyboard.h"
+#include "app/windowcontroller.h"
+#include "desktop.h"
+#include "engine/backup.h"
+#include "engine/console.h"
+#include "engine/process.h"
+#include "engine/translation.h"
+#include "localizedstringtable.h"
+#include "resources/bundle.h"
+#include "rules/rulefile.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class ConsoleBridge final : public engine::Console {
+public:
+    explicit ConsoleBridge(ViewController &controller)
+        : m_controller(controller)
+    {
+    }
+    void printout(std::string_view text) override
+    {
+        m_controller.printout(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    }
+
+private:
+    ViewController &m_controller;
+};
+
+std::vector<std::string> toStdStrings(const QStringList &texts)
+{
+    std::vector<std::string> out;
+    out.reserve(std::size_t(texts.size()));
+    for (const QString &text : texts)
+        out.push_back(text.toStdString());
+    return out;
+}
+
+void printToStandardOutput(const std::string &line)
+{
+    std::fputs(line.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    Q_DISABLE_COPY_MOVE(WaitCursor)
+};
+
+} // namespace
+
+ViewController::ViewController(QWidget *parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::ViewController>())
+{
+    m_ui->setupUi(this);
+    m_ui->consoleViewText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    connect(m_ui->selectAtnFileButton, &QPushButton::clicked, this, &ViewController::selectAtnFile);
+    connect(m_ui->selectRulFileButton, &QPushButton::clicked, this, &ViewController::selectRuleFile);
+    connect(m_ui->saveRuleButton, &QPushButton::clicked, this, &ViewController::saveAtnFile);
+    connect(m_ui->editRuleButton, &QPushButton::clicked, this, &ViewController::editRuleFile);
+    connect(m_ui->resetFilesButton, &QPushButton::clicked, this, &ViewController::resetFiles);
+    connect(m_ui->useLittleEndianCheck, &QCheckBox::clicked, this, &ViewController::toggleLittleEndian);
+    connect(m_ui->startTranslationButton, &QPushButton::clicked, this, &ViewController::startTranslation);
+    connect(m_ui->clearOutputButton, &QPushButton::clicked, this, &ViewController::clearOutput);
+    connect(m_ui->copyOutputButton, &QPushButton::clicked, this, &ViewController::copyOutput);
+    connect(m_ui->helpButton, &QPushButton::clicked, this, &ViewController::showHelp);
+    connect(m_ui->exitButton, &QPushButton::clicked, this, &ViewController::exitApp);
+
+    // textEdited, not textChanged: only the user's edits run the check, so
+    // Reset, the rule path hand-back and the check itself leave Start alone.
+    const std::pair<DropView *, FileKind> fields[] = {
+        {m_ui->atnTextField, FileKind::Atn},
+        {m_ui->rulTextField, FileKind::Rule},
+        {m_ui->atncopyTextField, FileKind::AtnCopy},
+    };
+    for (const auto &[field, kind] : fields) {
+        connect(field, &QLineEdit::textEdited, this, &ViewController::controlTextDidChange);
+        connect(field, &DropView::fileDropped, this, [this, kind = kind](const QString &path) { takeFile(kind, path); });
+    }
+
+    viewDidLoad();
+}
+
+ViewController::~ViewController() = default;
+
+void ViewController::viewDidLoad()
+{
+    setStartEnabled(false);
+}
+
+void ViewController::setStartEnabled(bool enabled)
+{
+    m_ui->startTranslationButton->setEnabled(enabled);
+    emit startEnabledChanged(enabled);
+}
+
+void ViewController::takeFile(FileKind kind, const QString &path)
+{
+    switch (kind) {
+    case FileKind::Atn:
+        m_atnFilePath = path;
+        m_ui->atnTextField->setText(path);
+        m_ui->atnImageView->setImageNamed(u"atn_loaded"_s);
+        break;
+    case FileKind::Rule:
+        m_rulFilePath = path;
+        m_ui->rulTextField->setText(path);
+        m_ui->rulImageView->setImageNamed(u"rule_loaded"_s);
+        break;
+    case FileKind::AtnCopy:
+        m_atncopyFilePath = path;
+        m_ui->atncopyTextField->setText(path);
+        m_ui->atncopyImageView->setImageNamed(u"atncopy_loaded"_s);
+        break;
+    }
+    checkTextFields();
+}
+
+void ViewController::selectAtnFile()
+{
+    const OpenPanel panel{.title = tr("Select a ATN file"), .allowedFileTypes = {u"atn"_s}};
+    if (const auto path = Desktop::current().runOpenPanel(panel, window()))
+        takeFile(FileKind::Atn, *path);
+}
+
+void ViewController::selectRuleFile()
+{
+    const OpenPanel panel{.title = tr("Select a RUL file"), .allowedFileTypes = {u"rul"_s}};
+    if (const auto path = Desktop::current().runOpenPanel(panel, window()))
+        takeFile(FileKind::Rule, *path);
+}
+
+void ViewController::saveAtnFile()
+{
+    const SavePanel panel{.title = tr("Save to ATN file"), .nameFieldStringValue = m_ui->atncopyTextField->text()};
+    if (const auto path = Desktop::current().runSavePanel(panel, window()))
+        takeFile(FileKind::AtnCopy, *path);
+}
+
+void ViewController::resetFiles()
+{
+    m_atnFilePath.clear();
+    m_rulFilePath.clear();
+    m_atncopyFilePath.clear();
+    m_ui->atnTextField->clear();
+    m_ui->rulTextField->clear();
+    m_ui->atncopyTextField->clear();
+    m_ui->atnImageView->setImageNamed(u"atn_notloaded"_s);
+    m_ui->rulImageView->setImageNamed(u"rule_notloaded"_s);
+    m_ui->atncopyImageView->setImageNamed(u"atncopy_notloaded"_s);
+}
+
+// The check box is read when Start is pressed; toggling it changes nothing else.
+void ViewController::toggleLittleEndian() {}
+
+void ViewController::setRuleFieldAndPath(const QString &path)
+{
+    m_rulFilePath = path;
+    m_ui->rulTextField->setText(path);
+}
+
+void ViewController::controlTextDidChange()
+{
+    checkTextFields();
+}
+
+void ViewController::checkTextFields()
+{
+    const auto check = [](QLineEdit *field, QStringView suffix) {
+        const QString text = field->text();
+        if (!text.isEmpty() && !text.endsWith(suffix, Qt::CaseSensitive))
+            field->clear();
+        return !text.isEmpty();
+    };
+    const bool atn = check(m_ui->atnTextField, u".atn");
+    const bool rul = check(m_ui->rulTextField, u".rul");
+    const bool atncopy = check(m_ui->atncopyTextField, u".atn");
+    // A field emptied just now still counts as filled: the texts as read decide.
+    setStartEnabled(atn && rul && atncopy);
+}
+
+void ViewController::startTranslation()
+{
+    QStringList parameters;
+    if (m_ui->useLittleEndianCheck->isChecked())
+        parameters << QString::fromLatin1(engine::kLenientOption);
+    parameters << m_atnFilePath;
+
+    // The input is only ever replaced while a copy of its current content is kept.
+    const engine::BackupResult backup =
+        engine::backupIfSameFile(m_atnFilePath.toStdString(), m_atncopyFilePath.toStdString());
+    if (backup.status == engine::BackupResult::Status::Failed) {
+        printToStandardOutput(engine::backupFailureLine(backup));
+        //: Warning shown instead of a translation; %@ is the reason
+        const QString format = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "NoBackup %@"));
+        showWarningInKeyWindow(QString::fromStdString(engine::formatText(format.toStdString(), {backup.error})));
+        return;
+    }
+    parameters << m_atncopyFilePath;
+
+    const QStringList pairs = processRuleFile(m_rulFilePath);
+    if (pairs.isEmpty()) {
+        //: shows warn message
+        showWarningInKeyWindow(bundle::localizedString(QT_TRANSLATE_NOOP(
+            "Localizable",
+            "Your RUL-file is empty or has no enabled items inside!\nPlease setup some Rules and enable [x] these!")));
+        return;
+    }
+    parameters << pairs;
+    clearConsole();
+    const WaitCursor busy;
+    processTranslation(parameters);
+}
+
+QStringList ViewController::processRuleFile(const QString &pathname) const
+{
+    QStringList texts;
+    for (const std::string &text : rules::processRuleFile(pathname.toStdString()))
+        texts << QString::fromStdString(text);
+    return texts;
+}
+
+void ViewController::processTranslation(const QStringList &parameters)
+{
+    ConsoleBridge console(*this);
+    const LocalizedStringTable strings;
+    (void)engine::processTranslation(toStdStrings(parameters), console, strings);
+}
+
+std::vector<std::uint8_t> ViewController::process(const std::vector<std::uint8_t> &buffer, const QString &searchString,
+                                                  const QString &replacementString,
+                                                  bool lenientLittleEndianHandling)
+{
+    ConsoleBridge console(*this);
+    return engine::process(buffer, searchString.toStdString(), replacementString.toStdString(),
+                           lenientLittleEndianHandling, console);
+}
+
+void ViewController::showWarningInKeyWindow(const QString &message)
+{
+    QWidget *keyWindow = QApplication::activeWindow();
+    if (!keyWindow)
+        return;
+    Alert alert;
+    alert.style = Alert::Style::Warning;
+    //: warn message text
+    alert.messageText = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "Warning"));
+    alert.informativeText = message;
+    alert.buttons = {u"Ok"_s};
+    Desktop::current().beginSheet(alert, keyWindow);
+}
+
+void ViewController::printout(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    QTextCursor cursor(m_ui->consoleViewText->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text, QTextCharFormat());
+}
+
+void ViewController::clearConsole()
+{
+    m_ui->consoleViewText->clear();
+}
+
+QString ViewController::consoleText() const
+{
+    // toPlainText() would turn non-breaking spaces into plain ones.
+    QString text = m_ui->consoleViewText->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
+void ViewController::clearOutput()
+{
+    clearConsole();
+}
+
+void ViewController::copyOutput()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(consoleText());
+}
+
+void ViewController::showWindow(std::unique_ptr<WindowController> &window, const QString &identifier)
+{
+    if (!window) {
+        if (const auto storyboard = Storyboard::storyboardWithName(u"Main"_s))
+            window = storyboard->instantiateControllerWithIdentifier(identifier);
+    }
+    if (window)
+        window->showWindow();
+}
+
+void ViewController::editRuleFile()
+{
+    showWindow(m_editRuleWindow, u"Rule Editor Window Controller"_s);
+}
+
+void ViewController::showAtnWindow()
+{
+    showWindow(m_atnWindow, u"Atn Window Controller"_s);
+}
+
+void ViewController::showHelp()
+{
+    //: load help file
+    const QString name = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "help/help"));
+    const QString path = bundle::pathForResource(name, u"html"_s);
+    if (!path.isEmpty())
+        (void)Desktop::current().openFile(path, u"Safari"_s);
+}
+
+void ViewController::exitApp()
+{
+    Desktop::current().terminate();
+}

@@ -1,0 +1,343 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>AtnWindow</name>
+    <message>
+        <source>ATN Files</source>
+        <translation>ATN-Dateien</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;font-size:large; font-weight:600;&quot;&gt;ATN files&lt;/span&gt;</source>
+        <translation>&lt;span style=&quot;font-size:large; font-weight:600;&quot;&gt;ATN-Dateien&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Recorded actions of the image editor, and where their texts live</source>
+        <translation>Aufgezeichnete Aktionen des Bildeditors und wo ihre Texte stehen</translation>
+    </message>
+</context>
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>Fewargs</source>
+        <translation>Zu wenige Parameter: Geben Sie die Eingabedatei, die Ausgabedatei und mindestens ein Paar aus Such- und Ersetzungstext an.
+</translation>
+    </message>
+    <message>
+        <source>llestring</source>
+        <translation>Nachsichtige Little-Endian-Behandlung ist eingeschaltet: Die Kopfprüfungen von Little-Endian-Zeichenketten entfallen.
+</translation>
+    </message>
+    <message>
+        <source>replstring</source>
+        <translation>Such- und Ersetzungstexte müssen paarweise stehen: Dem letzten Suchtext fehlt der Ersetzungstext.
+</translation>
+    </message>
+    <message>
+        <source>OpenInputFile</source>
+        <translation>Öffne Eingabedatei: </translation>
+    </message>
+    <message>
+        <source>ReadInputFile %@</source>
+        <translation>%@ Bytes gelesen.
+</translation>
+    </message>
+    <message>
+        <source>BeginReplacementOf %@ %@</source>
+        <translation>Ersetze „%@“ durch „%@“
+</translation>
+    </message>
+    <message>
+        <source>OpenOutputFile</source>
+        <translation>Öffne Ausgabedatei: </translation>
+    </message>
+    <message>
+        <source>WriteOutputFile %@</source>
+        <translation>Schreibe %@ Bytes.
+</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig.
+</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <extracomment>warn message text</extracomment>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Your RUL-file is empty or has no enabled items inside!
+Please setup some Rules and enable [x] these!</source>
+        <extracomment>shows warn message</extracomment>
+        <translation>Ihre RUL-Datei ist leer oder enthält keine eingeschalteten Regeln.
+Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
+    </message>
+    <message>
+        <source>NoBackup %@</source>
+        <extracomment>Warning shown instead of a translation; %@ is the reason</extracomment>
+        <translation>Die Eingabedatei wurde nicht übersetzt, weil keine Sicherungskopie von ihr angelegt werden konnte:
+%@</translation>
+    </message>
+    <message>
+        <source>help/help</source>
+        <extracomment>load help file</extracomment>
+        <translation>help/help</translation>
+    </message>
+</context>
+<context>
+    <name>MainStoryboard</name>
+    <message>
+        <source>Rule Editor</source>
+        <translation>Regeleditor</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Open Input File…</source>
+        <translation>Eingabedatei ö&amp;ffnen …</translation>
+    </message>
+    <message>
+        <source>Choose the ATN file to translate</source>
+        <translation>Die zu übersetzende ATN-Datei wählen</translation>
+    </message>
+    <message>
+        <source>Choose &amp;Rule File…</source>
+        <translation>&amp;Regeldatei wählen …</translation>
+    </message>
+    <message>
+        <source>Save Output &amp;As…</source>
+        <translation>Ausgabe s&amp;peichern unter …</translation>
+    </message>
+    <message>
+        <source>R&amp;eset Files</source>
+        <translation>Dateien &amp;zurücksetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Console Output</source>
+        <translation>Konsolenausgabe &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>C&amp;lear Console</source>
+        <translation>Konsole &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Translate</source>
+        <translation>&amp;Übersetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Start Translation</source>
+        <translation>Übersetzung &amp;starten</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Rules…</source>
+        <translation>Regeln &amp;bearbeiten …</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>atnlingo &amp;Help</source>
+        <translation>atnlingo-&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>About ATN &amp;Files</source>
+        <translation>Über &amp;ATN-Dateien</translation>
+    </message>
+    <message>
+        <source>&amp;About atnlingo</source>
+        <translation>Ü&amp;ber atnlingo</translation>
+    </message>
+    <message>
+        <source>About atnlingo</source>
+        <translation>Über atnlingo</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;atnlingo %1&lt;/h3&gt;&lt;p&gt;Translates the texts stored in ATN action files by search and replacement rules, so that actions recorded in one language of the image editor work in another.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;atnlingo %1&lt;/h3&gt;&lt;p&gt;Übersetzt die in ATN-Aktionsdateien gespeicherten Texte anhand von Such- und Ersetzungsregeln, damit Aktionen, die in einer Sprache des Bildeditors aufgezeichnet wurden, auch in einer anderen funktionieren.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>SystemDesktop</name>
+    <message>
+        <source>%1 files (*.%2)</source>
+        <translation>%1-Dateien (*.%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ViewController</name>
+    <message>
+        <source>Shows whether an input file has been chosen</source>
+        <translation>Zeigt, ob eine Eingabedatei gewählt ist</translation>
+    </message>
+    <message>
+        <source>&amp;Input ATN file:</source>
+        <translation>&amp;Eingabe-ATN-Datei:</translation>
+    </message>
+    <message>
+        <source>The action file to translate. Type a path ending in .atn, choose one, or drop an ATN file here.</source>
+        <translation>Die zu übersetzende Aktionsdatei. Geben Sie einen Pfad ein, der auf .atn endet, wählen Sie eine Datei oder ziehen Sie eine ATN-Datei hierher.</translation>
+    </message>
+    <message>
+        <source>Choose or drop an ATN file</source>
+        <translation>ATN-Datei wählen oder hierher ziehen</translation>
+    </message>
+    <message>
+        <source>Choose the ATN file to translate</source>
+        <translation>Die zu übersetzende ATN-Datei wählen</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Wählen …</translation>
+    </message>
+    <message>
+        <source>Shows whether a rule file has been chosen</source>
+        <translation>Zeigt, ob eine Regeldatei gewählt ist</translation>
+    </message>
+    <message>
+        <source>&amp;Rule file:</source>
+        <translation>&amp;Regeldatei:</translation>
+    </message>
+    <message>
+        <source>The RUL file whose enabled rules are applied. Type a path ending in .rul, choose one, or drop a RUL file here.</source>
+        <translation>Die RUL-Datei, deren eingeschaltete Regeln angewendet werden. Geben Sie einen Pfad ein, der auf .rul endet, wählen Sie eine Datei oder ziehen Sie eine RUL-Datei hierher.</translation>
+    </message>
+    <message>
+        <source>Choose or drop a RUL file</source>
+        <translation>RUL-Datei wählen oder hierher ziehen</translation>
+    </message>
+    <message>
+        <source>Choose the RUL file with the search and replacement rules</source>
+        <translation>Die RUL-Datei mit den Such- und Ersetzungsregeln wählen</translation>
+    </message>
+    <message>
+        <source>Open the rule editor</source>
+        <translation>Den Regeleditor öffnen</translation>
+    </message>
+    <message>
+        <source>Edit Rules…</source>
+        <translation>Regeln bearbeiten …</translation>
+    </message>
+    <message>
+        <source>Shows whether an output file has been chosen</source>
+        <translation>Zeigt, ob eine Ausgabedatei gewählt ist</translation>
+    </message>
+    <message>
+        <source>&amp;Output ATN file:</source>
+        <translation>&amp;Ausgabe-ATN-Datei:</translation>
+    </message>
+    <message>
+        <source>Where the translated copy is written. It may be the input file itself: a backup of the input is kept first.</source>
+        <translation>Wohin die übersetzte Kopie geschrieben wird. Das darf die Eingabedatei selbst sein: Dann wird zuerst eine Sicherungskopie der Eingabe angelegt.</translation>
+    </message>
+    <message>
+        <source>Choose where to save the translated file</source>
+        <translation>Speicherort der übersetzten Datei wählen</translation>
+    </message>
+    <message>
+        <source>Choose the file the translation is saved to</source>
+        <translation>Die Datei wählen, in der die Übersetzung gespeichert wird</translation>
+    </message>
+    <message>
+        <source>Save As…</source>
+        <translation>Speichern unter …</translation>
+    </message>
+    <message>
+        <source>Also rewrite little-endian strings whose header does not pass the usual checks</source>
+        <translation>Auch Little-Endian-Zeichenketten umschreiben, deren Kopf die üblichen Prüfungen nicht besteht</translation>
+    </message>
+    <message>
+        <source>&amp;Lenient little-endian handling</source>
+        <translation>&amp;Nachsichtige Little-Endian-Behandlung</translation>
+    </message>
+    <message>
+        <source>Forget all three files</source>
+        <translation>Alle drei Dateien vergessen</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Translate the input file with the enabled rules and write the output file</source>
+        <translation>Die Eingabedatei mit den eingeschalteten Regeln übersetzen und die Ausgabedatei schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>Console</source>
+        <translation>Konsole</translation>
+    </message>
+    <message>
+        <source>Empty the console</source>
+        <translation>Die Konsole leeren</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Copy the whole console text to the clipboard</source>
+        <translation>Den ganzen Konsolentext in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>What the last translation did, step by step</source>
+        <translation>Was die letzte Übersetzung getan hat, Schritt für Schritt</translation>
+    </message>
+    <message>
+        <source>Open the help page in the web browser</source>
+        <translation>Die Hilfeseite im Webbrowser öffnen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Quit atnlingo</source>
+        <translation>atnlingo beenden</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Select a ATN file</source>
+        <translation>ATN-Datei auswählen</translation>
+    </message>
+    <message>
+        <source>Select a RUL file</source>
+        <translation>RUL-Datei auswählen</translation>
+    </message>
+    <message>
+        <source>Save to ATN file</source>
+        <translation>In ATN-Datei speichern</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Translates the texts stored in ATN action files by search and replacement rules.</source>
+        <translation>Übersetzt die in ATN-Aktionsdateien gespeicherten Texte anhand von Such- und Ersetzungsregeln.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,343 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>AtnWindow</name>
+    <message>
+        <source>ATN Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;font-size:large; font-weight:600;&quot;&gt;ATN files&lt;/span&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorded actions of the image editor, and where their texts live</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>Fewargs</source>
+        <translation>Too few parameters: give the input file, the output file and at least one search/replacement pair.
+</translation>
+    </message>
+    <message>
+        <source>llestring</source>
+        <translation>Lenient little-endian handling is on: the header checks of little-endian strings are skipped.
+</translation>
+    </message>
+    <message>
+        <source>replstring</source>
+        <translation>Search and replacement texts must come in pairs: the last search text has no replacement.
+</translation>
+    </message>
+    <message>
+        <source>OpenInputFile</source>
+        <translation>Opening input file: </translation>
+    </message>
+    <message>
+        <source>ReadInputFile %@</source>
+        <translation>Read %@ bytes.
+</translation>
+    </message>
+    <message>
+        <source>BeginReplacementOf %@ %@</source>
+        <translation>Replacing &quot;%@&quot; with &quot;%@&quot;
+</translation>
+    </message>
+    <message>
+        <source>OpenOutputFile</source>
+        <translation>Opening output file: </translation>
+    </message>
+    <message>
+        <source>WriteOutputFile %@</source>
+        <translation>Writing %@ bytes.
+</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Done.
+</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <extracomment>warn message text</extracomment>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Your RUL-file is empty or has no enabled items inside!
+Please setup some Rules and enable [x] these!</source>
+        <extracomment>shows warn message</extracomment>
+        <translation>Your RUL file is empty or has no enabled rules.
+Please set up some rules and enable [x] them.</translation>
+    </message>
+    <message>
+        <source>NoBackup %@</source>
+        <extracomment>Warning shown instead of a translation; %@ is the reason</extracomment>
+        <translation>The input file was not translated, because no backup of it could be made:
+%@</translation>
+    </message>
+    <message>
+        <source>help/help</source>
+        <extracomment>load help file</extracomment>
+        <translation>help/help</translation>
+    </message>
+</context>
+<context>
+    <name>MainStoryboard</name>
+    <message>
+        <source>Rule Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open Input File…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the ATN file to translate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose &amp;Rule File…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Output &amp;As…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R&amp;eset Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy Console Output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;lear Console</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Translate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start Translation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit Rules…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>atnlingo &amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About ATN &amp;Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About atnlingo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About atnlingo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;atnlingo %1&lt;/h3&gt;&lt;p&gt;Translates the texts stored in ATN action files by search and replacement rules, so that actions recorded in one language of the image editor work in another.&lt;/p&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SystemDesktop</name>
+    <message>
+        <source>%1 files (*.%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ViewController</name>
+    <message>
+        <source>Shows whether an input file has been chosen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Input ATN file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The action file to translate. Type a path ending in .atn, choose one, or drop an ATN file here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose or drop an ATN file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the ATN file to translate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows whether a rule file has been chosen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rule file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The RUL file whose enabled rules are applied. Type a path ending in .rul, choose one, or drop a RUL file here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose or drop a RUL file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the RUL file with the search and replacement rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the rule editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Rules…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows whether an output file has been chosen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Output ATN file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where the translated copy is written. It may be the input file itself: a backup of the input is kept first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose where to save the translated file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the file the translation is saved to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Also rewrite little-endian strings whose header does not pass the usual checks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lenient little-endian handling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forget all three files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translate the input file with the enabled rules and write the output file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Console</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty the console</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the whole console text to the clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What the last translation did, step by step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the help page in the web browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit atnlingo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a ATN file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a RUL file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save to ATN file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Translates the texts stored in ATN action files by search and replacement rules.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
