@@ -1,0 +1,82 @@
+// Renders the application's windows to PNG files, for looking at the layout
+// without a desktop: run under xvfb-run. Not a test.
+//
+//   snapshot OUTPUT_FOLDER [LANGUAGE]
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "app/mainstoryboard.h"
+#include "app/storyboard.h"
+#include "app/windowcontroller.h"
+#include "atnbuilder.h"
+#include "mainwindow/viewcontroller.h"
+#include "resources/bundle.h"
+#include "scripteddesktop.h"
+#include "tempdir.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void save(QWidget *window, const QString &path)
+{
+    QApplication::processEvents();
+    window->grab().save(path);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationDisplayName(u"atnlingo"_s);
+    QApplication::setWindowIcon(bundle::applicationIcon());
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2)
+        return 2;
+    const QDir out(arguments.at(1));
+    bundle::installTranslations(QLocale(arguments.value(2, u"en"_s)));
+    Storyboard::provide(makeMainStoryboard());
+
+    const auto main = Storyboard::storyboardWithName(u"Main"_s)->instantiateInitialController();
+    auto *controller = qobject_cast<ViewController *>(main->contentViewController());
+    main->window()->resize(760, 580);
+    main->showWindow();
+    (void)QTest::qWaitForWindowExposed(main->window());
+    save(main->window(), out.filePath(u"main-empty.png"_s));
+
+    TempDir dir;
+    writeBytes(dir.file("Actions.atn"),
+               layerActionSet({u"Background"_s, u"Layer 1"_s, u"Layer 1 copy"_s, u"Levels 1"_s}, u"C:\\poster.psd"_s));
+    writeText(dir.file("English to German.rul"), "1;Background;Hintergrund;\n1;copy;Kopie;\n1;Layer;Ebene;\n"
+                                                 "1;Levels;Tonwertkorrektur;\n");
+    ScriptedDesktop desktop;
+    desktop.answerNextPanel(QString::fromStdString(dir.file("Actions.atn")));
+    controller->selectAtnFile();
+    desktop.answerNextPanel(QString::fromStdString(dir.file("English to German.rul")));
+    controller->selectRuleFile();
+    desktop.answerNextPanel(QString::fromStdString(dir.file("Actions German.atn")));
+    controller->saveAtnFile();
+    controller->startTranslation();
+    save(main->window(), out.filePath(u"main-translated.png"_s));
+
+    for (const QSize size : {QSize(480, 360), QSize(1200, 800)}) {
+        main->window()->resize(size);
+        QTest::qWait(50);
+        save(main->window(), out.filePath(u"main-%1x%2.png"_s.arg(size.width()).arg(size.height())));
+    }
+
+    controller->showAtnWindow();
+    (void)QTest::qWaitForWindowExposed(controller->atnWindow()->window());
+    QWidget *atn = controller->atnWindow()->window();
+    save(atn, out.filePath(u"atn-window.png"_s));
+    if (auto *browser = atn->findChild<QTextBrowser *>()) {
+        browser->verticalScrollBar()->setValue(browser->verticalScrollBar()->maximum());
+        save(atn, out.filePath(u"atn-window-end.png"_s));
+    }
+    return 0;
+}

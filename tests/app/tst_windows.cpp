@@ -1,0 +1,232 @@
+// The application shell: the storyboard "Main", one window per scene, the
+// menus, help, exit and the end of the application.
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "app/appdelegate.h"
+#include "app/mainstoryboard.h"
+#include "app/storyboard.h"
+#include "app/windowcontroller.h"
+#include "mainwindow/viewcontroller.h"
+#include "resources/bundle.h"
+#include "scripteddesktop.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+const QString kRuleEditorScene = u"Rule Editor Window Controller"_s;
+const QString kAtnScene = u"Atn Window Controller"_s;
+} // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void storyboardsAndScenesAreFoundByName();
+    void oneWindowPerScene_data();
+    void oneWindowPerScene();
+    void missingSceneShowsNothingAndIsTriedAgain();
+    void helpOpensThePageInSafari();
+    void menusReachTheController();
+    void lastWindowClosedEndsTheApplication();
+
+private:
+    QAction *action(const char *name) const
+    {
+        return m_main->window()->findChild<QAction *>(QLatin1StringView(name));
+    }
+
+    std::unique_ptr<ScriptedDesktop> m_desktop;
+    std::unique_ptr<WindowController> m_main;
+    ViewController *m_controller = nullptr;
+};
+
+void TestWindows::initTestCase()
+{
+    bundle::installTranslations(QLocale(QLocale::English));
+    bundle::setResourcePath(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources"));
+}
+
+void TestWindows::init()
+{
+    m_desktop = std::make_unique<ScriptedDesktop>();
+    Storyboard::provide(makeMainStoryboard());
+    m_main = Storyboard::storyboardWithName(u"Main"_s)->instantiateInitialController();
+    QVERIFY(m_main);
+    m_controller = qobject_cast<ViewController *>(m_main->contentViewController());
+    QVERIFY(m_controller);
+    m_main->showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main->window()));
+}
+
+void TestWindows::cleanup()
+{
+    m_main.reset();
+    Storyboard::withdraw(u"Main"_s);
+    m_desktop.reset();
+    QVERIFY(WindowController::applicationWindows().isEmpty());
+}
+
+void TestWindows::storyboardsAndScenesAreFoundByName()
+{
+    QCOMPARE(Storyboard::storyboardWithName(u"main"_s), nullptr);
+    const auto storyboard = Storyboard::storyboardWithName(u"Main"_s);
+    QCOMPARE(storyboard->identifiers(), (QStringList{kAtnScene, kRuleEditorScene}));
+    for (const QString &unknown : {u"atn window controller"_s, u"Preferences"_s, QString()})
+        QCOMPARE(storyboard->instantiateControllerWithIdentifier(unknown), nullptr);
+
+    // Secondary windows stand on their own, so closing the main window
+    // leaves them (and the application) running.
+    for (const QString &scene : {kAtnScene, kRuleEditorScene}) {
+        const auto made = storyboard->instantiateControllerWithIdentifier(scene);
+        QVERIFY(made && made->window()->isWindow());
+        QCOMPARE(made->window()->parentWidget(), nullptr);
+    }
+}
+
+void TestWindows::oneWindowPerScene_data()
+{
+    QTest::addColumn<QString>("scene");
+    QTest::newRow("rule editor") << kRuleEditorScene;
+    QTest::newRow("ATN window") << kAtnScene;
+}
+
+void TestWindows::oneWindowPerScene()
+{
+    QFETCH(QString, scene);
+    const bool editor = scene == kRuleEditorScene;
+    const auto request = [&] { editor ? m_controller->editRuleFile() : m_controller->showAtnWindow(); };
+    const auto reference = [&] { return editor ? m_controller->editRuleWindow() : m_controller->atnWindow(); };
+    QCOMPARE(reference(), nullptr);
+
+    request();
+    WindowController *first = reference();
+    QVERIFY(first);
+    QWidget *window = first->window();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->setProperty("leftByTheUser", true);
+    request();
+    QCOMPARE(reference(), first);
+
+    window->close();
+    QVERIFY(!window->isVisible());
+    request();
+    QCOMPARE(reference(), first);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->property("leftByTheUser").toBool());
+
+    // The main window stays first in the application's window list.
+    const QList<WindowController *> windows = WindowController::applicationWindows();
+    QCOMPARE(windows.size(), 2);
+    QCOMPARE(windows.constFirst()->contentViewController(), m_controller);
+}
+
+void TestWindows::missingSceneShowsNothingAndIsTriedAgain()
+{
+    auto partial = std::make_shared<Storyboard>(u"Main"_s);
+    int attempts = 0;
+    partial->addScene(kAtnScene, [&attempts] {
+        ++attempts;
+        return std::unique_ptr<WindowController>();
+    });
+    Storyboard::provide(partial);
+
+    m_controller->editRuleFile();
+    m_controller->showAtnWindow();
+    QCOMPARE(m_controller->editRuleWindow(), nullptr);
+    QCOMPARE(m_controller->atnWindow(), nullptr);
+    QCOMPARE(attempts, 1);
+
+    Storyboard::provide(makeMainStoryboard());
+    m_controller->showAtnWindow();
+    QVERIFY(m_controller->atnWindow() && m_controller->atnWindow()->window()->isVisible());
+}
+
+void TestWindows::helpOpensThePageInSafari()
+{
+    for (const QLocale &locale : {QLocale(QLocale::English), QLocale(QLocale::German)}) {
+        bundle::installTranslations(locale);
+        QTest::mouseClick(m_controller->findChild<QPushButton *>(u"helpButton"_s), Qt::LeftButton);
+    }
+    bundle::installTranslations(QLocale(QLocale::English));
+
+    const QString page = QFileInfo(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources/help/help.html")).canonicalFilePath();
+    QCOMPARE(m_desktop->openedFiles.size(), 2);
+    for (const ScriptedDesktop::OpenedFile &opened : std::as_const(m_desktop->openedFiles)) {
+        QCOMPARE(QFileInfo(opened.path).canonicalFilePath(), page);
+        QCOMPARE(opened.application, u"Safari"_s);
+    }
+}
+
+void TestWindows::menusReachTheController()
+{
+    QStringList menus;
+    for (QAction *menu : qobject_cast<QMainWindow *>(m_main->window())->menuBar()->actions())
+        menus << menu->text();
+    QCOMPARE(menus, (QStringList{u"&File"_s, u"&Edit"_s, u"&Translate"_s, u"&Help"_s}));
+
+    action("openInputAction")->trigger();
+    action("chooseRulesAction")->trigger();
+    action("saveOutputAction")->trigger();
+    QCOMPARE(m_desktop->openPanels.size(), 2);
+    QCOMPARE(m_desktop->savePanels.size(), 1);
+    m_desktop->unansweredPanels = 0;
+
+    QVERIFY(!action("startTranslationAction")->isEnabled());
+    for (const char *field : {"atnTextField", "rulTextField", "atncopyTextField"}) {
+        auto *edit = m_controller->findChild<QLineEdit *>(QLatin1StringView(field));
+        edit->setText(std::string_view(field) == "rulTextField" ? u"a.rul"_s : u"a.atn"_s);
+        emit edit->textEdited(edit->text());
+    }
+    QVERIFY(action("startTranslationAction")->isEnabled());
+
+    action("editRulesAction")->trigger();
+    QVERIFY(m_controller->editRuleWindow());
+    action("atnWindowAction")->trigger();
+    QVERIFY(m_controller->atnWindow());
+
+    // Quit ends the application at once, whatever else is open.
+    QCOMPARE(action("quitAction")->shortcut(), QKeySequence(QKeySequence::Quit));
+    action("quitAction")->trigger();
+    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"exitButton"_s), Qt::LeftButton);
+    QCOMPARE(m_desktop->terminations, 2);
+}
+
+void TestWindows::lastWindowClosedEndsTheApplication()
+{
+    AppDelegate delegate;
+    QApplication::setQuitOnLastWindowClosed(false);
+    delegate.attach(*qApp);
+    QVERIFY(QApplication::quitOnLastWindowClosed());
+
+    // Closing the main window while the ATN window is open keeps the
+    // application running; closing that one too ends it.
+    m_controller->showAtnWindow();
+    QWidget *atn = m_controller->atnWindow()->window();
+    QVERIFY(QTest::qWaitForWindowExposed(atn));
+    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+    int closedAfterMain = -1;
+    QTimer::singleShot(0, this, [&] {
+        m_main->window()->close();
+        closedAfterMain = int(lastClosed.size());
+        atn->close();
+    });
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(closedAfterMain, 0);
+    QCOMPARE(lastClosed.size(), 1);
+}
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"

@@ -1,0 +1,43 @@
+#include "scripteddesktop.h"
+
+ScriptedDesktop::ScriptedDesktop()
+{
+    Desktop::setCurrent(this);
+}
+
+ScriptedDesktop::~ScriptedDesktop()
+{
+    Desktop::setCurrent(nullptr);
+}
+
+std::optional<QString> ScriptedDesktop::nextAnswer()
+{
+    if (m_answers.isEmpty()) {
+        ++unansweredPanels;
+        return std::nullopt;
+    }
+    return m_answers.takeFirst();
+}
+
+std::optional<QString> ScriptedDesktop::runOpenPanel(const OpenPanel &panel, QWidget *)
+{
+    openPanels << panel;
+    return nextAnswer();
+}
+
+std::optional<QString> ScriptedDesktop::runSavePanel(const SavePanel &panel, QWidget *)
+{
+    savePanels << panel;
+    return nextAnswer();
+}
+
+void ScriptedDesktop::beginSheet(const Alert &alert, QWidget *window)
+{
+    sheets << Sheet{alert, window};
+}
+
+bool ScriptedDesktop::openFile(const QString &path, const QString &application)
+{
+    openedFiles << OpenedFile{path, application};
+    return true;
+}

@@ -1,0 +1,50 @@
+// A desktop for tests: panels answer from a script, sheets and opened files
+// are recorded, nothing is shown. Installs itself for its lifetime.
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+
+#include "mainwindow/desktop.h"
+
+class ScriptedDesktop final : public Desktop {
+public:
+    ScriptedDesktop();
+    ~ScriptedDesktop() override;
+    Q_DISABLE_COPY_MOVE(ScriptedDesktop)
+
+    // The next panel, open or save, returns this path; nothing means the
+    // user cancels.
+    void answerNextPanel(std::optional<QString> path) { m_answers.push_back(std::move(path)); }
+
+    std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
+    std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) override;
+    void beginSheet(const Alert &alert, QWidget *window) override;
+    bool openFile(const QString &path, const QString &application) override;
+    void terminate() override { ++terminations; }
+
+    struct Sheet {
+        Alert alert;
+        QPointer<QWidget> window;
+    };
+    struct OpenedFile {
+        QString path;
+        QString application;
+    };
+
+    QList<OpenPanel> openPanels;
+    QList<SavePanel> savePanels;
+    QList<Sheet> sheets;
+    QList<OpenedFile> openedFiles;
+    int terminations = 0;
+    // Panels that ran without a scripted answer (and were cancelled).
+    int unansweredPanels = 0;
+
+private:
+    std::optional<QString> nextAnswer();
+
+    QList<std::optional<QString>> m_answers;
+};

@@ -1,0 +1,272 @@
+// The three file fields of the main window: stored paths, field texts, status
+// images and Start, through panels, typing, drops, Reset and the rule editor's
+// hand-back.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "dragdrop.h"
+#include "mainwindow/dropview.h"
+#include "mainwindow/imageview.h"
+#include "mainwindow/viewcontroller.h"
+#include "resources/bundle.h"
+#include "scripteddesktop.h"
+#include "stdoutcapture.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+enum Field { Atn, Rule, AtnCopy };
+
+struct FieldInfo {
+    const char *textField;
+    const char *imageView;
+    QString loaded;
+    QString notLoaded;
+    const QString &(ViewController::*storedPath)() const;
+    void (ViewController::*panelAction)();
+};
+
+const FieldInfo kFields[] = {
+    {"atnTextField", "atnImageView", u"atn_loaded"_s, u"atn_notloaded"_s, &ViewController::atnFilePath,
+     &ViewController::selectAtnFile},
+    {"rulTextField", "rulImageView", u"rule_loaded"_s, u"rule_notloaded"_s, &ViewController::rulFilePath,
+     &ViewController::selectRuleFile},
+    {"atncopyTextField", "atncopyImageView", u"atncopy_loaded"_s, u"atncopy_notloaded"_s,
+     &ViewController::atncopyFilePath, &ViewController::saveAtnFile},
+};
+
+} // namespace
+
+class TestFileFields : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { bundle::installTranslations(QLocale(QLocale::English)); }
+    void init();
+    void cleanup();
+
+    void outletsCarryTheirNames();
+    void panelsFillTheFieldsAndEnableStart();
+    void cancelledPanelChangesNothing_data();
+    void cancelledPanelChangesNothing();
+    void choiceWithTheWrongEndingIsStoredButNotShown_data();
+    void choiceWithTheWrongEndingIsStoredButNotShown();
+    void typingChecksEveryChangeAndStoresNothing();
+    void resetForgetsTheFilesButLeavesStart();
+    void ruleEditorHandBackOnlyStoresAndShows();
+    void droppedFileGoesTheWayOfAPanelChoice_data();
+    void droppedFileGoesTheWayOfAPanelChoice();
+
+private:
+    QLineEdit *text(int field) const { return m_controller->findChild<QLineEdit *>(QLatin1StringView(kFields[field].textField)); }
+    QString image(int field) const
+    {
+        return m_controller->findChild<ImageView *>(QLatin1StringView(kFields[field].imageView))->imageName();
+    }
+    QString stored(int field) const { return (m_controller.get()->*kFields[field].storedPath)(); }
+    bool startEnabled() const { return m_controller->findChild<QPushButton *>(u"startTranslationButton"_s)->isEnabled(); }
+    void choose(int field, const std::optional<QString> &answer)
+    {
+        m_desktop->answerNextPanel(answer);
+        (m_controller.get()->*kFields[field].panelAction)();
+    }
+    void chooseAllThree()
+    {
+        choose(Atn, u"/work/in.atn"_s);
+        choose(Rule, u"/work/de.rul"_s);
+        choose(AtnCopy, u"/work/out.atn"_s);
+    }
+
+    std::unique_ptr<ScriptedDesktop> m_desktop;
+    std::unique_ptr<ViewController> m_controller;
+};
+
+void TestFileFields::init()
+{
+    m_desktop = std::make_unique<ScriptedDesktop>();
+    m_controller = std::make_unique<ViewController>();
+    m_controller->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_controller.get()));
+}
+
+void TestFileFields::cleanup()
+{
+    QCOMPARE(m_desktop->unansweredPanels, 0);
+    m_controller.reset();
+    m_desktop.reset();
+}
+
+void TestFileFields::outletsCarryTheirNames()
+{
+    const std::pair<const char *, const char *> outlets[] = {
+        {"atnLabel", "QLabel"}, {"atnImageView", "ImageView"}, {"rulImageView", "ImageView"},
+        {"atncopyImageView", "ImageView"}, {"helpButton", "QPushButton"}, {"atnTextField", "AtnDropView"},
+        {"rulTextField", "RuleDropView"}, {"atncopyTextField", "AtnDropView"},
+        {"selectAtnFileButton", "QPushButton"}, {"selectRulFileButton", "QPushButton"},
+        {"editRuleButton", "QPushButton"}, {"saveRuleButton", "QPushButton"}, {"resetFilesButton", "QPushButton"},
+        {"useLittleEndianCheck", "QCheckBox"}, {"startTranslationButton", "QPushButton"},
+        {"consoleLabel", "QLabel"}, {"consoleViewText", "QPlainTextEdit"}, {"clearOutputButton", "QPushButton"},
+        {"copyOutputButton", "QPushButton"}, {"exitButton", "QPushButton"}};
+    for (const auto &[name, className] : outlets) {
+        const QList<QWidget *> found = m_controller->findChildren<QWidget *>(QLatin1StringView(name));
+        QVERIFY2(found.size() == 1, name);
+        QCOMPARE(found.constFirst()->metaObject()->className(), className);
+    }
+}
+
+void TestFileFields::panelsFillTheFieldsAndEnableStart()
+{
+    QVERIFY(!startEnabled());
+    for (int field : {Atn, Rule, AtnCopy}) {
+        QCOMPARE(image(field), kFields[field].notLoaded);
+        QVERIFY(stored(field).isEmpty());
+    }
+    choose(Atn, u"/work/in.atn"_s);
+    choose(Rule, u"/work/de.rul"_s);
+    QVERIFY(!startEnabled());
+    text(AtnCopy)->setText(u"proposed.atn"_s);
+    choose(AtnCopy, u"/work/out.atn"_s);
+    QVERIFY(startEnabled());
+
+    const QString paths[] = {u"/work/in.atn"_s, u"/work/de.rul"_s, u"/work/out.atn"_s};
+    for (int field : {Atn, Rule, AtnCopy}) {
+        QCOMPARE(stored(field), paths[field]);
+        QCOMPARE(text(field)->text(), paths[field]);
+        QCOMPARE(image(field), kFields[field].loaded);
+    }
+    QCOMPARE(m_desktop->openPanels,
+             (QList<OpenPanel>{{.title = u"Select a ATN file"_s, .allowedFileTypes = {u"atn"_s}},
+                               {.title = u"Select a RUL file"_s, .allowedFileTypes = {u"rul"_s}}}));
+    QCOMPARE(m_desktop->savePanels,
+             (QList<SavePanel>{{.title = u"Save to ATN file"_s, .nameFieldStringValue = u"proposed.atn"_s}}));
+}
+
+void TestFileFields::cancelledPanelChangesNothing_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::newRow("input") << int(Atn);
+    QTest::newRow("rules") << int(Rule);
+    QTest::newRow("output") << int(AtnCopy);
+}
+
+void TestFileFields::cancelledPanelChangesNothing()
+{
+    QFETCH(int, field);
+    chooseAllThree();
+    // A text the check would empty: it stays, because no check runs.
+    text(field)->setText(u"typed.txt"_s);
+    const QString before = stored(field);
+
+    choose(field, std::nullopt);
+
+    QCOMPARE(text(field)->text(), u"typed.txt"_s);
+    QCOMPARE(stored(field), before);
+    QCOMPARE(image(field), kFields[field].loaded);
+    QVERIFY(startEnabled());
+}
+
+void TestFileFields::choiceWithTheWrongEndingIsStoredButNotShown_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("output without .atn") << int(AtnCopy) << u"/work/out.bin"_s;
+    QTest::newRow("input in capitals") << int(Atn) << u"/work/IN.ATN"_s;
+    QTest::newRow("rules in capitals") << int(Rule) << u"/work/DE.RUL"_s;
+}
+
+void TestFileFields::choiceWithTheWrongEndingIsStoredButNotShown()
+{
+    QFETCH(int, field);
+    QFETCH(QString, path);
+    chooseAllThree();
+    choose(field, path);
+    QCOMPARE(stored(field), path);
+    QCOMPARE(image(field), kFields[field].loaded);
+    QVERIFY(text(field)->text().isEmpty());
+    QVERIFY(startEnabled()); // the check read the text before emptying it
+}
+
+void TestFileFields::typingChecksEveryChangeAndStoresNothing()
+{
+    // Letter by letter, every change but the last leaves a text without the
+    // ending, so the field never keeps a typed name.
+    QTest::keyClicks(text(Rule), u"de.rul"_s);
+    QVERIFY(text(Rule)->text().isEmpty());
+
+    // Pasted in one change, whole names stay.
+    const QString names[] = {u"/work/in.atn"_s, u"/work/de.rul"_s, u"/work/out.atn"_s};
+    for (int field : {Atn, Rule, AtnCopy}) {
+        QGuiApplication::clipboard()->setText(names[field]);
+        QTest::keySequence(text(field), QKeySequence::Paste);
+        QCOMPARE(text(field)->text(), names[field]);
+        QVERIFY(stored(field).isEmpty());
+        QCOMPARE(image(field), kFields[field].notLoaded);
+    }
+    QVERIFY(startEnabled());
+
+    text(Atn)->selectAll();
+    QTest::keyClick(text(Atn), Qt::Key_Backspace);
+    QVERIFY(!startEnabled());
+}
+
+void TestFileFields::resetForgetsTheFilesButLeavesStart()
+{
+    chooseAllThree();
+    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"resetFilesButton"_s), Qt::LeftButton);
+    for (int field : {Atn, Rule, AtnCopy}) {
+        QVERIFY(stored(field).isEmpty());
+        QVERIFY(text(field)->text().isEmpty());
+        QCOMPARE(image(field), kFields[field].notLoaded);
+    }
+    QVERIFY(startEnabled());
+    QTest::keyClicks(text(Atn), u"a"_s);
+    QVERIFY(!startEnabled());
+}
+
+void TestFileFields::ruleEditorHandBackOnlyStoresAndShows()
+{
+    choose(Atn, u"/work/in.atn"_s);
+    choose(AtnCopy, u"/work/out.atn"_s);
+    m_controller->setRuleFieldAndPath(u"/work/edited.rul"_s);
+    QCOMPARE(m_controller->rulFilePath(), u"/work/edited.rul"_s);
+    QCOMPARE(text(Rule)->text(), u"/work/edited.rul"_s);
+    QCOMPARE(image(Rule), u"rule_notloaded"_s);
+    QVERIFY(!startEnabled());
+}
+
+void TestFileFields::droppedFileGoesTheWayOfAPanelChoice_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("input") << int(Atn) << u"/work/dropped in.atn"_s;
+    QTest::newRow("rules") << int(Rule) << u"/work/dropped.rul"_s;
+    QTest::newRow("output") << int(AtnCopy) << u"/work/dropped out.atn"_s;
+}
+
+void TestFileFields::droppedFileGoesTheWayOfAPanelChoice()
+{
+    QFETCH(int, field);
+    QFETCH(QString, path);
+    chooseAllThree();
+    text(field)->setText(u"typed.txt"_s);
+    auto *dropField = qobject_cast<DropView *>(text(field));
+    const auto drag = fileDrag(QStringList{path});
+
+    StdoutCapture out;
+    QVERIFY(sendDragEnter(dropField, drag.get()));
+    QVERIFY(sendDrop(dropField, drag.get()));
+
+    QCOMPARE(out.text(), "filePath: " + path.toUtf8() + "\n");
+    QCOMPARE(dropField->filePath(), std::optional(path));
+    QCOMPARE(stored(field), path);
+    QCOMPARE(text(field)->text(), path);
+    QCOMPARE(image(field), kFields[field].loaded);
+    QVERIFY(startEnabled());
+}
+
+QTEST_MAIN(TestFileFields)
+#include "tst_filefields.moc"

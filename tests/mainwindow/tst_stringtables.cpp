@@ -1,0 +1,127 @@
+// The string tables: the English one says what the command line says, the
+// German one covers everything, and lookups fall back as they should.
+#include <QFile>
+#include <QMap>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "engine/stringtable.h"
+#include "mainwindow/localizedstringtable.h"
+#include "resources/bundle.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct TsMessage {
+    QString translation;
+    bool finished = true;
+};
+using TsContexts = QMap<QString, QMap<QString, TsMessage>>; // context -> source -> message
+
+TsContexts readTs(const char *language)
+{
+    QFile file(u"%1/resources/translations/atnlingo_%2.ts"_s.arg(QStringLiteral(ATNLINGO_SOURCE_DIR),
+                                                                  QLatin1StringView(language)));
+    TsContexts contexts;
+    if (!file.open(QIODevice::ReadOnly))
+        return contexts;
+    QXmlStreamReader xml(&file);
+    QString context, source;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"name")
+            context = xml.readElementText();
+        else if (xml.name() == u"source")
+            source = xml.readElementText();
+        else if (xml.name() == u"translation") {
+            const bool finished = xml.attributes().value(QLatin1StringView("type")).isEmpty();
+            contexts[context][source] = {xml.readElementText(), finished};
+        }
+    }
+    return contexts;
+}
+
+engine::MapStringTable englishStrings()
+{
+    QFile file(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources/strings/en.strings"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return engine::parseStringsTable(file.readAll().toStdString()).value_or(engine::MapStringTable());
+}
+
+} // namespace
+
+class TestStringTables : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { bundle::installTranslations(QLocale(QLocale::English)); }
+
+    void englishTableAgreesWithTheCommandLine();
+    void germanTableCoversEverything();
+    void lookupFollowsTheLocale_data();
+    void lookupFollowsTheLocale();
+};
+
+void TestStringTables::englishTableAgreesWithTheCommandLine()
+{
+    const engine::MapStringTable strings = englishStrings();
+    const QMap<QString, TsMessage> english = readTs("en").value(u"Localizable"_s);
+    QVERIFY(strings.size() >= 13);
+    QCOMPARE(std::size_t(english.size()), strings.size());
+    for (auto entry = english.cbegin(); entry != english.cend(); ++entry) {
+        QVERIFY2(entry->finished, qPrintable(entry.key()));
+        QCOMPARE(entry->translation, QString::fromStdString(strings.text(entry.key().toStdString())));
+    }
+}
+
+void TestStringTables::germanTableCoversEverything()
+{
+    const TsContexts english = readTs("en");
+    const TsContexts german = readTs("de");
+    QCOMPARE(german.keys(), english.keys());
+    for (auto context = german.cbegin(); context != german.cend(); ++context) {
+        QCOMPARE(context->keys(), english.value(context.key()).keys());
+        for (auto message = context->cbegin(); message != context->cend(); ++message) {
+            const QString where = context.key() + u": "_s + message.key();
+            QVERIFY2(message->finished && !message->translation.isEmpty(), qPrintable(where));
+        }
+    }
+    // The driver fills placeholders in order and builds lines from pieces.
+    const QMap<QString, TsMessage> localizable = german.value(u"Localizable"_s);
+    for (auto entry = english.value(u"Localizable"_s).cbegin(); entry != english.value(u"Localizable"_s).cend();
+         ++entry) {
+        const QString translated = localizable.value(entry.key()).translation;
+        QCOMPARE(translated.count(u"%@"_s), entry->translation.count(u"%@"_s));
+        QCOMPARE(translated.endsWith(u'\n'), entry->translation.endsWith(u'\n'));
+        QCOMPARE(translated.endsWith(u' '), entry->translation.endsWith(u' '));
+    }
+}
+
+void TestStringTables::lookupFollowsTheLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("done");
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << u"en"_s << u"Done.\n"_s;
+    QTest::newRow("Swiss German") << QLocale(QLocale::German, QLocale::Switzerland) << u"de"_s << u"Fertig.\n"_s;
+    QTest::newRow("French falls back to English") << QLocale(QLocale::French) << u"en"_s << u"Done.\n"_s;
+    QTest::newRow("C falls back to English") << QLocale::c() << u"en"_s << u"Done.\n"_s;
+}
+
+void TestStringTables::lookupFollowsTheLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, language);
+    QFETCH(QString, done);
+    QCOMPARE(bundle::installTranslations(locale), language);
+    QCOMPARE(bundle::localizedString("Done"), done);
+    QCOMPARE(LocalizedStringTable().text("Done"), done.toStdString());
+    QCOMPARE(bundle::localizedString("help/help"), u"help/help"_s);
+    QCOMPARE(LocalizedStringTable().text("No such key %@"), std::string("No such key %@"));
+}
+
+QTEST_MAIN(TestStringTables)
+#include "tst_stringtables.moc"
