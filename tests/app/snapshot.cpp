@@ -4,6 +4,7 @@
 //   snapshot OUTPUT_FOLDER [LANGUAGE]
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QScrollBar>
 #include <QTest>
@@ -12,7 +13,6 @@
 #include "app/mainstoryboard.h"
 #include "app/storyboard.h"
 #include "app/windowcontroller.h"
-#include "atnbuilder.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
@@ -50,10 +50,10 @@ int main(int argc, char *argv[])
     save(main->window(), out.filePath(u"main-empty.png"_s));
 
     TempDir dir;
-    writeBytes(dir.file("Actions.atn"),
-               layerActionSet({u"Background"_s, u"Layer 1"_s, u"Layer 1 copy"_s, u"Levels 1"_s}, u"C:\\poster.psd"_s));
-    writeText(dir.file("English to German.rul"), "1;Background;Hintergrund;\n1;copy;Kopie;\n1;Layer;Ebene;\n"
-                                                 "1;Levels;Tonwertkorrektur;\n");
+    const QDir resources(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources"));
+    QFile::copy(resources.filePath(u"samples/sample-en.atn"_s), QString::fromStdString(dir.file("Actions.atn")));
+    QFile::copy(resources.filePath(u"rules/default-en-de.rul"_s),
+                QString::fromStdString(dir.file("English to German.rul")));
     ScriptedDesktop desktop;
     desktop.answerNextPanel(QString::fromStdString(dir.file("Actions.atn")));
     controller->selectAtnFile();

@@ -6,11 +6,14 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "atnbuilder.h"
+#include "atnformat/actionfile.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
+#include "runprogram.h"
 #include "scripteddesktop.h"
 #include "stdoutcapture.h"
 #include "tempdir.h"
@@ -19,24 +22,36 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr const char *kDefaultRules = "1;Background;Hintergrund;\n0;Brightness/Contrast;Helligkeit/Kontrast;\n"
-                                      "1;copy;Kopie;\n1;Color Fill;Farbfüllung;\n1;Gradient Fill;Verlaufsfüllung;\n"
-                                      "1;Gradient Map;Verlaufsumsetzung;\n0;Hue/Saturation;Farbton/Sättigung;\n"
-                                      "1;Layer;Ebene;\n1;Levels;Tonwertkorrektur;\n";
+// An action that selects layers by name and places a linked file, whose path
+// is a little-endian stored string.
+std::vector<std::uint8_t> layerSet(std::initializer_list<const char *> layerNames)
+{
+    using namespace atnbuild;
+    std::vector<Bytes> events;
+    for (const char *name : layerNames)
+        events.push_back(event("slct", "Select", std::vector<Item>{{"null", reference({byName("Lyr ", name)})}}));
+    events.push_back(event("Plc ", "Place", std::vector<Item>{{"null", pathValue("C:\\Users\\Ωmega\\poster.psd")}}));
+    return actionFile("Names", {action("Rename layers", events)});
+}
 
 std::vector<std::uint8_t> englishSet()
 {
-    return layerActionSet({u"Background"_s, u"Layer 1"_s, u"Layer 1 copy"_s, u"Levels 1"_s, u"Hue/Saturation 1"_s,
-                           u"Gradient Map 1"_s, u"Brightness/Contrast 1"_s},
-                          u"C:\\Users\\Ωmega\\poster.psd"_s);
+    return layerSet({"Background", "Layer 1", "Layer 1 copy", "Levels 1", "Hue/Saturation 1", "Gradient Map 1",
+                     "Brightness/Contrast 1"});
 }
 
 // The same set as the default rules leave it: the disabled rules' names stay.
 std::vector<std::uint8_t> germanSet()
 {
-    return layerActionSet({u"Hintergrund"_s, u"Ebene 1"_s, u"Ebene 1 Kopie"_s, u"Tonwertkorrektur 1"_s,
-                           u"Hue/Saturation 1"_s, u"Verlaufsumsetzung 1"_s, u"Brightness/Contrast 1"_s},
-                          u"C:\\Users\\Ωmega\\poster.psd"_s);
+    return layerSet({"Hintergrund", "Ebene 1", "Ebene 1 Kopie", "Tonwertkorrektur 1", "Hue/Saturation 1",
+                     "Verlaufsumsetzung 1", "Brightness/Contrast 1"});
+}
+
+bool containsText(const std::vector<std::uint8_t> &bytes, const char *utf8)
+{
+    const std::vector<std::uint8_t> stored = atnbuild::text(utf8);
+    // Without the length field and the ending null: the text's own units.
+    return std::search(bytes.begin(), bytes.end(), stored.begin() + 4, stored.end() - 2) != bytes.end();
 }
 
 QString q(const std::string &path)
@@ -56,6 +71,7 @@ private slots:
 
     void translatesWithTheEnabledRules_data();
     void translatesWithTheEnabledRules();
+    void translatesTheShippedSample();
     void sameInputAndOutputKeepsEveryBackup();
     void ruleFileWithoutPairsWarnsInstead_data();
     void ruleFileWithoutPairsWarnsInstead();
@@ -79,7 +95,7 @@ void TestTranslationRun::init()
     m_controller->show();
     QVERIFY(QTest::qWaitForWindowActive(m_controller.get()));
     writeBytes(m_dir->file("in.atn"), englishSet());
-    writeText(m_dir->file("de.rul"), kDefaultRules);
+    std::filesystem::copy_file(ATNLINGO_SOURCE_DIR "/resources/rules/default-en-de.rul", m_dir->file("de.rul"));
     m_controller->printout(u"from an earlier run\n"_s);
 }
 
@@ -135,6 +151,28 @@ void TestTranslationRun::translatesWithTheEnabledRules()
     QCOMPARE(m_controller->consoleText(), expected);
     QVERIFY(m_desktop->sheets.isEmpty());
     QCOMPARE(m_dir->entries(), (std::vector<std::string>{"de.rul", "in.atn", "out.atn"}));
+}
+
+void TestTranslationRun::translatesTheShippedSample()
+{
+    std::filesystem::copy_file(ATNLINGO_SOURCE_DIR "/resources/samples/sample-en.atn", m_dir->file("sample.atn"));
+    chooseFiles(m_dir->file("sample.atn"), m_dir->file("de.rul"), m_dir->file("window.atn"));
+
+    clickStart();
+
+    const std::vector<std::uint8_t> german = readBytes(m_dir->file("window.atn"));
+    QVERIFY(!atnformat::checkActionFile(german));
+    for (const char *name : {"Hintergrund", "Ebene 1 Kopie", "Tonwertkorrektur", "Verlaufsumsetzung"})
+        QVERIFY2(containsText(german, name), name);
+    QVERIFY(!containsText(german, "Layer 1 copy"));
+
+    // The command line, given the same files, writes and says the same.
+    const ProgramRun cli = runProgram(ATNLINGO_CLI, {"--rules", m_dir->file("de.rul"), m_dir->file("sample.atn"),
+                                                     m_dir->file("cli.atn")});
+    QCOMPARE(cli.exitCode, 0);
+    QCOMPARE(readBytes(m_dir->file("cli.atn")), german);
+    QCOMPARE(m_controller->consoleText(),
+             QString::fromStdString(cli.out).replace(q(m_dir->file("cli.atn")), q(m_dir->file("window.atn"))));
 }
 
 void TestTranslationRun::sameInputAndOutputKeepsEveryBackup()
