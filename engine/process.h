@@ -28,6 +28,11 @@
 //
 // Problems met while scanning are written to `console`, one line each.
 //
+// Cost: one pass over the buffer, searching both byte orders at once; the
+// result is built as the scan goes, so a rewrite costs the length of the two
+// texts plus the walk back to the length field, never a move of the rest of
+// the buffer. Memory: the result, besides the given buffer.
+//
 // **Example**
 //   00 00 00 04 00 41 00 42 00 43 00 00, search "B", replacement "XY"
 //   -> 00 00 00 05 00 41 00 58 00 59 00 43 00 00
@@ -45,6 +50,17 @@ namespace engine {
 // empty or either text is not valid UTF-8; the console is then untouched.
 // Returns the rewritten buffer; `buffer` itself is never changed.
 [[nodiscard]] std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
+                                                std::string_view searchString,
+                                                std::string_view replacementString,
+                                                bool lenientLittleEndianHandling,
+                                                Console &console);
+
+// The same, consuming `buffer`: when nothing is rewritten it is handed back
+// as the result without a copy, otherwise it is released once the result is
+// complete. If the call throws, `buffer` is unchanged.
+//
+//   buffer = engine::process(std::move(buffer), "Levels", "Tonwert", false, console);
+[[nodiscard]] std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
                                                 std::string_view searchString,
                                                 std::string_view replacementString,
                                                 bool lenientLittleEndianHandling,

@@ -70,7 +70,7 @@ TranslationOutcome processTranslation(const std::vector<std::string> &parameters
         const std::string &replacement = parameters[i + 1];
         console.printout(formatText(strings.text("BeginReplacementOf %@ %@"), {search, replacement}));
         try {
-            buffer = process(buffer, search, replacement, layout.lenient, console);
+            buffer = process(std::move(buffer), search, replacement, layout.lenient, console);
         } catch (const RuntimeError &error) {
             console.printout("Error: " + error.description() + "\n");
             ++outcome.failedPairs;

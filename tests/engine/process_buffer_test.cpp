@@ -1,0 +1,93 @@
+// What `process` does with the buffers it is given and returns.
+#include <gtest/gtest.h>
+
+#include "engine/process.h"
+#include "engine/runtimeerror.h"
+#include "hexbytes.h"
+#include "tests/support/referenceprocess.h"
+
+namespace {
+
+constexpr const char *kBigEndianAb = "11 22 33 44 00 00 00 03 00 41 00 42 00 00 55 66";
+
+TEST(ProcessBuffer, NothingRewrittenHandsBackTheSameStorage)
+{
+    auto buffer = hexBytes(kBigEndianAb);
+    const auto before = buffer;
+    const std::uint8_t *storage = buffer.data();
+    engine::StringConsole console;
+    const auto result = engine::process(std::move(buffer), "Z", "Y", false, console);
+    EXPECT_EQ(result.data(), storage);
+    EXPECT_EQ(result, before);
+}
+
+TEST(ProcessBuffer, RewriteReleasesTheConsumedBuffer)
+{
+    auto buffer = hexBytes(kBigEndianAb);
+    engine::StringConsole console;
+    const auto result = engine::process(std::move(buffer), "A", "XY", false, console);
+    EXPECT_EQ(toHex(result), "11 22 33 44 00 00 00 04 00 58 00 59 00 42 00 00 55 66");
+    EXPECT_EQ(buffer.capacity(), 0u);
+}
+
+TEST(ProcessBuffer, ThrowLeavesTheConsumedBufferAsItWas)
+{
+    auto buffer = hexBytes(kBigEndianAb);
+    const auto before = buffer;
+    engine::StringConsole console;
+    EXPECT_THROW((void)engine::process(std::move(buffer), "", "x", false, console), engine::RuntimeError);
+    EXPECT_EQ(buffer, before);
+}
+
+// Each rewrite makes the result far longer than the input: the result
+// outgrows the room set aside for it at the first rewrite and must still be
+// whole.
+TEST(ProcessBuffer, ResultGrowsBeyondTwiceTheInput)
+{
+    std::vector<std::uint8_t> buffer = hexBytes("AB AB AB AB 00 00 00 33");
+    for (int i = 0; i < 50; ++i)
+        buffer.insert(buffer.end(), {0x00, 0x61});
+    buffer.insert(buffer.end(), {0x00, 0x00, 0xCD});
+    const std::string longer(40, 'b');
+    engine::StringConsole console, referenceConsole;
+    const auto result = engine::process(buffer, "a", longer + "a", false, console);
+    const auto expected = reference::process(buffer, "a", longer + "a", false, referenceConsole);
+    EXPECT_GT(result.size(), 20 * buffer.size());
+    EXPECT_EQ(toHex(result), toHex(expected));
+    EXPECT_EQ(console.text(), referenceConsole.text());
+}
+
+// Past the first rewrite the input is copied into the result in windows as
+// the scan goes. Here the walk back from a match crosses what was copied
+// that way: the string's length field lies more than one window before the
+// match, with other rewrites and stretches of filler before it.
+TEST(ProcessBuffer, WalkBackReachesInputCopiedWindowsAgo)
+{
+    std::vector<std::uint8_t> buffer = hexBytes("AB AB 00 00 00 02 00 61 00 00");
+    const auto filler = [&](std::size_t bytes) {
+        for (std::size_t i = 0; i < bytes; ++i)
+            buffer.push_back(std::uint8_t(0x10 + i % 7));
+    };
+    filler(150000);
+    const std::size_t units = 50000; // 100,000 bytes of text, the match near its end
+    const std::uint8_t count[] = {0, 0, std::uint8_t((units + 2) >> 8), std::uint8_t(units + 2)};
+    buffer.insert(buffer.end(), {0x00, 0x00});
+    buffer.insert(buffer.end(), count, count + 4);
+    for (std::size_t i = 0; i < units; ++i)
+        buffer.insert(buffer.end(), {0x00, 0x78});
+    buffer.insert(buffer.end(), {0x00, 0x61, 0x00, 0x00});
+    filler(70000);
+    buffer.insert(buffer.end(), {0x00, 0x00, 0x00, 0x02, 0x00, 0x61, 0x00, 0x00, 0xCD});
+
+    for (const std::string replacement : {"bcd", ""}) {
+        engine::StringConsole console, referenceConsole;
+        const auto result = engine::process(buffer, "a", replacement, false, console);
+        const auto expected = reference::process(buffer, "a", replacement, false, referenceConsole);
+        // All three strings are rewritten.
+        EXPECT_EQ(std::int64_t(result.size()), std::int64_t(buffer.size()) + 3 * (2 * std::int64_t(replacement.size()) - 2));
+        EXPECT_TRUE(result == expected) << "replacement \"" << replacement << "\"";
+        EXPECT_EQ(console.text(), referenceConsole.text());
+    }
+}
+
+} // namespace

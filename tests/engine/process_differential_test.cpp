@@ -1,0 +1,283 @@
+// engine::process against the literal reference on many random buffers.
+//
+// The buffers are assembled from the pieces the engine reacts to: big-endian
+// and little-endian stored strings (now and then with a wrong length field, a
+// missing ending null, or a header with a wrong count or signature), bare
+// encodings of the search text, runs of zeros and noise drawn mostly from the
+// bytes of the texts. Search and replacement texts mix Latin letters, letters
+// whose two bytes swap into other letters, characters outside the basic plane
+// and NUL. Every case must give the same bytes and the same console text, with
+// every scan kernel the processor supports.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/bytescan.h"
+#include "engine/process.h"
+#include "engine/utf16.h"
+#include "hexbytes.h"
+#include "tests/support/referenceprocess.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Case {
+    Bytes buffer;
+    std::string search;
+    std::string replacement;
+    bool lenient = false;
+};
+
+class CaseMaker {
+public:
+    explicit CaseMaker(std::uint64_t seed) : m_rng(seed) {}
+
+    Case next()
+    {
+        Case c;
+        m_clean = chance(0.5);
+        c.search = text(1 + below(3));
+        c.replacement = replacementFor(c.search);
+        c.lenient = chance(0.3);
+        const int pieces = chance(0.05) ? 30 + below(30) : below(12);
+        for (int i = 0; i < pieces; ++i)
+            addPiece(c.buffer, c.search);
+        return c;
+    }
+
+private:
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(m_rng); }
+
+    std::string character()
+    {
+        // Latin letters dominate, as in real files. U+0101 reads the same in
+        // both byte orders. U+0100, U+4100, U+1F600 and NUL have a zero low
+        // byte: next to a Latin letter it makes a 00 00 pair off the unit
+        // grid, which stops the walk back to a length field; clean cases
+        // leave them out.
+        static const std::array<std::string, 8> plain = {
+            "a", "b", "A", "x", "\u00e9", "\u0101", "\u4e2d", "\U0001F601"};
+        static const std::array<std::string, 4> zeroLow = {"\u0100", "\u4100", "\U0001F600", std::string(1, '\0')};
+        const int roll = below(100);
+        if (roll < 55)
+            return plain[std::size_t(below(4))];
+        if (m_clean || roll < 80)
+            return plain[std::size_t(4 + below(4))];
+        return zeroLow[std::size_t(roll < 97 ? below(3) : 3)];
+    }
+
+    std::string text(int characters)
+    {
+        std::string s;
+        for (int i = 0; i < characters; ++i)
+            s += character();
+        return s;
+    }
+
+    std::string replacementFor(const std::string &search)
+    {
+        switch (below(7)) {
+        case 0:
+            return "";
+        case 1:
+            return search + text(1 + below(2)); // contains the search text
+        case 2:
+            return text(below(2)) + search + search;
+        case 3:
+            return search;
+        default:
+            return text(1 + below(4));
+        }
+    }
+
+    // Text of a stored string: other characters with the search text among
+    // them. `guarded` puts a character before each occurrence whose high byte
+    // differs from that of the search text's first character: with a high
+    // byte equal to it, the bytes from one position earlier read as the
+    // big-endian search text and shadow a little-endian occurrence.
+    std::string storedText(const std::string &search, bool guarded)
+    {
+        const std::uint8_t high = engine::encodeUtf16(search, engine::ByteOrder::BigEndian)[0];
+        const std::string guard = high == 0x4E ? "\u0101" : "\u4e2d";
+        std::string s;
+        const int parts = chance(0.1) ? 20 + below(60) : 1 + below(5);
+        for (int i = 0; i < parts; ++i)
+            s += chance(0.4) ? (guarded ? guard + search : search) : text(1 + below(3));
+        return s;
+    }
+
+    // Usually right, sometimes a little off (never in clean cases).
+    std::uint32_t perhapsWrong(std::uint32_t value)
+    {
+        if (m_clean || !chance(0.12))
+            return value;
+        return value + static_cast<std::uint32_t>(below(5)) - 2u;
+    }
+
+    bool ended() { return m_clean || !chance(0.1); }
+
+    static void put32(Bytes &out, std::uint32_t v, engine::ByteOrder order)
+    {
+        for (int i = 0; i < 4; ++i) {
+            const int shift = order == engine::ByteOrder::BigEndian ? 24 - 8 * i : 8 * i;
+            out.push_back(static_cast<std::uint8_t>(v >> shift));
+        }
+    }
+
+    void addPiece(Bytes &out, const std::string &search)
+    {
+        using engine::ByteOrder;
+        const int kind = below(10);
+        if (kind <= 2) { // big-endian stored string
+            Bytes units = engine::encodeUtf16(storedText(search, false), ByteOrder::BigEndian);
+            const bool ended = this->ended();
+            put32(out, perhapsWrong(std::uint32_t(units.size() / 2 + (ended ? 1 : 0))), ByteOrder::BigEndian);
+            out.insert(out.end(), units.begin(), units.end());
+            if (ended)
+                out.insert(out.end(), {0, 0});
+        } else if (kind <= 5) { // little-endian stored string with its header
+            Bytes units = engine::encodeUtf16(storedText(search, m_clean), ByteOrder::LittleEndian);
+            const bool ended = this->ended();
+            const auto count = std::uint32_t(units.size() / 2 + (ended ? 1 : 0));
+            const std::uint32_t bytes = 2 * count + 12;
+            put32(out, perhapsWrong(bytes), ByteOrder::BigEndian);
+            out.insert(out.end(), {0x74, 0x78, 0x74, std::uint8_t(!m_clean && chance(0.1) ? 0x78 : 0x75)});
+            put32(out, perhapsWrong(bytes), ByteOrder::LittleEndian);
+            put32(out, perhapsWrong(count), ByteOrder::LittleEndian);
+            out.insert(out.end(), units.begin(), units.end());
+            if (ended)
+                out.insert(out.end(), {0, 0});
+        } else if (kind == 6 && !m_clean) { // the search text on its own
+            Bytes units = engine::encodeUtf16(
+                search, chance(0.5) ? ByteOrder::BigEndian : ByteOrder::LittleEndian);
+            out.insert(out.end(), units.begin(), units.end());
+        } else if (kind == 7) {
+            out.insert(out.end(), std::size_t(1 + below(6)), 0);
+        } else { // noise, mostly bytes that occur in the texts
+            static constexpr std::uint8_t common[] = {0x00, 0x01, 0x41, 0x61, 0x78, 0x4E, 0x2D, 0xD8, 0x3D, 0xDE};
+            for (int i = below(13); i > 0; --i)
+                out.push_back(!m_clean && chance(0.7) ? common[below(10)] : std::uint8_t(below(256)));
+        }
+    }
+
+    std::mt19937_64 m_rng;
+    // Clean cases hold well-formed strings only, so that their scans mostly
+    // run to the end of the buffer instead of stopping at the first oddity.
+    bool m_clean = false;
+};
+
+// What the reference did with a case, to check that the cases reach every
+// outcome of the scan.
+struct Tally {
+    int noEndingNull = 0;
+    int littleEndianCount = 0;
+    int bigEndianCount = 0;
+    int signature = 0;
+    int noStart = 0;
+    int longer = 0;
+    int shorter = 0;
+    int sameLength = 0;
+    int headerShifted = 0;
+    int lenientRewrites = 0;
+    int astralRewrites = 0;
+
+    void add(const Case &c, const Bytes &result, const std::string &console)
+    {
+        const auto has = [&](const char *text) { return console.find(text) != std::string::npos; };
+        noEndingNull += has("unable to find the ending null");
+        littleEndianCount += has("little-endian byte count is not");
+        bigEndianCount += has("big-endian byte count is not");
+        signature += has("signature \"txtu\" not found");
+        noStart += has("Unable to find the start");
+        if (result == c.buffer)
+            return;
+        longer += result.size() > c.buffer.size();
+        shorter += result.size() < c.buffer.size();
+        sameLength += result.size() == c.buffer.size();
+        headerShifted += headerCounts(result) != headerCounts(c.buffer);
+        lenientRewrites += c.lenient;
+        astralRewrites += c.search.find('\xF0') != std::string::npos;
+
+    }
+
+    // The big-endian byte counts in front of every "txtu", in order.
+    static std::vector<std::uint32_t> headerCounts(const Bytes &b)
+    {
+        std::vector<std::uint32_t> counts;
+        for (std::size_t i = 4; i + 4 <= b.size(); ++i) {
+            if (std::memcmp(b.data() + i, "txtu", 4) == 0)
+                counts.push_back(std::uint32_t(b[i - 4]) << 24 | std::uint32_t(b[i - 3]) << 16
+                                 | std::uint32_t(b[i - 2]) << 8 | b[i - 1]);
+        }
+        return counts;
+    }
+};
+
+std::string describe(const Case &c, std::size_t index)
+{
+    const auto hex = [](const std::string &s) { return toHex(Bytes(s.begin(), s.end())); };
+    return "case " + std::to_string(index) + ": search (UTF-8) " + hex(c.search) + ", replacement (UTF-8) "
+           + hex(c.replacement) + (c.lenient ? ", lenient" : "") + "\ninput " + toHex(c.buffer);
+}
+
+class ProcessDifferential : public testing::Test {
+protected:
+    void TearDown() override { engine::detail::setScanKernel(m_kernel); }
+
+private:
+    engine::detail::ScanKernel m_kernel = engine::detail::scanKernel();
+};
+
+TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
+{
+    constexpr std::size_t kCases = 40000;
+    const auto kernels = engine::detail::supportedScanKernels();
+    CaseMaker maker(20240611);
+    Tally tally;
+    for (std::size_t index = 0; index < kCases; ++index) {
+        const Case c = maker.next();
+        engine::StringConsole expectedConsole;
+        const Bytes expected = reference::process(c.buffer, c.search, c.replacement, c.lenient, expectedConsole);
+        tally.add(c, expected, expectedConsole.text());
+
+        // Each case runs once on every kernel, alternating the two overloads.
+        for (std::size_t k = 0; k < kernels.size(); ++k) {
+            engine::detail::setScanKernel(kernels[k]);
+            engine::StringConsole console;
+            Bytes result;
+            if ((index + k) % 2 == 0) {
+                result = engine::process(c.buffer, c.search, c.replacement, c.lenient, console);
+            } else {
+                Bytes consumed = c.buffer;
+                result = engine::process(std::move(consumed), c.search, c.replacement, c.lenient, console);
+            }
+            ASSERT_TRUE(result == expected)
+                << describe(c, index) << "\nkernel " << engine::detail::scanKernelName(kernels[k])
+                << "\nexpected " << toHex(expected) << "\nactual   " << toHex(result);
+            ASSERT_EQ(console.text(), expectedConsole.text())
+                << describe(c, index) << "\nkernel " << engine::detail::scanKernelName(kernels[k]);
+        }
+    }
+
+    // The cases must reach every outcome, or the comparison proves little.
+    const int minimum = kCases / 500;
+    EXPECT_GE(tally.noEndingNull, minimum);
+    EXPECT_GE(tally.littleEndianCount, minimum);
+    EXPECT_GE(tally.bigEndianCount, minimum);
+    EXPECT_GE(tally.signature, minimum);
+    EXPECT_GE(tally.noStart, minimum);
+    EXPECT_GE(tally.longer, minimum);
+    EXPECT_GE(tally.shorter, minimum);
+    EXPECT_GE(tally.sameLength, minimum);
+    EXPECT_GE(tally.headerShifted, minimum);
+    EXPECT_GE(tally.lenientRewrites, minimum);
+    EXPECT_GE(tally.astralRewrites, minimum);
+}
+
+} // namespace
