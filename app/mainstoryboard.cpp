@@ -1,10 +1,9 @@
 #include "mainstoryboard.h"
 
-#include <QCoreApplication>
-
 #include "atnwindow.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/viewcontroller.h"
+#include "ruleeditor/ruleeditorviewcontroller.h"
 #include "storyboard.h"
 #include "windowcontroller.h"
 
@@ -18,14 +17,13 @@ std::unique_ptr<WindowController> makeMainWindowController()
     return std::make_unique<WindowController>(window, window->viewController());
 }
 
-// The rule editor's own content comes with its controller; until then the
-// scene is an empty window.
+// The editor is its own window, so that it stays open when the main window
+// closes.
 std::unique_ptr<WindowController> makeRuleEditorWindowController()
 {
-    auto *window = new QWidget;
+    auto *window = new RuleEditorViewController;
     window->setObjectName(u"ruleEditorWindow"_s);
-    window->setWindowTitle(QCoreApplication::translate("MainStoryboard", "Rule Editor"));
-    window->resize(560, 420);
+    window->resize(640, 460);
     return std::make_unique<WindowController>(window);
 }
 
