@@ -82,6 +82,7 @@ void RuleEditorViewController::setUpTableView()
     columns->setSectionResizeMode(RuleTableModel::SearchColumn, QHeaderView::Stretch);
     columns->setSectionResizeMode(RuleTableModel::ReplaceColumn, QHeaderView::Stretch);
     columns->setHighlightSections(false);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QHeaderView *rows = table->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(fontMetrics().height() + 10);
@@ -89,6 +90,8 @@ void RuleEditorViewController::setUpTableView()
     rows->setHighlightSections(false);
 
     table->installEventFilter(this);
+    setFocusProxy(table);
+    table->setFocus();
 }
 
 void RuleEditorViewController::createShortcuts()
@@ -306,22 +309,22 @@ void RuleEditorViewController::updateTitle()
 QString RuleEditorViewController::describe(const rules::LossyRow &lossy)
 {
     const int row = int(lossy.row) + 1;
-    const QString field = lossy.key == "search"    ? tr("The search text")
-                          : lossy.key == "replace" ? tr("The replacement text")
-                                                   : tr("The check mark");
+    const QString field = lossy.key == "search"    ? tr("the search text")
+                          : lossy.key == "replace" ? tr("the replacement text")
+                                                   : tr("the check mark");
     switch (lossy.problem) {
     case rules::RowProblem::NotUtf8:
         return tr("Row %1: %2 is not valid UTF-8, so the file will not load at all.").arg(row).arg(field);
     case rules::RowProblem::FlagNotBinary:
         return tr("Row %1: %2 is neither on nor off.").arg(row).arg(field);
     case rules::RowProblem::EmptyText:
-        return tr("Row %1: %2 is empty, so the rule will be left out when the file is loaded.").arg(row).arg(field);
+        return tr("Row %1: %2 is empty, so the rule will be skipped.").arg(row).arg(field);
     case rules::RowProblem::LineBreak:
-        return tr("Row %1: %2 holds a line break, which will split the rule in two.").arg(row).arg(field);
+        return tr("Row %1: %2 holds a line break, which splits the rule in two.").arg(row).arg(field);
     case rules::RowProblem::Semicolon:
-        return tr("Row %1: %2 holds \u201c;\u201d, which will split it into two fields.").arg(row).arg(field);
+        return tr("Row %1: %2 holds \u201c;\u201d, which splits it in two.").arg(row).arg(field);
     case rules::RowProblem::MergesWithSeparator:
-        return tr("Row %1: %2 begins or ends with a mark that joins the \u201c;\u201d beside it.").arg(row).arg(field);
+        return tr("Row %1: %2 begins or ends with a mark that joins the \u201c;\u201d next to it.").arg(row).arg(field);
     }
     return {};
 }
@@ -330,16 +333,15 @@ void RuleEditorViewController::warnAboutLossyRows(const std::vector<rules::Lossy
 {
     QStringList lines;
     for (std::size_t i = 0; i < lossyRows.size() && i < kMaxListedProblems; ++i)
-        lines << describe(lossyRows[i]);
+        lines << u"\u2022 "_s + describe(lossyRows[i]);
     if (lossyRows.size() > kMaxListedProblems)
-        lines << tr("… and %n more.", nullptr, int(lossyRows.size() - kMaxListedProblems));
+        lines << tr("\u2026 and %n more.", nullptr, int(lossyRows.size() - kMaxListedProblems));
 
     Alert alert;
     alert.style = Alert::Style::Warning;
     alert.messageText = tr("Some rules will not load back as they are");
-    alert.informativeText = tr("The file was saved, but a rule file cannot hold these rules as they are:\n\n%1\n\n"
-                               "Change them and save again; otherwise they will differ the next time the file "
-                               "is loaded.")
+    alert.informativeText = tr("The file was saved, but these rules will not load back from it as they are:\n\n%1\n\n"
+                               "Change them and save again, or they will differ the next time the file is loaded.")
                                 .arg(lines.join(u'\n'));
     alert.buttons = {tr("OK")};
     Desktop::current().beginSheet(alert, window());

@@ -86,13 +86,6 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     </message>
 </context>
 <context>
-    <name>MainStoryboard</name>
-    <message>
-        <source>Rule Editor</source>
-        <translation>Regeleditor</translation>
-    </message>
-</context>
-<context>
     <name>MainWindow</name>
     <message>
         <source>&amp;File</source>
@@ -169,6 +162,214 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     <message>
         <source>&lt;h3&gt;atnlingo %1&lt;/h3&gt;&lt;p&gt;Translates the texts stored in ATN action files by search and replacement rules, so that actions recorded in one language of the image editor work in another.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;atnlingo %1&lt;/h3&gt;&lt;p&gt;Übersetzt die in ATN-Aktionsdateien gespeicherten Texte anhand von Such- und Ersetzungsregeln, damit Aktionen, die in einer Sprache des Bildeditors aufgezeichnet wurden, auch in einer anderen funktionieren.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>RuleEditorViewController</name>
+    <message>
+        <source>Shows whether the rules were loaded from or saved to a file</source>
+        <translation>Zeigt, ob die Regeln aus einer Datei geladen oder in eine Datei gespeichert wurden</translation>
+    </message>
+    <message>
+        <source>&amp;Rule file:</source>
+        <translation>&amp;Regeldatei:</translation>
+    </message>
+    <message>
+        <source>The rule file last loaded or saved. Save proposes this name; OK hands the file to the main window.</source>
+        <translation>Die zuletzt geladene oder gespeicherte Regeldatei. Speichern schlägt diesen Namen vor; OK übergibt die Datei an das Hauptfenster.</translation>
+    </message>
+    <message>
+        <source>No rule file loaded or saved yet</source>
+        <translation>Noch keine Regeldatei geladen oder gespeichert</translation>
+    </message>
+    <message>
+        <source>Replace the table by the rules of a RUL file</source>
+        <translation>Die Tabelle durch die Regeln einer RUL-Datei ersetzen</translation>
+    </message>
+    <message>
+        <source>Load…</source>
+        <translation>Laden …</translation>
+    </message>
+    <message>
+        <source>Write the table to a RUL file</source>
+        <translation>Die Tabelle in eine RUL-Datei schreiben</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>Speichern …</translation>
+    </message>
+    <message>
+        <source>Add an empty rule at the end of the table</source>
+        <translation>Eine leere Regel am Ende der Tabelle anfügen</translation>
+    </message>
+    <message>
+        <source>Add Rule</source>
+        <translation>Regel hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete the selected rule</source>
+        <translation>Die ausgewählte Regel löschen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Move the selected rule up, so that it applies earlier</source>
+        <translation>Die ausgewählte Regel nach oben schieben, damit sie früher angewendet wird</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move the selected rule down, so that it applies later</source>
+        <translation>Die ausgewählte Regel nach unten schieben, damit sie später angewendet wird</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Tick every rule</source>
+        <translation>Alle Regeln ankreuzen</translation>
+    </message>
+    <message>
+        <source>Enable All</source>
+        <translation>Alle einschalten</translation>
+    </message>
+    <message>
+        <source>Untick every rule</source>
+        <translation>Bei allen Regeln das Kreuz entfernen</translation>
+    </message>
+    <message>
+        <source>Disable All</source>
+        <translation>Alle ausschalten</translation>
+    </message>
+    <message>
+        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule.</source>
+        <translation>Regeln gelten von oben nach unten. Doppelklicken oder tippen zum Bearbeiten; die Leertaste kreuzt eine Regel an.</translation>
+    </message>
+    <message>
+        <source>Close the editor; the table stays as it is for the next time</source>
+        <translation>Den Editor schließen; die Tabelle bleibt für das nächste Mal, wie sie ist</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Use the rule file last loaded or saved in the main window, and close the editor</source>
+        <translation>Die zuletzt geladene oder gespeicherte Regeldatei im Hauptfenster verwenden und den Editor schließen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Load a RUL file</source>
+        <translation>RUL-Datei laden</translation>
+    </message>
+    <message>
+        <source>Save RUL file</source>
+        <translation>RUL-Datei speichern</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Row %1: %2 is not valid UTF-8, so the file will not load at all.</source>
+        <translation>Zeile %1: %2 ist kein gültiges UTF-8, daher lässt sich die Datei gar nicht laden.</translation>
+    </message>
+    <message>
+        <source>Row %1: %2 is neither on nor off.</source>
+        <translation>Zeile %1: %2 ist weder an noch aus.</translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more.</source>
+        <translation>
+            <numerusform>… und %n weitere.</numerusform>
+            <numerusform>… und %n weitere.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Some rules will not load back as they are</source>
+        <translation>Einige Regeln lassen sich nicht unverändert wieder laden</translation>
+    </message>
+    <message>
+        <source>the search text</source>
+        <translation>Der Suchtext</translation>
+    </message>
+    <message>
+        <source>the replacement text</source>
+        <translation>Der Ersetzungstext</translation>
+    </message>
+    <message>
+        <source>the check mark</source>
+        <translation>Das Häkchen</translation>
+    </message>
+    <message>
+        <source>Row %1: %2 is empty, so the rule will be skipped.</source>
+        <translation>Zeile %1: %2 ist leer, daher wird die Regel übersprungen.</translation>
+    </message>
+    <message>
+        <source>Row %1: %2 holds a line break, which splits the rule in two.</source>
+        <translation>Zeile %1: %2 enthält einen Zeilenumbruch, der die Regel in zwei teilt.</translation>
+    </message>
+    <message>
+        <source>Row %1: %2 holds “;”, which splits it in two.</source>
+        <translation>Zeile %1: %2 enthält „;“, das ihn in zwei Teile trennt.</translation>
+    </message>
+    <message>
+        <source>Row %1: %2 begins or ends with a mark that joins the “;” next to it.</source>
+        <translation>Zeile %1: %2 beginnt oder endet mit einem Zeichen, das sich mit dem „;“ daneben verbindet.</translation>
+    </message>
+    <message>
+        <source>The file was saved, but these rules will not load back from it as they are:
+
+%1
+
+Change them and save again, or they will differ the next time the file is loaded.</source>
+        <translation>Die Datei wurde gespeichert, aber diese Regeln lassen sich nicht unverändert aus ihr laden:
+
+%1
+
+Ändern Sie sie und speichern Sie erneut, sonst weichen sie beim nächsten Laden der Datei ab.</translation>
+    </message>
+</context>
+<context>
+    <name>RuleTableModel</name>
+    <message>
+        <source>Use</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Only rules that are ticked take part in a translation</source>
+        <translation>Nur angekreuzte Regeln wirken bei einer Übersetzung mit</translation>
+    </message>
+    <message>
+        <source>The text to find in the action file</source>
+        <translation>Der Text, der in der Aktionsdatei gesucht wird</translation>
+    </message>
+    <message>
+        <source>The text that takes its place</source>
+        <translation>Der Text, der an seine Stelle tritt</translation>
+    </message>
+</context>
+<context>
+    <name>RuleTextDelegate</name>
+    <message>
+        <source>A rule cannot hold “;” or a line break: the rule file has no way to store them.</source>
+        <translation>Eine Regel kann kein „;“ und keinen Zeilenumbruch enthalten: Die Regeldatei kann sie nicht speichern.</translation>
     </message>
 </context>
 <context>

@@ -86,13 +86,6 @@ Please set up some rules and enable [x] them.</translation>
     </message>
 </context>
 <context>
-    <name>MainStoryboard</name>
-    <message>
-        <source>Rule Editor</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>MainWindow</name>
     <message>
         <source>&amp;File</source>
@@ -168,6 +161,210 @@ Please set up some rules and enable [x] them.</translation>
     </message>
     <message>
         <source>&lt;h3&gt;atnlingo %1&lt;/h3&gt;&lt;p&gt;Translates the texts stored in ATN action files by search and replacement rules, so that actions recorded in one language of the image editor work in another.&lt;/p&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RuleEditorViewController</name>
+    <message>
+        <source>Shows whether the rules were loaded from or saved to a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rule file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rule file last loaded or saved. Save proposes this name; OK hands the file to the main window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No rule file loaded or saved yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace the table by the rules of a RUL file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the table to a RUL file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an empty rule at the end of the table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected rule up, so that it applies earlier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected rule down, so that it applies later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tick every rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untick every rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the editor; the table stays as it is for the next time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the rule file last loaded or saved in the main window, and close the editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load a RUL file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save RUL file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1: %2 is not valid UTF-8, so the file will not load at all.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1: %2 is neither on nor off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Some rules will not load back as they are</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the search text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the replacement text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the check mark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1: %2 is empty, so the rule will be skipped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1: %2 holds a line break, which splits the rule in two.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1: %2 holds “;”, which splits it in two.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1: %2 begins or ends with a mark that joins the “;” next to it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file was saved, but these rules will not load back from it as they are:
+
+%1
+
+Change them and save again, or they will differ the next time the file is loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RuleTableModel</name>
+    <message>
+        <source>Use</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only rules that are ticked take part in a translation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The text to find in the action file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The text that takes its place</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RuleTextDelegate</name>
+    <message>
+        <source>A rule cannot hold “;” or a line break: the rule file has no way to store them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
