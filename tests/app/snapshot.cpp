@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
@@ -13,7 +14,9 @@
 #include "app/mainstoryboard.h"
 #include "app/storyboard.h"
 #include "app/windowcontroller.h"
+#include "mainwindow/systemdesktop.h"
 #include "mainwindow/viewcontroller.h"
+#include "ruleeditor/ruleeditorviewcontroller.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
 #include "tempdir.h"
@@ -69,6 +72,30 @@ int main(int argc, char *argv[])
         QTest::qWait(50);
         save(main->window(), out.filePath(u"main-%1x%2.png"_s.arg(size.width()).arg(size.height())));
     }
+
+    controller->editRuleFile();
+    QWidget *editorWindow = controller->editRuleWindow()->window();
+    (void)QTest::qWaitForWindowExposed(editorWindow);
+    save(editorWindow, out.filePath(u"rule-editor.png"_s));
+    auto *editor = qobject_cast<RuleEditorViewController *>(controller->editRuleWindow()->contentViewController());
+    editor->addRules({u"Curves"_s, u"Vibrance"_s});
+    editor->insertRow();
+    save(editorWindow, out.filePath(u"rule-editor-edited.png"_s));
+    desktop.answerNextPanel(QString::fromStdString(dir.file("Unfinished.rul")));
+    editor->saveRule();
+    if (!desktop.sheets.isEmpty()) {
+        QMessageBox *sheet = SystemDesktop::makeAlert(desktop.sheets.constLast().alert, editorWindow);
+        sheet->show();
+        (void)QTest::qWaitForWindowExposed(sheet);
+        save(sheet, out.filePath(u"rule-editor-warning.png"_s));
+        sheet->close();
+    }
+    editorWindow->resize(420, 300);
+    QTest::qWait(50);
+    save(editorWindow, out.filePath(u"rule-editor-420x300.png"_s));
+    editorWindow->resize(1000, 640);
+    QTest::qWait(50);
+    save(editorWindow, out.filePath(u"rule-editor-1000x640.png"_s));
 
     controller->showAtnWindow();
     (void)QTest::qWaitForWindowExposed(controller->atnWindow()->window());
