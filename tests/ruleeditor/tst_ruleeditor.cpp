@@ -3,6 +3,7 @@
 // after saving rows that will not load back as they are.
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -28,7 +29,7 @@ private slots:
     void cleanup();
 
     void controlsCarryTheirNames();
-    void startsWithTheDefaultTableAndNoFile();
+    void columnsFollowTheWindowWidth();
     void checkBoxTogglesByClickAndSpace();
     void typingEditsACellAndTabMovesOn();
     void cellsRefuseSemicolonsTypedOrPasted();
@@ -117,13 +118,15 @@ void TestRuleEditor::controlsCarryTheirNames()
     QCOMPARE(table()->model(), m_editor->model());
 }
 
-void TestRuleEditor::startsWithTheDefaultTableAndNoFile()
+void TestRuleEditor::columnsFollowTheWindowWidth()
 {
-    QCOMPARE(table()->model()->rowCount(), 9);
-    QCOMPARE(m_editor->ruleFilePath(), QString());
-    QCOMPARE(pathField()->text(), QString());
-    QCOMPARE(image(), u"rule_notloaded"_s);
-    QCOMPARE(m_editor->windowTitle(), u"Untitled"_s);
+    QHeaderView *columns = table()->horizontalHeader();
+    for (const int width : {480, 900}) {
+        m_editor->resize(width, 400);
+        QTRY_COMPARE(columns->length(), table()->viewport()->width());
+        QVERIFY(columns->sectionSize(RuleTableModel::SearchColumn) > columns->sectionSize(RuleTableModel::UseColumn));
+        QCOMPARE(columns->sectionSize(RuleTableModel::SearchColumn), columns->sectionSize(RuleTableModel::ReplaceColumn));
+    }
 }
 
 void TestRuleEditor::checkBoxTogglesByClickAndSpace()

@@ -110,6 +110,8 @@ void TestRuleEditorWindow::firstOpeningTakesTheMainWindowsRuleFile()
     QCOMPARE(shown.mid(0, 2), searches);
     QCOMPARE(shown.size(), path.isEmpty() ? 9 : searches.size());
     QCOMPARE(editor->window()->windowTitle(), title);
+    QCOMPARE(editor->findChild<ImageView *>(u"ruleImageView"_s)->imageName(),
+             path.isEmpty() ? u"rule_notloaded"_s : u"rule_loaded"_s);
 }
 
 void TestRuleEditorWindow::okHandsBackOnlyThePath_data()
