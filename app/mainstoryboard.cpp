@@ -5,6 +5,7 @@
 #include "mainwindow/viewcontroller.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "storyboard.h"
+#include "stringsview/stringsviewcontroller.h"
 #include "windowcontroller.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -32,6 +33,11 @@ std::unique_ptr<WindowController> makeAtnWindowController()
     return std::make_unique<WindowController>(new AtnWindow);
 }
 
+std::unique_ptr<WindowController> makeStringsWindowController()
+{
+    return std::make_unique<WindowController>(new StringsViewController);
+}
+
 } // namespace
 
 std::shared_ptr<Storyboard> makeMainStoryboard()
@@ -40,5 +46,6 @@ std::shared_ptr<Storyboard> makeMainStoryboard()
     storyboard->setInitialScene(makeMainWindowController);
     storyboard->addScene(u"Rule Editor Window Controller"_s, makeRuleEditorWindowController);
     storyboard->addScene(u"Atn Window Controller"_s, makeAtnWindowController);
+    storyboard->addScene(u"Strings Window Controller"_s, makeStringsWindowController);
     return storyboard;
 }

@@ -1,5 +1,6 @@
 // The storyboard "Main": the main window as its initial scene, and the scenes
-// "Rule Editor Window Controller" and "Atn Window Controller".
+// "Rule Editor Window Controller", "Atn Window Controller" and
+// "Strings Window Controller".
 #pragma once
 
 #include <memory>

@@ -63,6 +63,11 @@ void MainWindow::createMenus()
     QAction *editRulesAction = translateMenu->addAction(tr("&Edit Rules…"), controller, &ViewController::editRuleFile);
     editRulesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     editRulesAction->setObjectName(u"editRulesAction"_s);
+    QAction *stringsAction = translateMenu->addAction(tr("Stored Strings of the &Input File…"), controller,
+                                                      &ViewController::showStringsWindow);
+    stringsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    stringsAction->setObjectName(u"showStringsAction"_s);
+    stringsAction->setStatusTip(tr("Show the texts stored in the input file and what the rules match"));
 
     QMenu *helpMenu = menuBar()->addMenu(tr("&Help"));
     QAction *helpAction = helpMenu->addAction(tr("atnlingo &Help"), controller, &ViewController::showHelp);

@@ -21,6 +21,7 @@
 #include "localizedstringtable.h"
 #include "resources/bundle.h"
 #include "rules/rulefile.h"
+#include "stringsview/stringsviewcontroller.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -76,6 +77,7 @@ ViewController::ViewController(QWidget *parent)
     connect(m_ui->selectRulFileButton, &QPushButton::clicked, this, &ViewController::selectRuleFile);
     connect(m_ui->saveRuleButton, &QPushButton::clicked, this, &ViewController::saveAtnFile);
     connect(m_ui->editRuleButton, &QPushButton::clicked, this, &ViewController::editRuleFile);
+    connect(m_ui->showStringsButton, &QPushButton::clicked, this, &ViewController::showStringsWindow);
     connect(m_ui->resetFilesButton, &QPushButton::clicked, this, &ViewController::resetFiles);
     connect(m_ui->useLittleEndianCheck, &QCheckBox::clicked, this, &ViewController::toggleLittleEndian);
     connect(m_ui->startTranslationButton, &QPushButton::clicked, this, &ViewController::startTranslation);
@@ -132,6 +134,8 @@ void ViewController::takeFile(FileKind kind, const QString &path)
         break;
     }
     checkTextFields();
+    if (kind != FileKind::AtnCopy)
+        refreshStringsWindow();
 }
 
 void ViewController::selectAtnFile()
@@ -166,6 +170,7 @@ void ViewController::resetFiles()
     m_ui->atnImageView->setImageNamed(u"atn_notloaded"_s);
     m_ui->rulImageView->setImageNamed(u"rule_notloaded"_s);
     m_ui->atncopyImageView->setImageNamed(u"atncopy_notloaded"_s);
+    refreshStringsWindow();
 }
 
 // The check box is read when Start is pressed; toggling it changes nothing else.
@@ -175,6 +180,7 @@ void ViewController::setRuleFieldAndPath(const QString &path)
 {
     m_rulFilePath = path;
     m_ui->rulTextField->setText(path);
+    refreshStringsWindow();
 }
 
 void ViewController::controlTextDidChange()
@@ -228,6 +234,8 @@ void ViewController::startTranslation()
     clearConsole();
     const WaitCursor busy;
     processTranslation(parameters);
+    // The output may have replaced the input.
+    refreshStringsWindow();
 }
 
 QStringList ViewController::processRuleFile(const QString &pathname) const
@@ -302,14 +310,19 @@ void ViewController::copyOutput()
     clipboard->setText(consoleText());
 }
 
-void ViewController::showWindow(std::unique_ptr<WindowController> &window, const QString &identifier)
+WindowController *ViewController::windowFor(std::unique_ptr<WindowController> &window, const QString &identifier)
 {
     if (!window) {
         if (const auto storyboard = Storyboard::storyboardWithName(u"Main"_s))
             window = storyboard->instantiateControllerWithIdentifier(identifier);
     }
-    if (window)
-        window->showWindow();
+    return window.get();
+}
+
+void ViewController::showWindow(std::unique_ptr<WindowController> &window, const QString &identifier)
+{
+    if (WindowController *controller = windowFor(window, identifier))
+        controller->showWindow();
 }
 
 void ViewController::editRuleFile()
@@ -320,6 +333,25 @@ void ViewController::editRuleFile()
 void ViewController::showAtnWindow()
 {
     showWindow(m_atnWindow, u"Atn Window Controller"_s);
+}
+
+void ViewController::showStringsWindow()
+{
+    WindowController *controller = windowFor(m_stringsWindow, u"Strings Window Controller"_s);
+    if (!controller)
+        return;
+    if (auto *strings = qobject_cast<StringsViewController *>(controller->contentViewController()))
+        strings->setFiles(m_atnFilePath, m_rulFilePath);
+    controller->showWindow();
+}
+
+// A hidden window is brought up to date when it is shown again.
+void ViewController::refreshStringsWindow()
+{
+    if (!m_stringsWindow || !m_stringsWindow->window() || !m_stringsWindow->window()->isVisible())
+        return;
+    if (auto *strings = qobject_cast<StringsViewController *>(m_stringsWindow->contentViewController()))
+        strings->setFiles(m_atnFilePath, m_rulFilePath);
 }
 
 void ViewController::showHelp()

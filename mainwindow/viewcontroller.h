@@ -38,6 +38,7 @@ public:
     // Created on the first request, kept for the life of this controller.
     [[nodiscard]] WindowController *editRuleWindow() const { return m_editRuleWindow.get(); }
     [[nodiscard]] WindowController *atnWindow() const { return m_atnWindow.get(); }
+    [[nodiscard]] WindowController *stringsWindow() const { return m_stringsWindow.get(); }
 
     // The rule editor's hand-back: stores the path and shows it, nothing else.
     void setRuleFieldAndPath(const QString &path);
@@ -74,6 +75,9 @@ public slots:
     void copyOutput();
     void editRuleFile();
     void showAtnWindow();
+    // Shows the texts stored in the input file; the window follows the input
+    // and rule files while it is open.
+    void showStringsWindow();
     void showHelp();
     void exitApp();
 
@@ -84,7 +88,9 @@ private:
     void controlTextDidChange();
     void takeFile(FileKind kind, const QString &path);
     void setStartEnabled(bool enabled);
+    WindowController *windowFor(std::unique_ptr<WindowController> &window, const QString &identifier);
     void showWindow(std::unique_ptr<WindowController> &window, const QString &identifier);
+    void refreshStringsWindow();
 
     std::unique_ptr<Ui::ViewController> m_ui;
     QString m_atnFilePath;
@@ -92,4 +98,5 @@ private:
     QString m_atncopyFilePath;
     std::unique_ptr<WindowController> m_editRuleWindow;
     std::unique_ptr<WindowController> m_atnWindow;
+    std::unique_ptr<WindowController> m_stringsWindow;
 };

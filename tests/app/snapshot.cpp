@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -96,6 +97,24 @@ int main(int argc, char *argv[])
     editorWindow->resize(1000, 640);
     QTest::qWait(50);
     save(editorWindow, out.filePath(u"rule-editor-1000x640.png"_s));
+    controller->showStringsWindow();
+    QWidget *strings = controller->stringsWindow()->window();
+    (void)QTest::qWaitForWindowExposed(strings);
+    save(strings, out.filePath(u"strings-window.png"_s));
+    if (auto *filter = strings->findChild<QLineEdit *>(u"filterField"_s)) {
+        filter->setText(u"layer"_s);
+        save(strings, out.filePath(u"strings-window-filtered.png"_s));
+        filter->clear();
+    }
+    strings->resize(460, 340);
+    QTest::qWait(50);
+    save(strings, out.filePath(u"strings-window-small.png"_s));
+    std::vector<std::uint8_t> damaged = readBytes(dir.file("Actions.atn"));
+    damaged.resize(damaged.size() / 2);
+    writeBytes(dir.file("Damaged.atn"), damaged);
+    desktop.answerNextPanel(QString::fromStdString(dir.file("Damaged.atn")));
+    controller->selectAtnFile();
+    save(strings, out.filePath(u"strings-window-damaged.png"_s));
 
     controller->showAtnWindow();
     (void)QTest::qWaitForWindowExposed(controller->atnWindow()->window());

@@ -16,14 +16,33 @@
 #include "app/storyboard.h"
 #include "app/windowcontroller.h"
 #include "mainwindow/viewcontroller.h"
+#include "atnbuilder.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
+#include "stringsview/storedstringmodel.h"
+#include "stringsview/stringsviewcontroller.h"
+#include "tempdir.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 const QString kRuleEditorScene = u"Rule Editor Window Controller"_s;
 const QString kAtnScene = u"Atn Window Controller"_s;
+const QString kStringsScene = u"Strings Window Controller"_s;
+
+struct SceneRequest {
+    void (ViewController::*request)();
+    WindowController *(ViewController::*reference)() const;
+};
+
+SceneRequest requestFor(const QString &scene)
+{
+    if (scene == kRuleEditorScene)
+        return {&ViewController::editRuleFile, &ViewController::editRuleWindow};
+    if (scene == kAtnScene)
+        return {&ViewController::showAtnWindow, &ViewController::atnWindow};
+    return {&ViewController::showStringsWindow, &ViewController::stringsWindow};
+}
 } // namespace
 
 class TestWindows : public QObject {
@@ -40,6 +59,7 @@ private slots:
     void missingSceneShowsNothingAndIsTriedAgain();
     void helpOpensThePageInSafari();
     void menusReachTheController();
+    void stringsWindowFollowsTheChosenFiles();
     void lastWindowClosedEndsTheApplication();
 
 private:
@@ -83,13 +103,13 @@ void TestWindows::storyboardsAndScenesAreFoundByName()
 {
     QCOMPARE(Storyboard::storyboardWithName(u"main"_s), nullptr);
     const auto storyboard = Storyboard::storyboardWithName(u"Main"_s);
-    QCOMPARE(storyboard->identifiers(), (QStringList{kAtnScene, kRuleEditorScene}));
+    QCOMPARE(storyboard->identifiers(), (QStringList{kAtnScene, kRuleEditorScene, kStringsScene}));
     for (const QString &unknown : {u"atn window controller"_s, u"Preferences"_s, QString()})
         QCOMPARE(storyboard->instantiateControllerWithIdentifier(unknown), nullptr);
 
     // Secondary windows stand on their own, so closing the main window
     // leaves them (and the application) running.
-    for (const QString &scene : {kAtnScene, kRuleEditorScene}) {
+    for (const QString &scene : {kAtnScene, kRuleEditorScene, kStringsScene}) {
         const auto made = storyboard->instantiateControllerWithIdentifier(scene);
         QVERIFY(made && made->window()->isWindow());
         QCOMPARE(made->window()->parentWidget(), nullptr);
@@ -101,14 +121,15 @@ void TestWindows::oneWindowPerScene_data()
     QTest::addColumn<QString>("scene");
     QTest::newRow("rule editor") << kRuleEditorScene;
     QTest::newRow("ATN window") << kAtnScene;
+    QTest::newRow("strings window") << kStringsScene;
 }
 
 void TestWindows::oneWindowPerScene()
 {
     QFETCH(QString, scene);
-    const bool editor = scene == kRuleEditorScene;
-    const auto request = [&] { editor ? m_controller->editRuleFile() : m_controller->showAtnWindow(); };
-    const auto reference = [&] { return editor ? m_controller->editRuleWindow() : m_controller->atnWindow(); };
+    const SceneRequest scenes = requestFor(scene);
+    const auto request = [&] { (m_controller->*scenes.request)(); };
+    const auto reference = [&] { return (m_controller->*scenes.reference)(); };
     QCOMPARE(reference(), nullptr);
 
     request();
@@ -196,12 +217,71 @@ void TestWindows::menusReachTheController()
     QVERIFY(m_controller->editRuleWindow());
     action("atnWindowAction")->trigger();
     QVERIFY(m_controller->atnWindow());
+    QCOMPARE(action("showStringsAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+    action("showStringsAction")->trigger();
+    QVERIFY(m_controller->stringsWindow());
 
     // Quit ends the application at once, whatever else is open.
     QCOMPARE(action("quitAction")->shortcut(), QKeySequence(QKeySequence::Quit));
     action("quitAction")->trigger();
     QTest::mouseClick(m_controller->findChild<QPushButton *>(u"exitButton"_s), Qt::LeftButton);
     QCOMPARE(m_desktop->terminations, 2);
+}
+
+void TestWindows::stringsWindowFollowsTheChosenFiles()
+{
+    TempDir dir;
+    const auto file = [&](const char *name) { return QString::fromStdString(dir.file(name)); };
+    writeBytes(dir.file("One.atn"), atnbuild::actionFile("One", {atnbuild::action("Layer 1", {})}));
+    writeBytes(dir.file("Two.atn"), atnbuild::actionFile("Two", {atnbuild::action("Layer 2", {})}));
+    writeText(dir.file("Rules.rul"), "1;Layer;Ebene;\n");
+    const auto choose = [&](void (ViewController::*panel)(), const QString &path) {
+        m_desktop->answerNextPanel(path);
+        (m_controller->*panel)();
+    };
+    choose(&ViewController::selectAtnFile, file("One.atn"));
+
+    // The button beside the input field opens the window for that file.
+    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"showStringsButton"_s), Qt::LeftButton);
+    QVERIFY(m_controller->stringsWindow());
+    QWidget *window = m_controller->stringsWindow()->window();
+    auto *strings = qobject_cast<StringsViewController *>(m_controller->stringsWindow()->contentViewController());
+    QVERIFY(strings && window->isVisible());
+    const auto texts = [&] {
+        QStringList shown;
+        for (const StoredStringModel::Row &row : strings->model()->rows())
+            shown << row.text;
+        return shown;
+    };
+    const auto matches = [&] {
+        int count = 0;
+        for (const StoredStringModel::Row &row : strings->model()->rows())
+            count += row.matches;
+        return count;
+    };
+    QCOMPARE(texts(), (QStringList{u"One"_s, u"Layer 1"_s}));
+    QCOMPARE(strings->rulFilePath(), QString());
+
+    // While open, it follows the input and the rule file.
+    choose(&ViewController::selectAtnFile, file("Two.atn"));
+    QCOMPARE(texts(), (QStringList{u"Two"_s, u"Layer 2"_s}));
+    choose(&ViewController::selectRuleFile, file("Rules.rul"));
+    QCOMPARE(strings->rulFilePath(), file("Rules.rul"));
+    QCOMPARE(matches(), 1);
+    m_controller->setRuleFieldAndPath(QString());
+    QCOMPARE(matches(), 0);
+
+    // Closed, it is brought up to date when shown again.
+    window->close();
+    choose(&ViewController::selectAtnFile, file("One.atn"));
+    QCOMPARE(texts(), (QStringList{u"Two"_s, u"Layer 2"_s}));
+    m_controller->showStringsWindow();
+    QVERIFY(window->isVisible());
+    QCOMPARE(texts(), (QStringList{u"One"_s, u"Layer 1"_s}));
+
+    m_controller->resetFiles();
+    QCOMPARE(strings->atnFilePath(), QString());
+    QVERIFY(texts().isEmpty());
 }
 
 void TestWindows::lastWindowClosedEndsTheApplication()
