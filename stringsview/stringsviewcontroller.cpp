@@ -69,6 +69,7 @@ StringsViewController::StringsViewController(QWidget *parent)
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     QHeaderView *header = table->horizontalHeader();
+    header->setHighlightSections(false);
     header->setSectionResizeMode(StoredStringModel::RoleColumn, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(StoredStringModel::TextColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(StoredStringModel::LayoutColumn, QHeaderView::ResizeToContents);

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -30,6 +31,13 @@ void save(QWidget *window, const QString &path)
 {
     QApplication::processEvents();
     window->grab().save(path);
+}
+
+// Compressed as far as it goes, for pictures kept in the repository.
+void saveSmall(QWidget *window, const QString &path)
+{
+    QApplication::processEvents();
+    window->grab().save(path, "PNG", 0);
 }
 
 } // namespace
@@ -101,6 +109,16 @@ int main(int argc, char *argv[])
     QWidget *strings = controller->stringsWindow()->window();
     (void)QTest::qWaitForWindowExposed(strings);
     save(strings, out.filePath(u"strings-window.png"_s));
+    // Texts no rule matches yet, chosen for new rules.
+    if (auto *table = strings->findChild<QTableView *>()) {
+        for (int row = 0; row < table->model()->rowCount(); ++row) {
+            const QModelIndex index = table->model()->index(row, 1);
+            if (index.data().toString() == u"Curves 1"_s || index.data().toString() == u"Hue/Saturation 1"_s)
+                table->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        saveSmall(strings, out.filePath(u"strings-window-selected.png"_s));
+        table->clearSelection();
+    }
     if (auto *filter = strings->findChild<QLineEdit *>(u"filterField"_s)) {
         filter->setText(u"layer"_s);
         save(strings, out.filePath(u"strings-window-filtered.png"_s));
