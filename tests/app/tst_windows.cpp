@@ -2,11 +2,14 @@
 // menus, help, exit and the end of the application.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -58,6 +61,7 @@ private slots:
     void oneWindowPerScene();
     void missingSceneShowsNothingAndIsTriedAgain();
     void helpOpensThePageInSafari();
+    void helpPageLinksAndPicturesResolve();
     void menusReachTheController();
     void stringsWindowFollowsTheChosenFiles();
     void lastWindowClosedEndsTheApplication();
@@ -189,6 +193,30 @@ void TestWindows::helpOpensThePageInSafari()
         QCOMPARE(QFileInfo(opened.path).canonicalFilePath(), page);
         QCOMPARE(opened.application, u"Safari"_s);
     }
+}
+
+void TestWindows::helpPageLinksAndPicturesResolve()
+{
+    const QString path = bundle::pathForResource(u"help/help"_s, u"html"_s);
+    QFile page(path);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+
+    QStringList ids;
+    for (const QRegularExpressionMatch &id : QRegularExpression(u"id=\"([^\"]+)\""_s).globalMatch(html))
+        ids << id.captured(1);
+    int links = 0;
+    for (const QRegularExpressionMatch &link : QRegularExpression(u"href=\"#([^\"]+)\""_s).globalMatch(html)) {
+        QVERIFY2(ids.contains(link.captured(1)), qPrintable(link.captured(1)));
+        ++links;
+    }
+    QVERIFY(links > 0);
+    int pictures = 0;
+    for (const QRegularExpressionMatch &picture : QRegularExpression(u"<img src=\"([^\"]+)\""_s).globalMatch(html)) {
+        QVERIFY2(QFileInfo(path).dir().exists(picture.captured(1)), qPrintable(picture.captured(1)));
+        ++pictures;
+    }
+    QVERIFY(pictures > 0);
 }
 
 void TestWindows::menusReachTheController()
