@@ -33,9 +33,26 @@ std::unique_ptr<WindowController> makeAtnWindowController()
     return std::make_unique<WindowController>(new AtnWindow);
 }
 
+// "Add Rule" of the strings window: new rows in the main window's rule editor,
+// which is opened for them.
+int addRulesInEditor(const QStringList &searchTexts)
+{
+    const QList<WindowController *> windows = WindowController::applicationWindows();
+    auto *main = windows.isEmpty() ? nullptr : qobject_cast<ViewController *>(windows.constFirst()->contentViewController());
+    if (!main)
+        return 0;
+    main->editRuleFile();
+    WindowController *editorWindow = main->editRuleWindow();
+    auto *editor =
+        editorWindow ? qobject_cast<RuleEditorViewController *>(editorWindow->contentViewController()) : nullptr;
+    return editor ? editor->addRules(searchTexts) : 0;
+}
+
 std::unique_ptr<WindowController> makeStringsWindowController()
 {
-    return std::make_unique<WindowController>(new StringsViewController);
+    auto *strings = new StringsViewController;
+    strings->setAddRulesHandler(addRulesInEditor);
+    return std::make_unique<WindowController>(strings);
 }
 
 } // namespace

@@ -77,8 +77,8 @@ StringsViewController::StringsViewController(QWidget *parent)
 
     connect(m_ui->filterField, &QLineEdit::textChanged, m_proxy, &QSortFilterProxyModel::setFilterFixedString);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &StringsViewController::updateAddRuleButton);
-    connect(m_proxy, &QAbstractItemModel::modelReset, this, &StringsViewController::updateAddRuleButton);
+            &StringsViewController::selectionChanged);
+    connect(m_proxy, &QAbstractItemModel::modelReset, this, &StringsViewController::selectionChanged);
     connect(m_ui->reloadButton, &QPushButton::clicked, this, &StringsViewController::reload);
     connect(m_ui->addRuleButton, &QPushButton::clicked, this, &StringsViewController::addRule);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -99,7 +99,7 @@ void StringsViewController::reload()
 {
     readActionFile();
     countRuleMatches();
-    updateAddRuleButton();
+    selectionChanged();
 }
 
 void StringsViewController::readActionFile()
@@ -187,11 +187,17 @@ QStringList StringsViewController::selectedTexts() const
 void StringsViewController::addRule()
 {
     const QStringList texts = selectedTexts();
-    if (!texts.isEmpty())
-        emit addRulesRequested(texts);
+    if (texts.isEmpty() || !m_addRules)
+        return;
+    const qsizetype leftOut = texts.size() - m_addRules(texts);
+    if (leftOut > 0) {
+        m_ui->addRuleNoteLabel->setText(
+            tr("Texts left out, as a rule cannot hold \";\" or a line break: %1").arg(QString::number(leftOut)));
+    }
 }
 
-void StringsViewController::updateAddRuleButton()
+void StringsViewController::selectionChanged()
 {
+    m_ui->addRuleNoteLabel->clear();
     m_ui->addRuleButton->setEnabled(m_ui->stringsTableView->selectionModel()->hasSelection());
 }

@@ -4,13 +4,14 @@
 //
 // The window only reads. Its owner hands it the two paths with `setFiles`
 // whenever they change or the window is shown; "Add Rule" hands the selected
-// texts back through `addRulesRequested`.
+// texts to the handler its owner sets, which makes the rules.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QSortFilterProxyModel;
@@ -39,8 +40,9 @@ public:
 
     [[nodiscard]] StoredStringModel *model() const { return m_model; }
 
-signals:
-    void addRulesRequested(const QStringList &searchTexts);
+    // Makes a rule for each search text it can and returns how many it made.
+    using AddRulesHandler = std::function<int(const QStringList &searchTexts)>;
+    void setAddRulesHandler(AddRulesHandler handler) { m_addRules = std::move(handler); }
 
 public slots:
     // Reads both files again.
@@ -50,11 +52,12 @@ public slots:
 private:
     void readActionFile();
     void countRuleMatches();
-    void updateAddRuleButton();
+    void selectionChanged();
 
     std::unique_ptr<Ui::StringsViewController> m_ui;
     StoredStringModel *m_model;
     QSortFilterProxyModel *m_proxy;
     QString m_atnFilePath;
     QString m_rulFilePath;
+    AddRulesHandler m_addRules;
 };

@@ -173,172 +173,6 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     </message>
 </context>
 <context>
-    <name>StoredStringModel</name>
-    <message>
-        <source>set name</source>
-        <translation>Name des Sets</translation>
-    </message>
-    <message>
-        <source>action name</source>
-        <translation>Name der Aktion</translation>
-    </message>
-    <message>
-        <source>class name</source>
-        <translation>Klassenname</translation>
-    </message>
-    <message>
-        <source>text value</source>
-        <translation>Textwert</translation>
-    </message>
-    <message>
-        <source>file path</source>
-        <translation>Dateipfad</translation>
-    </message>
-    <message>
-        <source>alias path</source>
-        <translation>Alias-Pfad</translation>
-    </message>
-    <message>
-        <source>layer name</source>
-        <translation>Ebenenname</translation>
-    </message>
-    <message>
-        <source>channel name</source>
-        <translation>Kanalname</translation>
-    </message>
-    <message>
-        <source>document name</source>
-        <translation>Dokumentname</translation>
-    </message>
-    <message>
-        <source>action reference</source>
-        <translation>Verweis auf Aktion</translation>
-    </message>
-    <message>
-        <source>set reference</source>
-        <translation>Verweis auf Set</translation>
-    </message>
-    <message>
-        <source>name of &apos;%1&apos;</source>
-        <translation>Name von &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>Big-endian: a name or a text value</source>
-        <translation>Big-Endian: ein Name oder ein Textwert</translation>
-    </message>
-    <message>
-        <source>Little-endian: the text of a file path</source>
-        <translation>Little-Endian: der Text eines Dateipfads</translation>
-    </message>
-    <message>
-        <source>Matches of the current rules: %1</source>
-        <translation>Treffer der aktuellen Regeln: %1</translation>
-    </message>
-    <message>
-        <source>Role</source>
-        <translation>Rolle</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>Text</translation>
-    </message>
-    <message>
-        <source>Layout</source>
-        <translation>Layout</translation>
-    </message>
-    <message>
-        <source>Offset</source>
-        <translation>Offset</translation>
-    </message>
-</context>
-<context>
-    <name>StringsViewController</name>
-    <message>
-        <source>Stored Strings</source>
-        <translation>Gespeicherte Texte</translation>
-    </message>
-    <message>
-        <source>Input file:</source>
-        <translation>Eingabedatei:</translation>
-    </message>
-    <message>
-        <source>Whether the file can be read from its first byte to its last, as the image editor reads it</source>
-        <translation>Ob sich die Datei vom ersten bis zum letzten Byte lesen lässt, so wie der Bildeditor sie liest</translation>
-    </message>
-    <message>
-        <source>&amp;Filter:</source>
-        <translation>&amp;Filter:</translation>
-    </message>
-    <message>
-        <source>Show only the strings whose text or role contains this, in small or capital letters</source>
-        <translation>Nur die Texte zeigen, deren Text oder Rolle dies enthält, ob groß oder klein geschrieben</translation>
-    </message>
-    <message>
-        <source>Text or role</source>
-        <translation>Text oder Rolle</translation>
-    </message>
-    <message>
-        <source>The texts stored in the input file. Texts the current rules match are bold.</source>
-        <translation>Die in der Eingabedatei gespeicherten Texte. Texte, die die aktuellen Regeln treffen, sind fett.</translation>
-    </message>
-    <message>
-        <source>Read the input file and the rule file again</source>
-        <translation>Eingabedatei und Regeldatei neu lesen</translation>
-    </message>
-    <message>
-        <source>&amp;Reload</source>
-        <translation>&amp;Neu laden</translation>
-    </message>
-    <message>
-        <source>Open the rule editor with a new rule for each selected text, switched off until you enter its replacement</source>
-        <translation>Öffnet den Regeleditor mit einer neuen Regel für jeden ausgewählten Text, ausgeschaltet, bis Sie ihre Ersetzung eingeben</translation>
-    </message>
-    <message>
-        <source>&amp;Add Rule</source>
-        <translation>Regel &amp;hinzufügen</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
-    </message>
-    <message>
-        <source>Stored Strings of %1</source>
-        <translation>Gespeicherte Texte von %1</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>keine</translation>
-    </message>
-    <message>
-        <source>Choose an input ATN file in the main window to see the texts stored in it.</source>
-        <translation>Wählen Sie im Hauptfenster eine ATN-Eingabedatei, um die darin gespeicherten Texte zu sehen.</translation>
-    </message>
-    <message>
-        <source>Cannot read %1: %2</source>
-        <translation>%1 kann nicht gelesen werden: %2</translation>
-    </message>
-    <message>
-        <source>A well-formed action file. Actions: %1, steps: %2, stored texts: %3.</source>
-        <translation>Eine wohlgeformte Aktionsdatei. Aktionen: %1, Schritte: %2, gespeicherte Texte: %3.</translation>
-    </message>
-    <message>
-        <source>Not a well-formed action file: %1. The image editor may refuse it, and a translation of it is not checked. Stored texts found before that point: %2.</source>
-        <translation>Keine wohlgeformte Aktionsdatei: %1. Der Bildeditor lehnt sie womöglich ab, und eine Übersetzung davon wird nicht geprüft. Bis zu dieser Stelle gefundene Texte: %2.</translation>
-    </message>
-    <message>
-        <source>Choose a rule file in the main window to see which of these texts its rules match.</source>
-        <translation>Wählen Sie im Hauptfenster eine Regeldatei, um zu sehen, welche dieser Texte ihre Regeln treffen.</translation>
-    </message>
-    <message>
-        <source>%1 has no enabled rules, or cannot be read.</source>
-        <translation>%1 enthält keine eingeschalteten Regeln oder kann nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>Enabled rules in %2: %1. Matches of their search texts: %3, in %4 of the stored texts (shown in bold). Each search text is counted in the texts as stored, capitals included, not in what the rules above it would make of them.</source>
-        <translation>Eingeschaltete Regeln in %2: %1. Treffer ihrer Suchtexte: %3, in %4 der gespeicherten Texte (fett gezeigt). Jeder Suchtext wird in den Texten gezählt, wie sie gespeichert sind, mit Groß- und Kleinschreibung, nicht in dem, was die Regeln darüber aus ihnen machen würden.</translation>
-    </message>
-</context>
-<context>
     <name>RuleEditorViewController</name>
     <message>
         <source>Shows whether the rules were loaded from or saved to a file</source>
@@ -544,6 +378,176 @@ Change them and save again, or they will differ the next time the file is loaded
     <message>
         <source>A rule cannot hold “;” or a line break: the rule file has no way to store them.</source>
         <translation>Eine Regel kann kein „;“ und keinen Zeilenumbruch enthalten: Die Regeldatei kann sie nicht speichern.</translation>
+    </message>
+</context>
+<context>
+    <name>StoredStringModel</name>
+    <message>
+        <source>set name</source>
+        <translation>Name des Sets</translation>
+    </message>
+    <message>
+        <source>action name</source>
+        <translation>Name der Aktion</translation>
+    </message>
+    <message>
+        <source>class name</source>
+        <translation>Klassenname</translation>
+    </message>
+    <message>
+        <source>text value</source>
+        <translation>Textwert</translation>
+    </message>
+    <message>
+        <source>file path</source>
+        <translation>Dateipfad</translation>
+    </message>
+    <message>
+        <source>alias path</source>
+        <translation>Alias-Pfad</translation>
+    </message>
+    <message>
+        <source>layer name</source>
+        <translation>Ebenenname</translation>
+    </message>
+    <message>
+        <source>channel name</source>
+        <translation>Kanalname</translation>
+    </message>
+    <message>
+        <source>document name</source>
+        <translation>Dokumentname</translation>
+    </message>
+    <message>
+        <source>action reference</source>
+        <translation>Verweis auf Aktion</translation>
+    </message>
+    <message>
+        <source>set reference</source>
+        <translation>Verweis auf Set</translation>
+    </message>
+    <message>
+        <source>name of &apos;%1&apos;</source>
+        <translation>Name von &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Big-endian: a name or a text value</source>
+        <translation>Big-Endian: ein Name oder ein Textwert</translation>
+    </message>
+    <message>
+        <source>Little-endian: the text of a file path</source>
+        <translation>Little-Endian: der Text eines Dateipfads</translation>
+    </message>
+    <message>
+        <source>Matches of the current rules: %1</source>
+        <translation>Treffer der aktuellen Regeln: %1</translation>
+    </message>
+    <message>
+        <source>Role</source>
+        <translation>Rolle</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>Layout</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>Offset</translation>
+    </message>
+</context>
+<context>
+    <name>StringsViewController</name>
+    <message>
+        <source>Stored Strings</source>
+        <translation>Gespeicherte Texte</translation>
+    </message>
+    <message>
+        <source>Input file:</source>
+        <translation>Eingabedatei:</translation>
+    </message>
+    <message>
+        <source>Whether the file can be read from its first byte to its last, as the image editor reads it</source>
+        <translation>Ob sich die Datei vom ersten bis zum letzten Byte lesen lässt, so wie der Bildeditor sie liest</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>Show only the strings whose text or role contains this, in small or capital letters</source>
+        <translation>Nur die Texte zeigen, deren Text oder Rolle dies enthält, ob groß oder klein geschrieben</translation>
+    </message>
+    <message>
+        <source>Text or role</source>
+        <translation>Text oder Rolle</translation>
+    </message>
+    <message>
+        <source>The texts stored in the input file. Texts the current rules match are bold.</source>
+        <translation>Die in der Eingabedatei gespeicherten Texte. Texte, die die aktuellen Regeln treffen, sind fett.</translation>
+    </message>
+    <message>
+        <source>Read the input file and the rule file again</source>
+        <translation>Eingabedatei und Regeldatei neu lesen</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>Open the rule editor with a new rule for each selected text, switched off until you enter its replacement</source>
+        <translation>Öffnet den Regeleditor mit einer neuen Regel für jeden ausgewählten Text, ausgeschaltet, bis Sie ihre Ersetzung eingeben</translation>
+    </message>
+    <message>
+        <source>&amp;Add Rule</source>
+        <translation>Regel &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Stored Strings of %1</source>
+        <translation>Gespeicherte Texte von %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Choose an input ATN file in the main window to see the texts stored in it.</source>
+        <translation>Wählen Sie im Hauptfenster eine ATN-Eingabedatei, um die darin gespeicherten Texte zu sehen.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>A well-formed action file. Actions: %1, steps: %2, stored texts: %3.</source>
+        <translation>Eine wohlgeformte Aktionsdatei. Aktionen: %1, Schritte: %2, gespeicherte Texte: %3.</translation>
+    </message>
+    <message>
+        <source>Not a well-formed action file: %1. The image editor may refuse it, and a translation of it is not checked. Stored texts found before that point: %2.</source>
+        <translation>Keine wohlgeformte Aktionsdatei: %1. Der Bildeditor lehnt sie womöglich ab, und eine Übersetzung davon wird nicht geprüft. Bis zu dieser Stelle gefundene Texte: %2.</translation>
+    </message>
+    <message>
+        <source>Choose a rule file in the main window to see which of these texts its rules match.</source>
+        <translation>Wählen Sie im Hauptfenster eine Regeldatei, um zu sehen, welche dieser Texte ihre Regeln treffen.</translation>
+    </message>
+    <message>
+        <source>%1 has no enabled rules, or cannot be read.</source>
+        <translation>%1 enthält keine eingeschalteten Regeln oder kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Enabled rules in %2: %1. Matches of their search texts: %3, in %4 of the stored texts (shown in bold). Each search text is counted in the texts as stored, capitals included, not in what the rules above it would make of them.</source>
+        <translation>Eingeschaltete Regeln in %2: %1. Treffer ihrer Suchtexte: %3, in %4 der gespeicherten Texte (fett gezeigt). Jeder Suchtext wird in den Texten gezählt, wie sie gespeichert sind, mit Groß- und Kleinschreibung, nicht in dem, was die Regeln darüber aus ihnen machen würden.</translation>
+    </message>
+    <message>
+        <source>Texts left out, as a rule cannot hold &quot;;&quot; or a line break: %1</source>
+        <translation>Ausgelassene Texte, da eine Regel kein „;“ und keinen Zeilenumbruch aufnehmen kann: %1</translation>
     </message>
 </context>
 <context>

@@ -173,172 +173,6 @@ Please set up some rules and enable [x] them.</translation>
     </message>
 </context>
 <context>
-    <name>StoredStringModel</name>
-    <message>
-        <source>set name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>action name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>class name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>text value</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>file path</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>alias path</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>layer name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>channel name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>document name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>action reference</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>set reference</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>name of &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Big-endian: a name or a text value</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Little-endian: the text of a file path</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Matches of the current rules: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Role</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Layout</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Offset</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>StringsViewController</name>
-    <message>
-        <source>Stored Strings</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Input file:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Whether the file can be read from its first byte to its last, as the image editor reads it</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Filter:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show only the strings whose text or role contains this, in small or capital letters</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Text or role</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The texts stored in the input file. Texts the current rules match are bold.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Read the input file and the rule file again</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Reload</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open the rule editor with a new rule for each selected text, switched off until you enter its replacement</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Add Rule</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Stored Strings of %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Choose an input ATN file in the main window to see the texts stored in it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A well-formed action file. Actions: %1, steps: %2, stored texts: %3.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Not a well-formed action file: %1. The image editor may refuse it, and a translation of it is not checked. Stored texts found before that point: %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Choose a rule file in the main window to see which of these texts its rules match.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 has no enabled rules, or cannot be read.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Enabled rules in %2: %1. Matches of their search texts: %3, in %4 of the stored texts (shown in bold). Each search text is counted in the texts as stored, capitals included, not in what the rules above it would make of them.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>RuleEditorViewController</name>
     <message>
         <source>Shows whether the rules were loaded from or saved to a file</source>
@@ -539,6 +373,176 @@ Change them and save again, or they will differ the next time the file is loaded
     <name>RuleTextDelegate</name>
     <message>
         <source>A rule cannot hold “;” or a line break: the rule file has no way to store them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StoredStringModel</name>
+    <message>
+        <source>set name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>action name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>class name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>alias path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>layer name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>channel name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>document name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>action reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>set reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>name of &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Big-endian: a name or a text value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Little-endian: the text of a file path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Matches of the current rules: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Role</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StringsViewController</name>
+    <message>
+        <source>Stored Strings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether the file can be read from its first byte to its last, as the image editor reads it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show only the strings whose text or role contains this, in small or capital letters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text or role</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The texts stored in the input file. Texts the current rules match are bold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read the input file and the rule file again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the rule editor with a new rule for each selected text, switched off until you enter its replacement</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stored Strings of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose an input ATN file in the main window to see the texts stored in it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A well-formed action file. Actions: %1, steps: %2, stored texts: %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a well-formed action file: %1. The image editor may refuse it, and a translation of it is not checked. Stored texts found before that point: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a rule file in the main window to see which of these texts its rules match.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no enabled rules, or cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enabled rules in %2: %1. Matches of their search texts: %3, in %4 of the stored texts (shown in bold). Each search text is counted in the texts as stored, capitals included, not in what the rules above it would make of them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Texts left out, as a rule cannot hold &quot;;&quot; or a line break: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -21,6 +21,7 @@
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
+#include "stringsview/stringsviewcontroller.h"
 #include "tempdir.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -117,6 +118,8 @@ int main(int argc, char *argv[])
                 table->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         saveSmall(strings, out.filePath(u"strings-window-selected.png"_s));
+        qobject_cast<StringsViewController *>(controller->stringsWindow()->contentViewController())->addRule();
+        save(controller->editRuleWindow()->window(), out.filePath(u"rule-editor-added.png"_s));
         table->clearSelection();
     }
     if (auto *filter = strings->findChild<QLineEdit *>(u"filterField"_s)) {

@@ -5,12 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -18,9 +20,10 @@
 #include "app/mainstoryboard.h"
 #include "app/storyboard.h"
 #include "app/windowcontroller.h"
-#include "mainwindow/viewcontroller.h"
 #include "atnbuilder.h"
+#include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
+#include "ruleeditor/ruleeditorviewcontroller.h"
 #include "scripteddesktop.h"
 #include "stringsview/storedstringmodel.h"
 #include "stringsview/stringsviewcontroller.h"
@@ -64,6 +67,7 @@ private slots:
     void helpPageLinksAndPicturesResolve();
     void menusReachTheController();
     void stringsWindowFollowsTheChosenFiles();
+    void addRuleOpensTheEditorWithDisabledRows();
     void lastWindowClosedEndsTheApplication();
 
 private:
@@ -310,6 +314,51 @@ void TestWindows::stringsWindowFollowsTheChosenFiles()
     m_controller->resetFiles();
     QCOMPARE(strings->atnFilePath(), QString());
     QVERIFY(texts().isEmpty());
+}
+
+void TestWindows::addRuleOpensTheEditorWithDisabledRows()
+{
+    TempDir dir;
+    writeBytes(dir.file("Adjust.atn"),
+               atnbuild::fileWithItems({{"Nm  ", atnbuild::textValue("Curves 1")},
+                                        {"Txt ", atnbuild::textValue("Vibrance 1")},
+                                        {"Ttl ", atnbuild::textValue("Before; after")}}));
+    writeText(dir.file("Rules.rul"), "1;Layer;Ebene;\n");
+    m_desktop->answerNextPanel(QString::fromStdString(dir.file("Adjust.atn")));
+    m_controller->selectAtnFile();
+    m_desktop->answerNextPanel(QString::fromStdString(dir.file("Rules.rul")));
+    m_controller->selectRuleFile();
+    m_controller->showStringsWindow();
+    auto *strings = qobject_cast<StringsViewController *>(m_controller->stringsWindow()->contentViewController());
+    QVERIFY(strings);
+
+    auto *table = strings->findChild<QTableView *>(u"stringsTableView"_s);
+    for (int row = 0; row < table->model()->rowCount(); ++row) {
+        if (table->model()->index(row, StoredStringModel::RoleColumn).data() == u"text value"_s)
+            table->selectionModel()->select(table->model()->index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QCOMPARE(strings->selectedTexts(), (QStringList{u"Curves 1"_s, u"Vibrance 1"_s, u"Before; after"_s}));
+    QCOMPARE(m_controller->editRuleWindow(), nullptr);
+    QTest::mouseClick(strings->findChild<QPushButton *>(u"addRuleButton"_s), Qt::LeftButton);
+
+    // The editor opens on the chosen rule file, with a disabled rule with an
+    // empty replacement for each text a rule can hold.
+    QVERIFY(m_controller->editRuleWindow());
+    QVERIFY(m_controller->editRuleWindow()->window()->isVisible());
+    auto *editor = qobject_cast<RuleEditorViewController *>(m_controller->editRuleWindow()->contentViewController());
+    QVERIFY(editor);
+    const std::vector<rules::Rule> expected{{1, "Layer", "Ebene"}, {0, "Curves 1", ""}, {0, "Vibrance 1", ""}};
+    QCOMPARE(editor->dataArray(), expected);
+    QVERIFY(strings->findChild<QLabel *>(u"addRuleNoteLabel"_s)->text().endsWith(u": 1"_s));
+
+    // The same editor takes the next ones, after the rows it has.
+    table->clearSelection();
+    table->selectionModel()->select(table->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QString first = strings->selectedTexts().constFirst();
+    strings->addRule();
+    QCOMPARE(editor->dataArray().size(), expected.size() + 1);
+    QCOMPARE(editor->dataArray().back(), (rules::Rule{0, first.toStdString(), ""}));
 }
 
 void TestWindows::lastWindowClosedEndsTheApplication()

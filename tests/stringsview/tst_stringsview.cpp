@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -352,7 +351,12 @@ void TestStringsView::reloadReadsTheFilesAgain()
 
 void TestStringsView::addRuleHandsOverTheSelectedTexts()
 {
-    QSignalSpy requests(m_view.get(), &StringsViewController::addRulesRequested);
+    QList<QStringList> requests;
+    int made = -1; // how many rules the handler says it made; -1: all
+    m_view->setAddRulesHandler([&](const QStringList &texts) {
+        requests << texts;
+        return made < 0 ? int(texts.size()) : made;
+    });
     m_view->setFiles(write("Layers.atn", layersFile()), QString());
     QPushButton *addRule = button("addRuleButton");
     QVERIFY(!addRule->isEnabled());
@@ -362,27 +366,33 @@ void TestStringsView::addRuleHandsOverTheSelectedTexts()
     QVERIFY(addRule->isEnabled());
     QCOMPARE(m_view->selectedTexts(), (QStringList{u"Layer 1"_s, u"Background"_s}));
     QTest::mouseClick(addRule, Qt::LeftButton);
-    QCOMPARE(requests.size(), 1);
-    QCOMPARE(requests.constFirst().constFirst().toStringList(), (QStringList{u"Layer 1"_s, u"Background"_s}));
+    QCOMPARE(requests, (QList<QStringList>{{u"Layer 1"_s, u"Background"_s}}));
+    QCOMPARE(label("addRuleNoteLabel"), QString());
 
     table()->sortByColumn(StoredStringModel::TextColumn, Qt::AscendingOrder);
     selectRows({0, 1});
     QCOMPARE(m_view->selectedTexts(), (QStringList{u"Back"_s, u"Background"_s}));
 
-    // The exact stored text, also where the table shows a symbol for a line break.
-    m_view->setFiles(write("Text.atn", atnbuild::fileWithItems({{"Txt ", atnbuild::textValue("Two\nlines")}})),
+    // The exact stored text, also where the table shows a symbol for a line
+    // break; the window says how many texts no rule could take.
+    m_view->setFiles(write("Text.atn", atnbuild::fileWithItems({{"Txt ", atnbuild::textValue("Two\nlines")},
+                                                               {"Nm  ", atnbuild::textValue("Layer 2")}})),
                      QString());
     QVERIFY(!addRule->isEnabled());
     auto *field = m_view->findChild<QLineEdit *>(u"filterField"_s);
-    field->setText(u"lines"_s);
-    selectRows({0});
+    field->setText(u"text value"_s);
+    table()->sortByColumn(StoredStringModel::OffsetColumn, Qt::AscendingOrder);
+    selectRows({0, 1});
+    made = 1;
     QTest::mouseClick(addRule, Qt::LeftButton);
     QCOMPARE(requests.size(), 2);
-    QCOMPARE(requests.constLast().constFirst().toStringList(), QStringList{u"Two\nlines"_s});
+    QCOMPARE(requests.constLast(), (QStringList{u"Two\nlines"_s, u"Layer 2"_s}));
+    QCOMPARE(label("addRuleNoteLabel"), u"Texts left out, as a rule cannot hold \";\" or a line break: 1"_s);
 
-    // Nothing selected, nothing handed over.
+    // Nothing selected, nothing handed over; the note goes with the selection.
     table()->clearSelection();
     QVERIFY(!addRule->isEnabled());
+    QCOMPARE(label("addRuleNoteLabel"), QString());
     m_view->addRule();
     QCOMPARE(requests.size(), 2);
 }
