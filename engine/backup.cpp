@@ -7,8 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "filesystemcalls.h"
+
 namespace engine {
 namespace {
+
+using detail::fileSystemCalls;
 
 std::filesystem::path normalised(const std::string &path)
 {
@@ -21,26 +25,32 @@ std::string reason(const std::string &what, const std::string &path, int error)
     return what + " \"" + path + "\": " + std::strerror(error);
 }
 
-bool copyContent(int from, int to)
+enum class CopyFailure { None, Read, Write };
+
+CopyFailure copyContent(int from, int to)
 {
     char chunk[1 << 16];
     for (;;) {
-        const ssize_t got = ::read(from, chunk, sizeof chunk);
+        const ssize_t got = fileSystemCalls().read(from, chunk, sizeof chunk);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            return CopyFailure::Read;
         }
         if (got == 0)
-            return true;
+            return CopyFailure::None;
         const char *data = chunk;
         std::size_t left = std::size_t(got);
         while (left > 0) {
-            const ssize_t written = ::write(to, data, left);
+            const ssize_t written = fileSystemCalls().write(to, data, left);
             if (written < 0) {
                 if (errno == EINTR)
                     continue;
-                return false;
+                return CopyFailure::Write;
+            }
+            if (written == 0) {
+                errno = ENOSPC;
+                return CopyFailure::Write;
             }
             data += written;
             left -= std::size_t(written);
@@ -65,20 +75,33 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
         return result;
     result.status = BackupResult::Status::Failed;
 
-    const int from = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    const int from = fileSystemCalls().open(input.c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (from < 0) {
         result.error = reason("cannot read", input, errno);
         return result;
     }
     struct stat st;
-    const mode_t mode = ::fstat(from, &st) == 0 ? (st.st_mode & 0777) : 0644;
+    if (::fstat(from, &st) != 0) {
+        result.error = reason("cannot read", input, errno);
+        ::close(from);
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        // Copying a pipe or a device would consume what the translation is to read.
+        result.error = "cannot back up \"" + input + "\": "
+                       + (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file");
+        ::close(from);
+        return result;
+    }
+    const mode_t mode = st.st_mode & 0777;
 
     // O_EXCL makes taking a name and creating the file one step, so an older
     // backup can never be overwritten, not even by a file that appears in the
     // meantime.
     for (int index = 0; index < 100000; ++index) {
         const std::string candidate = input + ".bak" + (index == 0 ? std::string() : "." + std::to_string(index));
-        const int to = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode | S_IWUSR);
+        const int to =
+            fileSystemCalls().open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode | S_IWUSR);
         if (to < 0) {
             if (errno == EEXIST)
                 continue;
@@ -86,16 +109,24 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
             ::close(from);
             return result;
         }
-        bool ok = copyContent(from, to) && ::fsync(to) == 0;
-        const int error = errno;
-        ok = (::close(to) == 0) && ok;
-        if (!ok) {
-            ::unlink(candidate.c_str());
-            result.error = reason("cannot write backup", candidate, error);
-            ::close(from);
-            return result;
+        const CopyFailure copied = copyContent(from, to);
+        int error = errno;
+        bool ok = copied == CopyFailure::None;
+        if (ok && fileSystemCalls().fsync(to) != 0) {
+            ok = false;
+            error = errno;
+        }
+        if (fileSystemCalls().close(to) != 0 && ok) {
+            ok = false;
+            error = errno;
         }
         ::close(from);
+        if (!ok) {
+            ::unlink(candidate.c_str());
+            result.error = copied == CopyFailure::Read ? reason("cannot read", input, error)
+                                                       : reason("cannot write backup", candidate, error);
+            return result;
+        }
         result.status = BackupResult::Status::Made;
         result.backupPath = candidate;
         return result;

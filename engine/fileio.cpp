@@ -4,20 +4,35 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "filesystemcalls.h"
+
 namespace engine {
 namespace {
+
+using detail::fileSystemCalls;
 
 std::string describe(const char *verb, const std::string &path, int error)
 {
     return std::string("Cannot ") + verb + " \"" + path + "\": " + std::strerror(error);
 }
 
-std::string describe(const char *verb, const std::string &path, const char *reason)
+std::string describe(const char *verb, const std::string &path, const std::string &reason)
 {
     return std::string("Cannot ") + verb + " \"" + path + "\": " + reason;
+}
+
+std::string sizeText(std::uint64_t bytes)
+{
+    constexpr std::uint64_t MiB = std::uint64_t(1) << 20, GiB = std::uint64_t(1) << 30;
+    if (bytes >= GiB && bytes % GiB == 0)
+        return std::to_string(bytes / GiB) + " GiB";
+    if (bytes >= MiB && bytes % MiB == 0)
+        return std::to_string(bytes / MiB) + " MiB";
+    return std::to_string(bytes) + " bytes";
 }
 
 class Fd {
@@ -53,8 +68,9 @@ std::string folderOf(const std::string &path)
 }
 
 // Follows symbolic links so that the file they point to is replaced, not the
-// link itself.
-std::string resolveLinks(std::string path)
+// link itself. A link to nowhere yields the path the file will be created at;
+// a loop yields nothing.
+std::optional<std::string> resolveLinks(std::string path)
 {
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st;
@@ -70,16 +86,31 @@ std::string resolveLinks(std::string path)
         else
             path = folderOf(path) + "/" + target;
     }
-    return path;
+    return std::nullopt;
+}
+
+// The temporary file sits beside the target and is named after it, unless that
+// name would be too long for the file system.
+std::string temporaryPattern(const std::string &target)
+{
+    const auto slash = target.rfind('/');
+    const std::size_t nameLength = slash == std::string::npos ? target.size() : target.size() - slash - 1;
+    if (nameLength + 7 <= NAME_MAX)
+        return target + ".XXXXXX";
+    return folderOf(target) + "/.atnlingo.XXXXXX";
 }
 
 bool writeAll(int fd, const std::uint8_t *data, std::size_t size)
 {
     while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
+        const ssize_t written = fileSystemCalls().write(fd, data, size);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
             return false;
         }
         data += written;
@@ -95,42 +126,64 @@ mode_t currentUmask()
     return mask;
 }
 
+bool sameVersion(const struct stat &a, const struct stat &b)
+{
+    return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
 } // namespace
 
-ReadResult readFile(const std::string &path)
+ReadResult readFile(const std::string &path, std::uint64_t maxBytes)
 {
     ReadResult result;
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd fd(fileSystemCalls().open(path.c_str(), O_RDONLY | O_CLOEXEC, 0));
     if (fd.get() < 0) {
         result.error = describe("read", path, errno);
         return result;
     }
-    struct stat st;
-    if (::fstat(fd.get(), &st) != 0) {
+    struct stat before;
+    if (::fstat(fd.get(), &before) != 0) {
         result.error = describe("read", path, errno);
         return result;
     }
-    if (S_ISDIR(st.st_mode)) {
+    if (S_ISDIR(before.st_mode)) {
         result.error = describe("read", path, "it is a folder");
         return result;
     }
+    const std::string tooLarge = "it holds more than " + sizeText(maxBytes) + ", the most atnlingo reads";
+    const bool regular = S_ISREG(before.st_mode);
+    if (regular && std::uint64_t(before.st_size) > maxBytes) {
+        result.error = describe("read", path, tooLarge);
+        return result;
+    }
     // The size is only a hint: the file is read to its end whatever it says,
-    // which also covers pipes and files that grow while being read.
-    if (S_ISREG(st.st_mode) && st.st_size > 0)
-        result.bytes.reserve(std::size_t(st.st_size));
+    // which also covers pipes and devices.
+    if (regular && before.st_size > 0)
+        result.bytes.reserve(std::size_t(before.st_size));
     std::uint8_t chunk[1 << 16];
     for (;;) {
-        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
+        const ssize_t got = fileSystemCalls().read(fd.get(), chunk, sizeof chunk);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             result.error = describe("read", path, errno);
-            result.bytes.clear();
+            result.bytes = {};
             return result;
         }
         if (got == 0)
             break;
+        if (std::uint64_t(got) > maxBytes - result.bytes.size()) {
+            result.error = describe("read", path, tooLarge);
+            result.bytes = {};
+            return result;
+        }
         result.bytes.insert(result.bytes.end(), chunk, chunk + got);
+    }
+    struct stat after;
+    if (regular && (::fstat(fd.get(), &after) != 0 || !sameVersion(before, after))) {
+        result.error = describe("read", path, "the file changed while it was being read");
+        result.bytes = {};
+        return result;
     }
     result.ok = true;
     return result;
@@ -143,7 +196,12 @@ WriteResult writeFileAtomically(const std::string &path, std::span<const std::ui
         result.error = describe("write", path, "no file name given");
         return result;
     }
-    const std::string target = resolveLinks(path);
+    const std::optional<std::string> resolved = resolveLinks(path);
+    if (!resolved) {
+        result.error = describe("write", path, ELOOP);
+        return result;
+    }
+    const std::string &target = *resolved;
 
     struct stat existing;
     const bool exists = ::stat(target.c_str(), &existing) == 0;
@@ -151,44 +209,46 @@ WriteResult writeFileAtomically(const std::string &path, std::span<const std::ui
         result.error = describe("write", path, "it is a folder");
         return result;
     }
+    if (exists && !S_ISREG(existing.st_mode)) {
+        result.error = describe("write", path, "it is not a regular file");
+        return result;
+    }
     const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~currentUmask());
 
-    const std::string folder = folderOf(target);
-    std::string temporary = target + ".XXXXXX";
-    // mkstemp puts the temporary file beside the target, so the rename below
-    // stays on one file system and replaces the target in one step.
-    Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    std::string temporary = temporaryPattern(target);
+    // The temporary file is in the target's folder, so the rename below stays
+    // on one file system and replaces the target in one step.
+    Fd fd(fileSystemCalls().makeTemporary(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0) {
         result.error = describe("write", path, errno);
         return result;
     }
     auto fail = [&](int error) {
-        result.error = describe("write", path, error);
-        ::close(fd.release());
+        if (fd.get() >= 0)
+            ::close(fd.release());
         ::unlink(temporary.c_str());
+        result.error = describe("write", path, error);
         return result;
     };
     if (!writeAll(fd.get(), bytes.data(), bytes.size()))
         return fail(errno);
+    if (exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())) {
+        // Keeping the owner needs privileges the user may not have; the new
+        // file then belongs to the user, as with any other editor.
+        [[maybe_unused]] const int kept = ::fchown(fd.get(), existing.st_uid, existing.st_gid);
+    }
+    // After fchown, which clears the set-user-ID and set-group-ID bits.
     if (::fchmod(fd.get(), mode) != 0)
         return fail(errno);
-    if (::fsync(fd.get()) != 0)
+    if (fileSystemCalls().fsync(fd.get()) != 0)
         return fail(errno);
-    if (::close(fd.release()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        result.error = describe("write", path, error);
-        return result;
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        result.error = describe("write", path, error);
-        return result;
-    }
+    if (fileSystemCalls().close(fd.release()) != 0)
+        return fail(errno);
+    if (fileSystemCalls().rename(temporary.c_str(), target.c_str()) != 0)
+        return fail(errno);
     // Make the rename itself durable; a failure here no longer affects the
     // content that readers see, so it is not reported.
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Fd dir(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
     result.ok = true;

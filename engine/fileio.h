@@ -1,19 +1,35 @@
 // Whole-file reading and atomic writing.
 //
+// `readFile` reads a file, a pipe or a device to its end, but never more than
+// a limit (so that an endless source cannot exhaust memory), and refuses a
+// regular file that changes size or is modified while it is being read: the
+// caller gets all of one version of the file or an error, never a mixture.
+//
 // `writeFileAtomically` never leaves a half-written target: the bytes go to a
 // temporary file in the target's folder, are flushed to disk, and the temporary
 // file is renamed over the target. On any failure the temporary file is
 // removed and an existing target keeps its content. An existing target keeps
-// its permission bits; when the target is a symbolic link, the link stays and
-// the file it points to is replaced.
+// its permission bits (and, where the system allows, its owner); when the
+// target is a symbolic link, the link stays and the file it points to is
+// replaced. Only regular files are replaced: a folder, a device or a pipe at
+// the target is refused.
+//
+// Errors name the path and the reason, e.g.
+//   Cannot read "in.atn": No such file or directory
+//   Cannot write "out/x.atn": No space left on device
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace engine {
+
+// The most `readFile` reads unless told otherwise: far beyond any action file,
+// and small enough that the input and one translated copy fit in memory.
+inline constexpr std::uint64_t kMaxReadSize = std::uint64_t(4) << 30;
 
 struct ReadResult {
     bool ok = false;
@@ -21,7 +37,7 @@ struct ReadResult {
     std::string error; // when !ok: names the path and the reason
 };
 
-[[nodiscard]] ReadResult readFile(const std::string &path);
+[[nodiscard]] ReadResult readFile(const std::string &path, std::uint64_t maxBytes = kMaxReadSize);
 
 struct WriteResult {
     bool ok = false;
