@@ -52,7 +52,7 @@ bool isDisabling(std::string_view flag) { return flag == "0" || flag == "false";
 // The file's bytes as text, or nothing after logging why not.
 std::optional<std::string> readText(const std::string &path)
 {
-    engine::ReadResult read = engine::readFile(path);
+    engine::ReadResult read = engine::readFile(path, kMaxRuleFileSize);
     if (!read.ok) {
         logMessage(kCannotRead, read.error);
         return std::nullopt;

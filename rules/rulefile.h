@@ -30,6 +30,7 @@
 //   processRuleFile("de.rul");  // {"Layer", "Ebene"}
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,10 @@
 #include "rules/rule.h"
 
 namespace rules {
+
+// The most a reader takes from a file: thousands of times a real rule file,
+// and small enough that a device or a pipe without end cannot fill the memory.
+inline constexpr std::uint64_t kMaxRuleFileSize = std::uint64_t(256) << 20;
 
 // The search and replacement texts of the enabled rules of the file at
 // `pathname`, in file order: {search 1, replacement 1, search 2, ...}.
