@@ -3,16 +3,22 @@
 #   ./test.sh                  the tests of the development build (build/)
 #   ./test.sh --sanitize       the same tests once more, built with AddressSanitizer
 #                              and UndefinedBehaviorSanitizer (build-asan/)
-# .ci/run uses --sanitize. All builds come first and the test passes last, so
-# the final lines are CTest's summary.
+#   ./test.sh --fuzz SECONDS   also runs every fuzz target for SECONDS each
+#                              (fuzz/run.sh, build-fuzz/)
+# .ci/run uses both. All builds and fuzz runs come first and the test passes
+# last, so the final lines are CTest's summary.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 sanitize=false
+fuzz_seconds=
 while [[ $# -gt 0 ]]; do
     case "$1" in
         --sanitize) sanitize=true; shift ;;
-        *) echo "Usage: $0 [--sanitize]" >&2; exit 2 ;;
+        --fuzz)
+            [[ $# -ge 2 && "$2" =~ ^[0-9]+$ ]] || { echo "--fuzz needs a number of seconds" >&2; exit 2; }
+            fuzz_seconds=$2; shift 2 ;;
+        *) echo "Usage: $0 [--sanitize] [--fuzz SECONDS]" >&2; exit 2 ;;
     esac
 done
 
@@ -22,6 +28,9 @@ cmake --build --preset dev
 if $sanitize; then
     cmake --preset asan
     cmake --build --preset asan
+fi
+if [[ -n "$fuzz_seconds" ]]; then
+    fuzz/run.sh "$fuzz_seconds"
 fi
 ctest --preset dev
 if $sanitize; then

@@ -1,0 +1,164 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora of the fuzz targets into fuzz/corpus/.
+
+The seeds come from the repository itself: the hex cases of the engine's
+tests, the shipped rule file and sample action files, and a few argument
+vectors of the command line. Run it again after changing those; the fuzzers
+find their way from these seeds much faster than from nothing.
+"""
+import pathlib
+import re
+import shutil
+import struct
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+CORPUS = ROOT / "fuzz" / "corpus"
+
+STRING = r'"(?:[^"\\]|\\.)*"'
+NUL_STRING = r"std::string\(1, '\\0'\)"
+CASE = re.compile(
+    r'\{"(\w+)",\s*(' + STRING + r'|\w+),\s*(' + STRING + '|' + NUL_STRING + r'),\s*('
+    + STRING + '|' + NUL_STRING + r'),\s*(true|false)', re.S)
+CONSTANT = re.compile(r'constexpr const char \*(\w+) =\s*(' + STRING + ')')
+
+
+def c_string(literal):
+    """The bytes of a C++ string literal (UTF-8 source)."""
+    if literal.startswith("std::string"):
+        return b"\0"
+    text = literal[1:-1]
+    out = bytearray()
+    i = 0
+    while i < len(text):
+        c = text[i]
+        if c != "\\":
+            out += c.encode()
+            i += 1
+            continue
+        kind = text[i + 1]
+        if kind == "x":
+            digits = re.match(r"[0-9A-Fa-f]+", text[i + 2:]).group(0)
+            out.append(int(digits, 16) & 0xFF)
+            i += 2 + len(digits)
+        elif kind in "uU":
+            width = 4 if kind == "u" else 8
+            out += chr(int(text[i + 2:i + 2 + width], 16)).encode()
+            i += 2 + width
+        else:
+            out += {"0": b"\0", "n": b"\n", "r": b"\r", "t": b"\t"}.get(kind, kind.encode())
+            i += 2
+    return bytes(out)
+
+
+def process_seed(buffer, search, replacement, lenient):
+    return bytes([1 if lenient else 0, len(search)]) + search + bytes([len(replacement)]) + replacement + buffer
+
+
+def rule_pairs(path):
+    pairs = []
+    for line in path.read_text(encoding="utf-8").splitlines():
+        fields = [f for f in line.split(";") if f]
+        if len(fields) >= 3 and fields[0] in ("1", "true"):
+            pairs.append((fields[1].encode(), fields[2].encode()))
+    return pairs
+
+
+def process_seeds():
+    seeds = {}
+    for test in ["process_test.cpp", "hostile_test.cpp"]:
+        source = (ROOT / "tests" / "engine" / test).read_text(encoding="utf-8")
+        constants = {name: c_string(value) for name, value in CONSTANT.findall(source)}
+        for name, data, search, replacement, lenient in CASE.findall(source):
+            hex_text = constants[data] if not data.startswith('"') else c_string(data)
+            buffer = bytes.fromhex(hex_text.decode())
+            seeds[name] = process_seed(buffer, c_string(search), c_string(replacement), lenient == "true")
+    pairs = rule_pairs(ROOT / "resources" / "rules" / "default-en-de.rul")
+    for sample in sorted((ROOT / "resources" / "samples").glob("*.atn")):
+        for index, (search, replacement) in enumerate(pairs):
+            seeds[f"{sample.stem}-rule{index + 1}"] = process_seed(sample.read_bytes(), search, replacement, False)
+    return seeds
+
+
+RULE_TEXTS = {
+    "flags": "1;a;b;\nyes;c;d;\n0;e;f;\nTRUE;g;h;\nfalse;i;j;\ntrue;k;l",
+    "separators": ";;1;;;a;;;b;;;\n\n\n1;x\n0;;;\n",
+    "crlf": "1;a;b;\r\n1;c;d;\r\n1;a\r\nb;c;\n",
+    "marks": "1;a;\u0301b;c;\n1;a;b;\u0301\n1;\u0600;a;b;\n1;a;\u200db;c",
+    "byte-order-mark": "\ufeff1;a;b;\n\ufeff0;c;d;\n",
+    "nul": "1;a\0b;c\0;\n",
+    "astral": "1;\U0001F600;\U0001F601x;\n",
+}
+RULE_BYTES = {
+    "invalid-byte": b"1;a;\xff;\n",
+    "surrogate": b"1;\xed\xa0\x80;b;\n",
+    "cut-short": b"1;a;b;\n1;c;d\xe2\x82",
+}
+
+
+def rule_seeds():
+    seeds = {name: text.encode() for name, text in RULE_TEXTS.items()}
+    seeds.update(RULE_BYTES)
+    seeds["default-en-de"] = (ROOT / "resources" / "rules" / "default-en-de.rul").read_bytes()
+    return seeds
+
+
+# Argument choices of cli_fuzz.cpp.
+RULES, LENIENT, HELP, VERSION, IN, OUT, RUL, IN_AGAIN, FOLDER, MISSING, TEXT = range(11)
+
+
+def cli_seed(args, atn, rules):
+    out = bytearray([len(args)])
+    for arg in args:
+        if isinstance(arg, bytes):
+            out += bytes([TEXT, len(arg)]) + arg
+        else:
+            out.append(arg)
+    return bytes(out) + struct.pack(">H", len(atn)) + atn + rules
+
+
+def cli_seeds():
+    atn = bytes.fromhex("11 22 33 44 00 00 00 04 00 41 00 42 00 43 00 00 55 66")
+    rules = b"1;B;XY;\n0;A;Q;\n"
+    return {
+        "pair": cli_seed([IN, OUT, b"B", b"XY"], atn, rules),
+        "lenient": cli_seed([LENIENT, IN, OUT, b"B", b"XY"], atn, rules),
+        "rules": cli_seed([RULES, RUL, IN, OUT], atn, rules),
+        "rules-lenient-same-file": cli_seed([RULES, RUL, LENIENT, IN, IN_AGAIN], atn, rules),
+        "same-file": cli_seed([IN, IN, b"B", b"XY", b"XY", b"Z"], atn, rules),
+        "unpaired": cli_seed([IN, OUT, b"B"], atn, rules),
+        "folder-output": cli_seed([IN, FOLDER, b"B", b"XY"], atn, rules),
+        "missing-input": cli_seed([MISSING, OUT, b"B", b"XY"], atn, rules),
+        "help": cli_seed([HELP], atn, rules),
+        "version": cli_seed([VERSION], atn, rules),
+        "no-rules": cli_seed([RULES, RUL, IN, OUT], atn, b"0;B;XY;\n"),
+    }
+
+
+def write(target, seeds):
+    folder = CORPUS / target
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir(parents=True)
+    for name, data in sorted(seeds.items()):
+        (folder / name).write_bytes(data)
+    print(f"{target}: {len(seeds)} seeds")
+
+
+def atnformat_seeds():
+    seeds = {sample.stem: sample.read_bytes() for sample in (ROOT / "resources" / "samples").glob("*.atn")}
+    for name, seed in process_seeds().items():
+        search_length = seed[1]
+        replacement_length = seed[2 + search_length]
+        seeds.setdefault(name, seed[3 + search_length + replacement_length:])
+    return seeds
+
+
+def main():
+    write("atnformat_fuzz", atnformat_seeds())
+    write("process_fuzz", process_seeds())
+    write("rulefile_editor_fuzz", rule_seeds())
+    write("rulefile_translation_fuzz", rule_seeds())
+    write("cli_fuzz", cli_seeds())
+
+
+if __name__ == "__main__":
+    main()
