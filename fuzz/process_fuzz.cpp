@@ -1,23 +1,51 @@
-// Fuzz target for engine::process.
+// Fuzz target for engine::process, against the literal reference engine.
 //
 // Input: a flags byte, the search text (a length byte, then its bytes), the
 // replacement text (likewise), then the buffer. Flags bit 0: lenient
 // little-endian handling; bit 1: the texts are used as they are, invalid
 // UTF-8 included (otherwise invalid bytes become '?', so that mutated texts
-// still reach the scan).
+// still reach the scan); bits 2-3: which scan kernel runs (of those the
+// processor supports); bit 4: the overload that consumes its buffer.
 //
-// Checked on every input: nothing is thrown but RuntimeError, and that before
-// any console output; the result is the input lengthened or shortened by a
-// whole number of replacements; replacing a text by itself rewrites every
-// length field and byte count with the value it had, so the bytes come back
-// unchanged.
+// Checked on every input: the same bytes and the same console text as the
+// reference, or the same RuntimeError before any console output; the result
+// is the input lengthened or shortened by a whole number of rewrites; and
+// replacing a text by itself rewrites every length field and byte count with
+// the value it had, so the bytes come back unchanged.
 #include <cstdint>
 
+#include "engine/bytescan.h"
 #include "engine/process.h"
 #include "engine/runtimeerror.h"
 #include "fuzzcheck.h"
+#include "tests/support/referenceprocess.h"
 
 using fuzz::check;
+
+namespace {
+
+struct Outcome {
+    std::vector<std::uint8_t> bytes;
+    std::string console;
+    std::string error; // the description of a RuntimeError
+};
+
+template <typename Run>
+Outcome outcomeOf(Run run)
+{
+    Outcome outcome;
+    engine::StringConsole console;
+    try {
+        outcome.bytes = run(console);
+    } catch (const engine::RuntimeError &error) {
+        check(console.text().empty(), "console output before a throw");
+        outcome.error = error.description();
+    }
+    outcome.console = console.text();
+    return outcome;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -32,27 +60,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const std::vector<std::uint8_t> buffer = input.rest();
 
-    engine::StringConsole console;
-    std::vector<std::uint8_t> result;
-    try {
-        result = engine::process(buffer, search, replacement, lenient, console);
-    } catch (const engine::RuntimeError &) {
-        check(console.text().empty(), "console output before a throw");
+    const auto kernels = engine::detail::supportedScanKernels();
+    engine::detail::setScanKernel(kernels[std::size_t(flags >> 2 & 3) % kernels.size()]);
+    const bool consume = flags & 16;
+
+    const Outcome expected = outcomeOf([&](engine::Console &console) {
+        return reference::process(buffer, search, replacement, lenient, console);
+    });
+    const Outcome actual = outcomeOf([&](engine::Console &console) {
+        if (!consume)
+            return engine::process(buffer, search, replacement, lenient, console);
+        std::vector<std::uint8_t> copy = buffer;
+        return engine::process(std::move(copy), search, replacement, lenient, console);
+    });
+    check(actual.error == expected.error, "a different error than the reference", actual.error);
+    check(actual.console == expected.console, "a different console text than the reference", actual.console);
+    check(actual.bytes == expected.bytes, "different bytes than the reference");
+    if (!actual.error.empty())
         return 0;
-    }
 
     const auto n = std::int64_t(engine::encodeUtf16(search, engine::ByteOrder::BigEndian).size());
     const auto m = std::int64_t(engine::encodeUtf16(replacement, engine::ByteOrder::BigEndian).size());
     const std::int64_t d = m - n;
-    const std::int64_t grown = std::int64_t(result.size()) - std::int64_t(buffer.size());
-    if (d == 0) {
+    const std::int64_t grown = std::int64_t(actual.bytes.size()) - std::int64_t(buffer.size());
+    if (d == 0)
         check(grown == 0, "length changed by rewrites that keep it");
-    } else {
+    else
         check(grown % d == 0 && grown / d >= 0, "length change is not a whole number of rewrites",
               std::to_string(grown) + " by " + std::to_string(d));
-        if (grown == 0 && console.text().empty())
-            check(result == buffer, "bytes changed without a rewrite");
-    }
 
     engine::StringConsole same;
     check(engine::process(buffer, search, search, lenient, same) == buffer, "replacing a text by itself changed bytes");
