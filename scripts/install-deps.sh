@@ -8,7 +8,7 @@ packages=(
     libicu-dev
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     qt6-svg-dev libqt6svg6 libgl-dev qt6-translations-l10n xdg-utils
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev llvm
     python3 xvfb xauth time
 )
 
