@@ -3,7 +3,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "inspect.h"
+#include "filelisting.h"
 
 #include "engine/backup.h"
 #include "engine/console.h"

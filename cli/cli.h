@@ -9,7 +9,7 @@
 // pair failed, the input could not be read, the backup or the write failed, or
 // the translated action file would no longer be well-formed; 2 for malformed
 // parameters or a RUL file that yields no pair (then no file is touched).
-// "--list" and "--check" are described in inspect.h.
+// "--list" and "--check" are described in filelisting.h.
 #pragma once
 
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "inspect.h"
+#include "filelisting.h"
 
 #include <algorithm>
 #include <cstdio>
