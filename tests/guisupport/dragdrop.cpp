@@ -5,17 +5,13 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QWidget>
 
 namespace {
 
-QPointF centre(const QWidget *widget)
-{
-    return QPointF(widget->rect().center());
-}
+constexpr Qt::DropActions kActions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
 
-bool deliver(QWidget *widget, QEvent &event)
+bool deliver(QWidget *widget, QEvent &&event)
 {
     event.ignore();
     QApplication::sendEvent(widget, &event);
@@ -31,26 +27,14 @@ std::unique_ptr<QMimeData> fileDrag(const QList<QUrl> &urls)
     return data;
 }
 
-std::unique_ptr<QMimeData> fileDrag(const QStringList &localPaths)
-{
-    QList<QUrl> urls;
-    for (const QString &path : localPaths)
-        urls << QUrl::fromLocalFile(path);
-    return fileDrag(urls);
-}
-
 bool sendDragEnter(QWidget *widget, const QMimeData *data)
 {
-    QDragEnterEvent event(centre(widget).toPoint(), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
-                          data, Qt::LeftButton, Qt::NoModifier);
-    return deliver(widget, event);
+    return deliver(widget, QDragEnterEvent(widget->rect().center(), kActions, data, Qt::LeftButton, Qt::NoModifier));
 }
 
 bool sendDragMove(QWidget *widget, const QMimeData *data)
 {
-    QDragMoveEvent event(centre(widget).toPoint(), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data,
-                         Qt::LeftButton, Qt::NoModifier);
-    return deliver(widget, event);
+    return deliver(widget, QDragMoveEvent(widget->rect().center(), kActions, data, Qt::LeftButton, Qt::NoModifier));
 }
 
 void sendDragLeave(QWidget *widget)
@@ -61,7 +45,6 @@ void sendDragLeave(QWidget *widget)
 
 bool sendDrop(QWidget *widget, const QMimeData *data)
 {
-    QDropEvent event(centre(widget), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data, Qt::LeftButton,
-                     Qt::NoModifier);
-    return deliver(widget, event);
+    return deliver(widget,
+                   QDropEvent(QPointF(widget->rect().center()), kActions, data, Qt::LeftButton, Qt::NoModifier));
 }

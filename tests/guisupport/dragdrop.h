@@ -11,7 +11,6 @@
 class QWidget;
 
 [[nodiscard]] std::unique_ptr<QMimeData> fileDrag(const QList<QUrl> &urls);
-[[nodiscard]] std::unique_ptr<QMimeData> fileDrag(const QStringList &localPaths);
 
 bool sendDragEnter(QWidget *widget, const QMimeData *data);
 bool sendDragMove(QWidget *widget, const QMimeData *data);

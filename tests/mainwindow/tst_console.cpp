@@ -14,79 +14,47 @@ class TestConsole : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { m_controller = std::make_unique<ViewController>(); }
-    void cleanup() { m_controller.reset(); }
-
-    void appends_data();
-    void appends();
-    void clearEmptiesIt();
-    void copyPutsTheWholeTextAsPlainText_data();
-    void copyPutsTheWholeTextAsPlainText();
-
-private:
-    void click(const char *button)
-    {
-        QTest::mouseClick(m_controller->findChild<QPushButton *>(QLatin1StringView(button)), Qt::LeftButton);
-    }
-
-    std::unique_ptr<ViewController> m_controller;
+    void appendCopyClear_data();
+    void appendCopyClear();
 };
 
-void TestConsole::appends_data()
+void TestConsole::appendCopyClear_data()
 {
     QTest::addColumn<QStringList>("pieces");
     QTest::addColumn<QString>("text");
-    QTest::newRow("pieces on one line") << QStringList{u"a"_s, u"b"_s} << u"ab"_s;
-    QTest::newRow("line break ends a line") << QStringList{u"a\n"_s, u"b"_s} << u"a\nb"_s;
-    QTest::newRow("empty piece") << QStringList{u"a"_s, QString(), u"b\n"_s} << u"ab\n"_s;
-    QTest::newRow("blank lines") << QStringList{u"\n\n"_s, u"x\n"_s} << u"\n\nx\n"_s;
+    QTest::newRow("nothing") << QStringList{} << QString();
+    QTest::newRow("pieces on one line, empty piece") << QStringList{u"a"_s, QString(), u"b"_s} << u"ab"_s;
+    QTest::newRow("line breaks, blank lines") << QStringList{u"\n\na\n"_s, u"b\n"_s} << u"\n\na\nb\n"_s;
     QTest::newRow("non-Latin, astral, no-break space")
         << QStringList{u"„Ebene“ Слой 😀\n"_s, u"1\u00a0234"_s} << u"„Ebene“ Слой 😀\n1\u00a0234"_s;
 }
 
-void TestConsole::appends()
+void TestConsole::appendCopyClear()
 {
     QFETCH(QStringList, pieces);
     QFETCH(QString, text);
+    ViewController controller;
+    const auto click = [&](const char *button) {
+        QTest::mouseClick(controller.findChild<QPushButton *>(QLatin1StringView(button)), Qt::LeftButton);
+    };
+    QVERIFY(controller.findChild<QPlainTextEdit *>(u"consoleViewText"_s)->isReadOnly());
     for (const QString &piece : pieces)
-        m_controller->printout(piece);
-    QCOMPARE(m_controller->consoleText(), text);
-    QVERIFY(m_controller->findChild<QPlainTextEdit *>(u"consoleViewText"_s)->isReadOnly());
-}
+        controller.printout(piece);
+    QCOMPARE(controller.consoleText(), text);
 
-void TestConsole::clearEmptiesIt()
-{
-    click("clearOutputButton"); // an empty console stays empty
-    QVERIFY(m_controller->consoleText().isEmpty());
-    m_controller->printout(u"Done.\n"_s);
-    click("clearOutputButton");
-    QVERIFY(m_controller->consoleText().isEmpty());
-    m_controller->printout(u"again"_s);
-    m_controller->clearConsole();
-    QVERIFY(m_controller->consoleText().isEmpty());
-}
-
-void TestConsole::copyPutsTheWholeTextAsPlainText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("two lines") << u"Opening input file: /w/in.atn\nDone.\n"_s;
-    QTest::newRow("empty console") << QString();
-}
-
-void TestConsole::copyPutsTheWholeTextAsPlainText()
-{
-    QFETCH(QString, text);
+    // Copy replaces whatever the clipboard held with the plain text.
     auto *old = new QMimeData;
     old->setHtml(u"<b>old</b>"_s);
-    old->setText(u"old"_s);
     QGuiApplication::clipboard()->setMimeData(old);
-    m_controller->printout(text);
-
     click("copyOutputButton");
+    QCOMPARE(QGuiApplication::clipboard()->mimeData()->text(), text);
+    QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasHtml());
 
-    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
-    QCOMPARE(copied->text(), text);
-    QVERIFY(!copied->hasHtml());
+    click("clearOutputButton");
+    QVERIFY(controller.consoleText().isEmpty());
+    controller.printout(u"again"_s);
+    controller.clearConsole();
+    QVERIFY(controller.consoleText().isEmpty());
 }
 
 QTEST_MAIN(TestConsole)

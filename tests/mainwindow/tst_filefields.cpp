@@ -49,17 +49,11 @@ private slots:
     void init();
     void cleanup();
 
-    void outletsCarryTheirNames();
-    void panelsFillTheFieldsAndEnableStart();
-    void cancelledPanelChangesNothing_data();
-    void cancelledPanelChangesNothing();
-    void choiceWithTheWrongEndingIsStoredButNotShown_data();
-    void choiceWithTheWrongEndingIsStoredButNotShown();
+    void panelsFillTheFieldsAndResetEmptiesThem();
+    void laterChoice_data();
+    void laterChoice();
     void typingChecksEveryChangeAndStoresNothing();
-    void resetForgetsTheFilesButLeavesStart();
     void ruleEditorHandBackOnlyStoresAndShows();
-    void droppedFileGoesTheWayOfAPanelChoice_data();
-    void droppedFileGoesTheWayOfAPanelChoice();
 
 private:
     QLineEdit *text(int field) const { return m_controller->findChild<QLineEdit *>(QLatin1StringView(kFields[field].textField)); }
@@ -73,12 +67,6 @@ private:
     {
         m_desktop->answerNextPanel(answer);
         (m_controller.get()->*kFields[field].panelAction)();
-    }
-    void chooseAllThree()
-    {
-        choose(Atn, u"/work/in.atn"_s);
-        choose(Rule, u"/work/de.rul"_s);
-        choose(AtnCopy, u"/work/out.atn"_s);
     }
 
     std::unique_ptr<ScriptedDesktop> m_desktop;
@@ -100,31 +88,11 @@ void TestFileFields::cleanup()
     m_desktop.reset();
 }
 
-void TestFileFields::outletsCarryTheirNames()
-{
-    const std::pair<const char *, const char *> outlets[] = {
-        {"atnLabel", "QLabel"}, {"atnImageView", "ImageView"}, {"rulImageView", "ImageView"},
-        {"atncopyImageView", "ImageView"}, {"helpButton", "QPushButton"}, {"atnTextField", "AtnDropView"},
-        {"rulTextField", "RuleDropView"}, {"atncopyTextField", "AtnDropView"},
-        {"selectAtnFileButton", "QPushButton"}, {"selectRulFileButton", "QPushButton"},
-        {"editRuleButton", "QPushButton"}, {"saveRuleButton", "QPushButton"}, {"resetFilesButton", "QPushButton"},
-        {"useLittleEndianCheck", "QCheckBox"}, {"startTranslationButton", "QPushButton"},
-        {"consoleLabel", "QLabel"}, {"consoleViewText", "QPlainTextEdit"}, {"clearOutputButton", "QPushButton"},
-        {"copyOutputButton", "QPushButton"}, {"exitButton", "QPushButton"}};
-    for (const auto &[name, className] : outlets) {
-        const QList<QWidget *> found = m_controller->findChildren<QWidget *>(QLatin1StringView(name));
-        QVERIFY2(found.size() == 1, name);
-        QCOMPARE(found.constFirst()->metaObject()->className(), className);
-    }
-}
-
-void TestFileFields::panelsFillTheFieldsAndEnableStart()
+void TestFileFields::panelsFillTheFieldsAndResetEmptiesThem()
 {
     QVERIFY(!startEnabled());
-    for (int field : {Atn, Rule, AtnCopy}) {
+    for (int field : {Atn, Rule, AtnCopy})
         QCOMPARE(image(field), kFields[field].notLoaded);
-        QVERIFY(stored(field).isEmpty());
-    }
     choose(Atn, u"/work/in.atn"_s);
     choose(Rule, u"/work/de.rul"_s);
     QVERIFY(!startEnabled());
@@ -143,50 +111,64 @@ void TestFileFields::panelsFillTheFieldsAndEnableStart()
                                {.title = u"Select a RUL file"_s, .allowedFileTypes = {u"rul"_s}}}));
     QCOMPARE(m_desktop->savePanels,
              (QList<SavePanel>{{.title = u"Save to ATN file"_s, .nameFieldStringValue = u"proposed.atn"_s}}));
-}
 
-void TestFileFields::cancelledPanelChangesNothing_data()
-{
-    QTest::addColumn<int>("field");
-    QTest::newRow("input") << int(Atn);
-    QTest::newRow("rules") << int(Rule);
-    QTest::newRow("output") << int(AtnCopy);
-}
-
-void TestFileFields::cancelledPanelChangesNothing()
-{
-    QFETCH(int, field);
-    chooseAllThree();
-    // A text the check would empty: it stays, because no check runs.
-    text(field)->setText(u"typed.txt"_s);
-    const QString before = stored(field);
-
-    choose(field, std::nullopt);
-
-    QCOMPARE(text(field)->text(), u"typed.txt"_s);
-    QCOMPARE(stored(field), before);
-    QCOMPARE(image(field), kFields[field].loaded);
+    // Reset forgets the files but leaves Start as it was, until the next check.
+    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"resetFilesButton"_s), Qt::LeftButton);
+    for (int field : {Atn, Rule, AtnCopy}) {
+        QVERIFY(stored(field).isEmpty());
+        QVERIFY(text(field)->text().isEmpty());
+        QCOMPARE(image(field), kFields[field].notLoaded);
+    }
     QVERIFY(startEnabled());
+    QTest::keyClicks(text(Atn), u"a"_s);
+    QVERIFY(!startEnabled());
 }
 
-void TestFileFields::choiceWithTheWrongEndingIsStoredButNotShown_data()
+// With all three files chosen and "typed.txt" in the field, a second choice:
+// cancelled, with an ending the check refuses, or dropped.
+void TestFileFields::laterChoice_data()
 {
     QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("output without .atn") << int(AtnCopy) << u"/work/out.bin"_s;
-    QTest::newRow("input in capitals") << int(Atn) << u"/work/IN.ATN"_s;
-    QTest::newRow("rules in capitals") << int(Rule) << u"/work/DE.RUL"_s;
+    QTest::addColumn<bool>("drop");
+    QTest::addColumn<std::optional<QString>>("path");
+    QTest::addColumn<QString>("shown");
+    for (int field : {Atn, Rule, AtnCopy}) {
+        QTest::addRow("%s cancelled", kFields[field].textField) << field << false << std::optional<QString>() << u"typed.txt"_s;
+        const QString dropped = field == Rule ? u"/work/dropped x.rul"_s : u"/work/dropped x.atn"_s;
+        QTest::addRow("%s dropped", kFields[field].textField) << field << true << std::optional(dropped) << dropped;
+    }
+    QTest::newRow("output without .atn") << int(AtnCopy) << false << std::optional(u"/work/out.bin"_s) << QString();
+    QTest::newRow("input in capitals") << int(Atn) << false << std::optional(u"/work/IN.ATN"_s) << QString();
+    QTest::newRow("rules in capitals") << int(Rule) << false << std::optional(u"/work/DE.RUL"_s) << QString();
 }
 
-void TestFileFields::choiceWithTheWrongEndingIsStoredButNotShown()
+void TestFileFields::laterChoice()
 {
     QFETCH(int, field);
-    QFETCH(QString, path);
-    chooseAllThree();
-    choose(field, path);
-    QCOMPARE(stored(field), path);
+    QFETCH(bool, drop);
+    QFETCH(std::optional<QString>, path);
+    QFETCH(QString, shown);
+    choose(Atn, u"/work/in.atn"_s);
+    choose(Rule, u"/work/de.rul"_s);
+    choose(AtnCopy, u"/work/out.atn"_s);
+    const QString before = stored(field);
+    text(field)->setText(u"typed.txt"_s);
+
+    StdoutCapture out;
+    if (drop) {
+        auto *dropField = qobject_cast<DropView *>(text(field));
+        const auto drag = fileDrag({QUrl::fromLocalFile(*path)});
+        QVERIFY(sendDragEnter(dropField, drag.get()));
+        QVERIFY(sendDrop(dropField, drag.get()));
+        QCOMPARE(dropField->filePath(), path);
+    } else {
+        choose(field, path);
+    }
+
+    QCOMPARE(out.text(), drop ? "filePath: " + path->toUtf8() + "\n" : QByteArray());
+    QCOMPARE(stored(field), path.value_or(before));
+    QCOMPARE(text(field)->text(), shown);
     QCOMPARE(image(field), kFields[field].loaded);
-    QVERIFY(text(field)->text().isEmpty());
     QVERIFY(startEnabled()); // the check read the text before emptying it
 }
 
@@ -213,59 +195,15 @@ void TestFileFields::typingChecksEveryChangeAndStoresNothing()
     QVERIFY(!startEnabled());
 }
 
-void TestFileFields::resetForgetsTheFilesButLeavesStart()
-{
-    chooseAllThree();
-    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"resetFilesButton"_s), Qt::LeftButton);
-    for (int field : {Atn, Rule, AtnCopy}) {
-        QVERIFY(stored(field).isEmpty());
-        QVERIFY(text(field)->text().isEmpty());
-        QCOMPARE(image(field), kFields[field].notLoaded);
-    }
-    QVERIFY(startEnabled());
-    QTest::keyClicks(text(Atn), u"a"_s);
-    QVERIFY(!startEnabled());
-}
-
 void TestFileFields::ruleEditorHandBackOnlyStoresAndShows()
 {
     choose(Atn, u"/work/in.atn"_s);
     choose(AtnCopy, u"/work/out.atn"_s);
     m_controller->setRuleFieldAndPath(u"/work/edited.rul"_s);
-    QCOMPARE(m_controller->rulFilePath(), u"/work/edited.rul"_s);
+    QCOMPARE(stored(Rule), u"/work/edited.rul"_s);
     QCOMPARE(text(Rule)->text(), u"/work/edited.rul"_s);
-    QCOMPARE(image(Rule), u"rule_notloaded"_s);
+    QCOMPARE(image(Rule), kFields[Rule].notLoaded);
     QVERIFY(!startEnabled());
-}
-
-void TestFileFields::droppedFileGoesTheWayOfAPanelChoice_data()
-{
-    QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("input") << int(Atn) << u"/work/dropped in.atn"_s;
-    QTest::newRow("rules") << int(Rule) << u"/work/dropped.rul"_s;
-    QTest::newRow("output") << int(AtnCopy) << u"/work/dropped out.atn"_s;
-}
-
-void TestFileFields::droppedFileGoesTheWayOfAPanelChoice()
-{
-    QFETCH(int, field);
-    QFETCH(QString, path);
-    chooseAllThree();
-    text(field)->setText(u"typed.txt"_s);
-    auto *dropField = qobject_cast<DropView *>(text(field));
-    const auto drag = fileDrag(QStringList{path});
-
-    StdoutCapture out;
-    QVERIFY(sendDragEnter(dropField, drag.get()));
-    QVERIFY(sendDrop(dropField, drag.get()));
-
-    QCOMPARE(out.text(), "filePath: " + path.toUtf8() + "\n");
-    QCOMPARE(dropField->filePath(), std::optional(path));
-    QCOMPARE(stored(field), path);
-    QCOMPARE(text(field)->text(), path);
-    QCOMPARE(image(field), kFields[field].loaded);
-    QVERIFY(startEnabled());
 }
 
 QTEST_MAIN(TestFileFields)
