@@ -3,12 +3,14 @@
 Every file the reader's tests are built on (written by CORPUS_WRITER), the
 shipped sample and its translation go through `atnlingo --check`; the verdicts
 must match the validator's. For the files both call well-formed, the stored
-strings (offset, layout, text) and the action and event counts must match too.
+strings (offset, layout, role, event, text) and the action and event counts
+must match too.
 
 Environment: ATNLINGO, ATNVALIDATE, CORPUS_WRITER, SAMPLE.
 """
 import json
 import os
+import re
 import runpy
 import subprocess
 import sys
@@ -16,6 +18,22 @@ import tempfile
 import unittest
 
 ATNLINGO = os.environ["ATNLINGO"]
+
+
+def expected_string(data, at, layout, role, text):
+    """The validator's record of a string as --list --json reports it."""
+    if role in ("set.name", "action.name"):
+        return (at, layout, role.replace(".n", "N"), "", "", text)
+    event = role.split(".")[1]
+    if role.endswith(".className"):
+        return (at, layout, "className", event, None, text)
+    if role.endswith(".ref.name"):
+        return (at, layout, "referenceName", event, None, text)
+    key = re.sub(r"\[\d+\]", "", role).rsplit(".", 1)[1]
+    if layout == "le":  # the value's type code stands before its byte count
+        kind = {b"Pth ": "filePath", b"alis": "aliasPath"}[data[at - 16:at - 12]]
+        return (at, layout, kind, event, key, text)
+    return (at, layout, "textValue", event, key, text)
 
 
 class Agreement(unittest.TestCase):
@@ -66,8 +84,13 @@ class Agreement(unittest.TestCase):
                 run = subprocess.run([ATNLINGO, "--list", "--json", path], capture_output=True, text=True)
                 listed = json.loads(run.stdout)
                 self.assertEqual((listed["actions"], listed["events"]), (theirs["actions"], theirs["events"]))
-                self.assertEqual([(s["offset"], s["layout"], s["text"]) for s in listed["strings"]],
-                                 [(at, layout, text) for at, layout, _, text, _ in theirs["_strings"]])
+                with open(path, "rb") as f:
+                    data = f.read()
+                expected = [expected_string(data, *s[:4]) for s in theirs["_strings"]]
+                got = [(s["offset"], s["layout"], s["role"], s["event"], s["key"] if e[4] is not None else None,
+                        s["text"]) for s, e in zip(listed["strings"], expected)]
+                self.assertEqual(len(listed["strings"]), len(expected))
+                self.assertEqual(got, expected)
 
 
 if __name__ == "__main__":

@@ -8,29 +8,8 @@
 namespace corpus {
 
 using namespace atnbuild;
-using atnformat::Layout;
-using atnformat::Role;
 
 namespace {
-
-// The strings every file made by fileWithItems starts with.
-std::vector<ExpectedString> withHead(std::vector<ExpectedString> rest)
-{
-    std::vector<ExpectedString> all = {
-        {Role::SetName, "", "Set"},
-        {Role::ActionName, "", "Action"},
-        {Role::ClassName, "null", ""},
-    };
-    all.insert(all.end(), rest.begin(), rest.end());
-    return all;
-}
-
-// Offset of the type code of the first item in a file made by fileWithItems
-// (the key is a 4-character code).
-std::size_t firstItem()
-{
-    return fileWithItems({}).size() + 8;
-}
 
 Bytes nestedObjects(int levels)
 {
@@ -47,118 +26,63 @@ Bytes rawPath(std::uint32_t byteCount, std::uint32_t repeatedCount, std::uint32_
 
 } // namespace
 
-std::vector<StructureCase> structureCases()
+std::vector<NamedFile> structureCases()
 {
-    const std::string withNul("a\0b", 3);
     return {
-        {"Text", fileWithItems({{"Nm  ", textValue("Layer 1")}}), withHead({{Role::TextValue, "Nm  ", "Layer 1"}})},
-        {"TextEmpty", fileWithItems({{"Nm  ", textValue("")}}), withHead({{Role::TextValue, "Nm  ", ""}})},
-        {"TextOfZeroUnits", fileWithItems({{"Nm  ", code("TEXT") + be32(0)}}),
-         withHead({{Role::TextValue, "Nm  ", ""}})},
-        {"TextAstralAndNul",
-         fileWithItems({{"Nm  ", textValue("Ebene \U0001F600")}, {"Txt ", textValue(withNul)}}),
-         withHead({{Role::TextValue, "Nm  ", "Ebene \U0001F600"}, {Role::TextValue, "Txt ", withNul}})},
-        {"Numbers",
-         fileWithItems({{"Vrsn", longValue(-5)},
-                        {"Idnt", compValue(1LL << 40)},
-                        {"Gmm ", doubleValue(1.15)},
-                        {"Opct", unitValue("#Prc", 45.0)},
-                        {"MkVs", boolValue(false)}}),
-         withHead({})},
-        {"Enumerations",
-         fileWithItems({{"Md  ", enumValue("BlnM", "Scrn")},
-                        {"presetKind", enumValue("presetKindType", "presetKindCustom")}}),
-         withHead({})},
-        {"ClassValues",
-         fileWithItems({{"Type", classValue("Lyr ", "Layer")}, {"Glbl", classValue("AdjL", "", "GlbC")}}),
-         withHead({{Role::ClassName, "Lyr ", "Layer"}, {Role::ClassName, "AdjL", ""}})},
+        {"Texts", fileWithItems({{"Nm  ", textValue("Layer 1")}, {"Empt", textValue("")},
+                                 {"Zero", code("TEXT") + be32(0)}, {"Astr", textValue("Ebene \U0001F600")},
+                                 {"Txt ", textValue(std::string("a\0b", 3))}})},
+        {"Scalars", fileWithItems({{"Vrsn", longValue(-5)}, {"Idnt", compValue(1LL << 40)},
+                                   {"Gmm ", doubleValue(1.15)}, {"Opct", unitValue("#Prc", 45.0)},
+                                   {"MkVs", boolValue(false)}, {"Md  ", enumValue("BlnM", "Scrn")},
+                                   {"presetKind", enumValue("presetKindType", "presetKindCustom")},
+                                   {"Type", classValue("Lyr ", "Layer")}, {"Glbl", classValue("AdjL", "", "GlbC")}})},
         {"Descriptors",
          fileWithItems({{"T   ", objectValue("Lyr ", {{"Nm  ", textValue("Background")}})},
-                        {"Usng", objectValue("contentLayer", {{"Nm  ", textValue("Color Fill 1")}}, "GlbO")}}),
-         withHead({{Role::ClassName, "Lyr ", ""},
-                   {Role::TextValue, "Nm  ", "Background"},
-                   {Role::ClassName, "contentLayer", ""},
-                   {Role::TextValue, "Nm  ", "Color Fill 1"}})},
-        {"DescriptorsNested64Deep", fileWithItems({{"T   ", nestedObjects(64)}}), [] {
-             std::vector<ExpectedString> rest(64, ExpectedString{Role::ClassName, "Lyr ", ""});
-             rest.push_back({Role::TextValue, "Nm  ", "innermost"});
-             return withHead(rest);
-         }()},
-        {"Lists",
-         fileWithItems({{"Adjs", listValue({textValue("a"), longValue(1), listValue({textValue("b")}),
-                                            objectValue("Hst2", {{"H   ", longValue(0)}})})},
-                        {"LyrI", listValue({})}}),
-         withHead({{Role::TextValue, "Adjs", "a"}, {Role::TextValue, "Adjs", "b"}, {Role::ClassName, "Hst2", ""}})},
+                        {"Usng", objectValue("contentLayer", {{"Nm  ", textValue("Color Fill 1")}}, "GlbO")},
+                        {"Deep", nestedObjects(64)}})},
+        {"Lists", fileWithItems({{"Adjs", listValue({textValue("a"), longValue(1), listValue({textValue("b")}),
+                                                     objectValue("Hst2", {{"H   ", longValue(0)}})})},
+                                 {"LyrI", listValue({})}})},
         {"References",
          fileWithItems({{"null", reference({byName("Lyr ", "Layer 1 copy"), byEnum("Lyr ", "Ordn", "Trgt"),
                                             byClass("AdjL"), byProperty("Chnl", "fsel"), byIdentifier("Lyr ", 7),
                                             byIndex("Lyr ", 2), byOffset("Lyr ", -1)})},
-                        {"T   ", reference({})}}),
-         withHead({{Role::ClassName, "Lyr ", ""},
-                   {Role::ReferenceName, "Lyr ", "Layer 1 copy"},
-                   {Role::ClassName, "Lyr ", ""},
-                   {Role::ClassName, "AdjL", ""},
-                   {Role::ClassName, "Chnl", ""},
-                   {Role::ClassName, "Lyr ", ""},
-                   {Role::ClassName, "Lyr ", ""},
-                   {Role::ClassName, "Lyr ", ""}})},
-        {"PathsAndAliases",
-         fileWithItems({{"null", pathValue("/Users/anna/Pictures/Backgrounds/paper.jpg")},
-                        {"In  ", pathValue("C:\\Users\\Ольга\\Фон.psd")},
-                        {"Als ", aliasValue("Macintosh HD:Users:yuki:写真.psd")}}),
-         withHead({{Role::FilePath, "null", "/Users/anna/Pictures/Backgrounds/paper.jpg", Layout::LittleEndian},
-                   {Role::FilePath, "In  ", "C:\\Users\\Ольга\\Фон.psd", Layout::LittleEndian},
-                   {Role::AliasPath, "Als ", "Macintosh HD:Users:yuki:写真.psd", Layout::LittleEndian}})},
+                        {"T   ", reference({})}})},
+        {"PathsAndAliases", fileWithItems({{"null", pathValue("/Users/anna/Pictures/Backgrounds/paper.jpg")},
+                                           {"In  ", pathValue("C:\\Users\\Ольга\\Фон.psd")},
+                                           {"Als ", aliasValue("Macintosh HD:Users:yuki:写真.psd")}})},
         // Raw data, and paths or aliases not in the little-endian layout, are skipped whole.
-        {"OpaqueValues",
-         fileWithItems({{"legacyContentData", blobValue("tdta", text("Layer 1") + txtu("Layer 1"))},
-                        {"null", blobValue("Pth ", Bytes{'/', 0, 'a', 0})},
-                        {"Als ", blobValue("alis", code("txtu") + Bytes{1, 2, 3})},
-                        {"Empt", blobValue("tdta", {})}}),
-         withHead({})},
-        {"ObjectArray", fileWithItems({{"Pts ", objectArrayValue("Pnt ", {{"Hrzn", {1, 2}}, {"Vrtc", {3, 4}}})}}),
-         withHead({{Role::ClassName, "Pnt ", ""}})},
-        {"EventsWithoutDescriptors",
-         actionFile("Set", {action("Smart", {event("newPlacedLayer", "Convert to Smart Object", std::nullopt),
-                                             event("FltI", "Flatten Image", std::nullopt)})}),
-         {{Role::SetName, "", "Set"}, {Role::ActionName, "", "Smart"}}},
-        {"EmptySet", actionFile("Nothing Yet", {}), {{Role::SetName, "", "Nothing Yet"}}},
+        {"OpaqueValues", fileWithItems({{"legacyContentData", blobValue("tdta", text("Layer 1") + txtu("Layer 1"))},
+                                        {"null", blobValue("Pth ", Bytes{'/', 0, 'a', 0})},
+                                        {"Als ", blobValue("alis", code("txtu") + Bytes{1, 2, 3})},
+                                        {"Empt", blobValue("tdta", {})}})},
+        {"ObjectArray", fileWithItems({{"Pts ", objectArrayValue("Pnt ", {{"Hrzn", {1, 2}}, {"Vrtc", {3, 4}}})}})},
+        {"EmptySet", actionFile("Nothing Yet", {})},
         {"SeveralActions",
          actionFile("Photo Finishing",
                     {action("One", {event("slct", "Select", {{{"null", reference({byName("Lyr ", "Background")})}}}),
-                                    event("Dplc", "Duplicate", {{{"Nm  ", textValue("Background copy")}}})}),
+                                    event("newPlacedLayer", "Convert to Smart Object", std::nullopt)}),
                      action("Two", {}),
-                     action("Three", {event("Hd  ", "Hide", {{{"null", listValue({})}}})})}),
-         {{Role::SetName, "", "Photo Finishing"},
-          {Role::ActionName, "", "One"},
-          {Role::ClassName, "null", ""},
-          {Role::ClassName, "Lyr ", ""},
-          {Role::ReferenceName, "Lyr ", "Background"},
-          {Role::ClassName, "null", ""},
-          {Role::TextValue, "Nm  ", "Background copy"},
-          {Role::ActionName, "", "Two"},
-          {Role::ActionName, "", "Three"},
-          {Role::ClassName, "null", ""}}},
+                     action("Three", {event("Hd  ", "Hide", {{{"null", listValue({})}}})})})},
     };
 }
 
 std::vector<DamagedCase> damagedCases()
 {
-    const std::size_t item = firstItem();
-    const Bytes eventHead = Bytes{0, 1, 0, 0};
+    const std::size_t item = fileWithItems({}).size() + 8; // the type code of the first item
     const std::size_t firstEvent = actionFile("Set", {action("Action", {})}).size();
+    const Bytes eventHead = Bytes{0, 1, 0, 0};
     const Bytes good = fileWithItems({{"Nm  ", textValue("Layer")}});
-    const Bytes cut(good.begin(), good.end() - 3);
+    const auto withEvent = [&](const char *selector, std::uint32_t flag) {
+        return actionFile("Set", {action("Action", {eventHead + code(selector) + code("slct") +
+                                                    byteString("Select") + be32(flag)})});
+    };
+    const auto withText = [](const Bytes &units) { return fileWithItems({{"Nm  ", code("TEXT") + units}}); };
     return {
         {"WrongVersion", actionFile("Set", {}, 15), 0, "version 16"},
-        {"BadEventSelector",
-         actionFile("Set", {action("Action", {eventHead + code("lonf") + code("slct") + byteString("Select") +
-                                              be32(0)})}),
-         firstEvent + 4, "'TEXT' or 'long'"},
-        {"BadDescriptorFlag",
-         actionFile("Set", {action("Action", {eventHead + code("long") + code("slct") + byteString("Select") +
-                                              be32(1)})}),
-         firstEvent + 22, "descriptor flag"},
+        {"BadEventSelector", withEvent("lonf", 0), firstEvent + 4, "'TEXT' or 'long'"},
+        {"BadDescriptorFlag", withEvent("long", 1), firstEvent + 22, "descriptor flag"},
         {"UnknownValueType", fileWithItems({{"Nm  ", code("TXET") + text("x")}}), item, "a value type"},
         {"UnknownReferenceForm",
          fileWithItems({{"null", code("obj ") + be32(1) + code("nmae") + text("") + ident("Lyr ") + text("x")}}),
@@ -167,14 +91,11 @@ std::vector<DamagedCase> damagedCases()
          fileWithItems({{"Pts ", code("ObAr") + be32(1) + text("") + ident("Pnt ") + be32(1) + ident("Hrzn") +
                                      code("UnFL") + code("#Pxl") + be32(0)}}),
          item + 34, "'UnFl'"},
-        {"TextWithoutEndingNull", fileWithItems({{"Nm  ", code("TEXT") + be32(2) + Bytes{0, 'A', 0, 'B'}}}),
-         item + 10, "ending null"},
-        {"TextWithLoneHighSurrogate",
-         fileWithItems({{"Nm  ", code("TEXT") + be32(3) + Bytes{0xD8, 0x00, 0, 'A', 0, 0}}}), item + 8, "UTF-16"},
-        {"TextWithLoneLowSurrogate",
-         fileWithItems({{"Nm  ", code("TEXT") + be32(3) + Bytes{0, 'A', 0xDC, 0x00, 0, 0}}}), item + 10, "UTF-16"},
-        {"TextLengthImplausible", fileWithItems({{"Nm  ", code("TEXT") + be32(0x100001)}}), item + 4, "text length"},
-        {"TextCutShort", cut, item + 8, "units"},
+        {"TextWithoutEndingNull", withText(be32(2) + Bytes{0, 'A', 0, 'B'}), item + 10, "ending null"},
+        {"TextWithLoneHighSurrogate", withText(be32(3) + Bytes{0xD8, 0, 0, 'A', 0, 0}), item + 8, "UTF-16"},
+        {"TextWithLoneLowSurrogate", withText(be32(3) + Bytes{0, 'A', 0xDC, 0, 0, 0}), item + 10, "UTF-16"},
+        {"TextLengthImplausible", withText(be32(0x100001)), item + 4, "text length"},
+        {"TextCutShort", Bytes(good.begin(), good.end() - 3), item + 8, "units"},
         {"PathByteCountsDiffer", fileWithItems({{"null", rawPath(16, 18, 2, Bytes{'a', 0, 0, 0})}}), item + 12,
          "little-endian byte count"},
         {"PathUnitCountWrong", fileWithItems({{"null", rawPath(16, 16, 3, Bytes{'a', 0, 0, 0})}}), item + 16,
@@ -183,8 +104,7 @@ std::vector<DamagedCase> damagedCases()
         {"PathWithoutEndingNull", fileWithItems({{"null", rawPath(16, 16, 2, Bytes{'a', 0, 'b', 0})}}), item + 22,
          "ending null"},
         {"AliasWithLoneSurrogate",
-         fileWithItems({{"Als ", code("alis") + be32(16) + code("txtu") + le32(16) + le32(2) +
-                                     Bytes{0x00, 0xD8, 0, 0}}}),
+         fileWithItems({{"Als ", code("alis") + be32(16) + code("txtu") + le32(16) + le32(2) + Bytes{0, 0xD8, 0, 0}}}),
          item + 20, "UTF-16"},
         {"BlobLongerThanFile", fileWithItems({{"Data", code("tdta") + be32(1000) + Bytes{1, 2, 3}}}), item + 8,
          "'tdta'"},
@@ -192,7 +112,7 @@ std::vector<DamagedCase> damagedCases()
         {"ReferenceCountImplausible", fileWithItems({{"null", code("obj ") + be32(1001)}}), item + 4,
          "reference count"},
         {"DescriptorsNested65Deep", fileWithItems({{"T   ", nestedObjects(65)}}), item + 64 * 30 + 4, "nested"},
-        {"TrailingByte", fileWithItems({{"Nm  ", textValue("Layer")}}) + Bytes{0}, good.size(), "end of the file"},
+        {"TrailingByte", good + Bytes{0}, good.size(), "end of the file"},
         {"Empty", {}, 0, "version"},
     };
 }
@@ -229,31 +149,26 @@ Bytes rawDataWithStoredString()
 
 std::vector<NamedFile> allFiles()
 {
-    std::vector<NamedFile> files;
-    const Bytes rawData = rawDataWithStoredString();
     engine::StringConsole console;
-    files.push_back({"rawdata.atn", rawData});
-    files.push_back({"rawdata-translated.atn", engine::process(rawData, "copy", "Kopie", false, console)});
+    std::vector<NamedFile> files{
+        {"rawdata.atn", rawDataWithStoredString()},
+        {"rawdata-translated.atn", engine::process(rawDataWithStoredString(), "copy", "Kopie", false, console)},
+        {"small.atn", smallFile()}};
     for (auto &c : structureCases())
         files.push_back({"structure-" + c.name + ".atn", std::move(c.bytes)});
     for (auto &c : damagedCases())
         files.push_back({"damaged-" + c.name + ".atn", std::move(c.bytes)});
     const Bytes small = smallFile();
-    files.push_back({"small.atn", small});
     char name[64];
-    for (std::size_t size = 0; size < small.size(); ++size) {
-        std::snprintf(name, sizeof name, "truncated-%04zu.atn", size);
-        files.push_back({name, Bytes(small.begin(), small.begin() + static_cast<std::ptrdiff_t>(size))});
-    }
     for (std::size_t at = 0; at < small.size(); ++at) {
-        Bytes plusOne = small;
-        ++plusOne[at];
-        std::snprintf(name, sizeof name, "changed-%04zu-plus1.atn", at);
-        files.push_back({name, std::move(plusOne)});
-        Bytes topBit = small;
-        topBit[at] ^= 0x80;
-        std::snprintf(name, sizeof name, "changed-%04zu-topbit.atn", at);
-        files.push_back({name, std::move(topBit)});
+        std::snprintf(name, sizeof name, "truncated-%04zu.atn", at);
+        files.push_back({name, Bytes(small.begin(), small.begin() + static_cast<std::ptrdiff_t>(at))});
+        for (const int mask : {0x01, 0x80}) {
+            Bytes changed = small;
+            changed[at] ^= static_cast<std::uint8_t>(mask);
+            std::snprintf(name, sizeof name, "changed-%04zu-%02x.atn", at, mask);
+            files.push_back({name, std::move(changed)});
+        }
     }
     return files;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The action files the reader's tests are built on, shared with the program
-// that writes them to disk for the comparison with the independent validator.
+// that writes them to disk for the comparison with the independent validator
+// (which also compares every stored string's offset, layout, role and text).
 
 #include <cstddef>
 #include <ostream>
@@ -9,23 +10,12 @@
 #include <vector>
 
 #include "atnbuilder.h"
-#include "atnformat/actionfile.h"
 
 namespace corpus {
 
-struct ExpectedString {
-    atnformat::Role role;
-    std::string key;
-    std::string text;
-    atnformat::Layout layout = atnformat::Layout::BigEndian;
-};
-
-// A well-formed file showing one kind of structure, with every stored string
-// it holds, in file order.
-struct StructureCase {
+struct NamedFile {
     std::string name;
     atnbuild::Bytes bytes;
-    std::vector<ExpectedString> strings;
 };
 
 // A file with one fault, where the walk must stop and what it needed there.
@@ -36,16 +26,11 @@ struct DamagedCase {
     std::string expected; // a part of FormatError::expected
 };
 
-struct NamedFile {
-    std::string name;
-    atnbuild::Bytes bytes;
-};
-
-// Test names show the case's name instead of its bytes.
-inline void PrintTo(const StructureCase &c, std::ostream *os) { *os << c.name; }
+inline void PrintTo(const NamedFile &c, std::ostream *os) { *os << c.name; }
 inline void PrintTo(const DamagedCase &c, std::ostream *os) { *os << c.name; }
 
-[[nodiscard]] std::vector<StructureCase> structureCases();
+// Well-formed files, each showing one kind of structure.
+[[nodiscard]] std::vector<NamedFile> structureCases();
 [[nodiscard]] std::vector<DamagedCase> damagedCases();
 
 // A small file holding most kinds of structure, for truncations and corruptions.
