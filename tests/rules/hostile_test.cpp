@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "rules/diagnosticlog.h"
+#include "logcapture.h"
 #include "rules/rulefile.h"
 #include "tempdir.h"
 
@@ -15,29 +15,9 @@ using rules::Rule;
 using Rules = std::vector<Rule>;
 using Texts = std::vector<std::string>;
 
-// Collects messages with their details.
-class DetailedLog {
-public:
-    DetailedLog()
-        : m_previous(rules::setLogSink([this](std::string_view message, std::string_view detail) {
-              m_lines.push_back(std::string(message) + " (" + std::string(detail) + ")");
-          }))
-    {
-    }
-    ~DetailedLog() { rules::setLogSink(std::move(m_previous)); }
-    DetailedLog(const DetailedLog &) = delete;
-    DetailedLog &operator=(const DetailedLog &) = delete;
-    [[nodiscard]] const Texts &lines() const { return m_lines; }
-
-private:
-    Texts m_lines;
-    rules::LogSink m_previous;
-};
-
 std::string repeated(std::string_view piece, std::size_t times)
 {
     std::string text;
-    text.reserve(piece.size() * times);
     for (std::size_t i = 0; i < times; ++i)
         text += piece;
     return text;
@@ -66,109 +46,81 @@ TEST(HostileRules, TenMebibyteLines)
     const std::string letters(kSize, 'a');
     // U+0301 is two bytes; after a ";" the whole run forms one character with it.
     const std::string marks = repeated("\u0301", kSize / 2);
-    struct Case {
-        const char *name;
-        std::string text;
-        Rules expected;
+    const std::pair<std::string, Rules> cases[] = {
+        {"1;" + letters + ";b;\n", {{1, letters, "b"}}},
+        {std::string(kSize, ';'), {}},
+        {repeated("\r\n", kSize / 2), {}},
+        {"1;a;b;" + marks, {{1, "a", "b;" + marks}}},
+        {repeated(";\u0301", kSize / 3), {}},
     };
-    const Case cases[] = {
-        {"LongSearchText", "1;" + letters + ";b;\n", {{1, letters, "b"}}},
-        {"OnlySeparators", std::string(kSize, ';'), {}},
-        {"OnlyLineEnds", repeated("\r\n", kSize / 2), {}},
-        {"SeparatorJoinedToMarks", "1;a;b;" + marks, {{1, "a", "b;" + marks}}},
-        {"MarksEverywhere", repeated(";\u0301", kSize / 3), {}},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        writeText(dir.file("long.rul"), c.text);
-        DetailedLog log;
-        EXPECT_EQ(rules::readData(dir.file("long.rul")), c.expected);
-        EXPECT_EQ(rules::processRuleFile(dir.file("long.rul")).size(), 2 * c.expected.size());
-        EXPECT_EQ(log.lines(), Texts{});
+    TempDir dir;
+    for (const auto &[text, expected] : cases) {
+        writeText(dir.file("long.rul"), text);
+        LogCapture log;
+        EXPECT_EQ(rules::readData(dir.file("long.rul")), expected) << text.substr(0, 8);
+        EXPECT_EQ(rules::processRuleFile(dir.file("long.rul")).size(), 2 * expected.size());
+        EXPECT_EQ(log.messages, Texts{});
     }
 }
 
-TEST(HostileRules, BinaryGarbage)
+// Every kind of broken UTF-8 at every kind of place in a file, and random
+// bytes: each file is refused whole by both readers, and the log names the
+// first bad byte.
+TEST(HostileRules, InvalidUtf8AtEveryPlaceAndGarbage)
 {
+    const std::string kinds[] = {
+        "\x80",             // stray continuation
+        "\xFF",             // invalid byte
+        "\xC0\xAF",         // two-byte overlong
+        "\xE0\x80\xAF",     // three-byte overlong
+        "\xF4\x90\x80\x80", // above U+10FFFF
+        "\xE2\x82",         // cut short
+        "\xF0\x9F\x98",     // four-byte cut short
+        "\xED\xA0\x80",     // high surrogate alone
+        "\xED\xB0\x80",     // low surrogate alone
+        "\xED\xA0\xBD\xED\xB8\x80", // a surrogate pair as two characters
+    };
+    // Places in a file of three lines: before the byte-order mark, before and
+    // after the flag, the start, inside and end of texts, before the line
+    // feed, in a disabled rule, in a line of two fields, at the end.
+    const std::string file = "\xEF\xBB\xBF" "1;search;replace;\n0;other;text;\n1;short\n";
+    const std::size_t places[] = {0, 3, 4, 5, 8, 19, 20, 25, 38, file.size()};
+    std::vector<std::pair<std::string, std::size_t>> texts; // with the first bad byte
+    for (const std::string &bytes : kinds) {
+        for (const std::size_t at : places)
+            texts.emplace_back(std::string(file).insert(at, bytes), at);
+        texts.emplace_back(std::string(file).replace(4, 1, bytes), 4); // in place of a separator
+    }
     std::mt19937 random(7);
     std::string garbage(1 << 20, '\0');
     for (char &c : garbage)
         c = char(random());
-    TempDir dir;
-    writeText(dir.file("garbage.rul"), garbage);
-    DetailedLog log;
-    EXPECT_EQ(rules::readData(dir.file("garbage.rul")), Rules{});
-    EXPECT_EQ(rules::processRuleFile(dir.file("garbage.rul")), Texts{});
-    ASSERT_EQ(log.lines().size(), 2u);
-    EXPECT_TRUE(log.lines()[0].starts_with("Cannot read file. (Cannot read \"" + dir.file("garbage.rul")
-                                           + "\": not valid UTF-8 at byte "))
-        << log.lines()[0];
-}
+    texts.emplace_back(garbage, std::string::npos); // the offset is not checked
 
-// Every kind of broken UTF-8 at every kind of place in a file: each file is
-// refused whole by both readers, and the log names the first bad byte.
-TEST(HostileRules, InvalidUtf8AtEveryPlace)
-{
-    const std::pair<const char *, std::string> kinds[] = {
-        {"stray continuation", "\x80"},
-        {"invalid byte", "\xFF"},
-        {"two-byte overlong", "\xC0\xAF"},
-        {"three-byte overlong", "\xE0\x80\xAF"},
-        {"above U+10FFFF", "\xF4\x90\x80\x80"},
-        {"cut short", "\xE2\x82"},
-        {"four-byte cut short", "\xF0\x9F\x98"},
-        {"high surrogate alone", "\xED\xA0\x80"},
-        {"low surrogate alone", "\xED\xB0\x80"},
-        {"surrogate pair as two characters", "\xED\xA0\xBD\xED\xB8\x80"},
-    };
-    // Where the broken bytes go, as an offset into a file of three lines.
-    const std::string file = "\xEF\xBB\xBF" "1;search;replace;\n0;other;text;\n1;short\n";
-    const std::pair<const char *, std::size_t> places[] = {
-        {"before the byte-order mark", 0},
-        {"before the flag", 3},
-        {"after the flag", 4},
-        {"in place of a separator", 4},
-        {"at the start of the search text", 5},
-        {"inside the search text", 8},
-        {"at the end of the replacement", 19},
-        {"before the line feed", 20},
-        {"in a disabled rule", 25},
-        {"in a line of two fields", 38},
-        {"at the end of the file", file.size()},
-    };
     TempDir dir;
     const std::string path = dir.file("broken.rul");
-    for (const auto &[kind, bytes] : kinds) {
-        for (const auto &[place, at] : places) {
-            SCOPED_TRACE(std::string(kind) + ", " + place);
-            std::string text = file;
-            if (std::string_view(place) == "in place of a separator")
-                text.replace(at, 1, bytes);
-            else
-                text.insert(at, bytes);
-            writeText(path, text);
-            DetailedLog log;
-            testing::internal::CaptureStdout();
-            EXPECT_EQ(rules::readData(path), Rules{});
-            EXPECT_EQ(rules::processRuleFile(path), Texts{});
-            EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-            const std::string expected =
-                "Cannot read file. (Cannot read \"" + path + "\": not valid UTF-8 at byte " + std::to_string(at);
-            ASSERT_EQ(log.lines().size(), 2u);
-            EXPECT_TRUE(log.lines()[0].starts_with(expected)) << log.lines()[0];
-            EXPECT_EQ(log.lines()[0], log.lines()[1]);
-        }
+    for (const auto &[text, at] : texts) {
+        SCOPED_TRACE(testing::PrintToString(text.substr(0, 48)));
+        writeText(path, text);
+        LogCapture log;
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(rules::readData(path), Rules{});
+        EXPECT_EQ(rules::processRuleFile(path), Texts{});
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        ASSERT_EQ(log.messages, Texts(2, "Cannot read file."));
+        const std::string reason = "Cannot read \"" + path + "\": not valid UTF-8 at byte " +
+                                   (at == std::string::npos ? "" : std::to_string(at) + ":");
+        EXPECT_TRUE(log.details[0].starts_with(reason)) << log.details[0];
+        EXPECT_EQ(log.details[0], log.details[1]);
     }
 }
 
 // A device without end is cut off instead of filling the memory.
 TEST(HostileRules, EndlessSource)
 {
-    DetailedLog log;
+    LogCapture log;
     EXPECT_EQ(rules::processRuleFile("/dev/zero"), Texts{});
-    EXPECT_EQ(log.lines(), Texts{"Cannot read file. (Cannot read \"/dev/zero\": it holds more than 256 MiB, "
-                                 "the most atnlingo reads)"});
+    EXPECT_EQ(log.details, Texts{"Cannot read \"/dev/zero\": it holds more than 256 MiB, the most atnlingo reads"});
 }
 
 } // namespace

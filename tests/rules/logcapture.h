@@ -9,17 +9,19 @@
 class LogCapture {
 public:
     LogCapture()
-        : m_previous(rules::setLogSink(
-              [this](std::string_view message, std::string_view) { m_messages.emplace_back(message); }))
+        : m_previous(rules::setLogSink([this](std::string_view message, std::string_view detail) {
+              messages.emplace_back(message);
+              details.emplace_back(detail);
+          }))
     {
     }
     ~LogCapture() { rules::setLogSink(std::move(m_previous)); }
     LogCapture(const LogCapture &) = delete;
     LogCapture &operator=(const LogCapture &) = delete;
 
-    [[nodiscard]] const std::vector<std::string> &messages() const { return m_messages; }
+    std::vector<std::string> messages;
+    std::vector<std::string> details;
 
 private:
-    std::vector<std::string> m_messages;
     rules::LogSink m_previous;
 };
