@@ -1,86 +1,144 @@
+// The command line end to end on files in a temporary folder: the console
+// text on standard output, the exit status, and the folder afterwards. Every
+// failure is a line on standard output and a non-zero exit status, and no
+// file is left half-written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <sstream>
 #include <sys/stat.h>
 
+#include "cli/cli.h"
+#include "filesystemfault.h"
 #include "hexbytes.h"
+#include "pipefeeder.h"
 #include "runprogram.h"
+#include "smallfilesystem.h"
 #include "tempdir.h"
 #include "unprivileged.h"
 
 namespace {
 
+using Entries = std::vector<std::string>;
+
 const std::string kProgram = ATNLINGO_EXE;
 const auto kAtn = hexBytes("11 22 33 44 00 00 00 04 00 41 00 42 00 43 00 00 55 66");
 const char *kTranslated = "11 22 33 44 00 00 00 05 00 41 00 58 00 59 00 43 00 00 55 66";
 
-class Cli : public testing::Test {
-protected:
-    void SetUp() override { writeBytes(input, kAtn); }
-
-    TempDir dir;
-    const std::string input = dir.file("in.atn");
-    const std::string output = dir.file("out.atn");
-};
-
-TEST_F(Cli, TranslatesAndPrintsTheConsoleText)
+// Replaces the placeholders IN, OUT and DIR with the test's paths, in one
+// pass, so that a path is never searched for placeholders itself.
+std::string substitute(const std::string &text, const TempDir &dir)
 {
-    const auto run = runProgram(kProgram, {input, output, "B", "XY"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "Opening input file: " + input + "\nRead 18 bytes.\nReplacing \"B\" with \"XY\"\n"
-                           "Opening output file: " + output + "\nWriting 20 bytes.\nDone.\n");
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(toHex(readBytes(output)), kTranslated);
+    const std::pair<std::string_view, std::string> names[] = {
+        {"IN", dir.file("in.atn")}, {"OUT", dir.file("out.atn")}, {"DIR", dir.path()}};
+    std::string result;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto name = std::find_if(std::begin(names), std::end(names),
+                                       [&](const auto &n) { return text.compare(at, n.first.size(), n.first) == 0; });
+        if (name == std::end(names)) {
+            result += text[at++];
+        } else {
+            result += name->second;
+            at += name->first.size();
+        }
+    }
+    return result;
 }
 
-TEST_F(Cli, LenientOptionIsAnnounced)
-{
-    const auto run = runProgram(kProgram, {"--lenient-le", input, output, "B", "XY"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out.rfind("Lenient little-endian handling is on", 0), 0u) << run.out;
-}
-
-struct ExitCase {
+struct CliCase {
     const char *name;
-    std::vector<std::string> args; // "IN"/"OUT" stand for the test's files
+    void (*prepare)(const TempDir &dir); // besides writing in.atn
+    std::vector<std::string> args;       // "IN", "OUT", "DIR" stand for the test's paths
     int exitCode;
-    bool outputWritten;
-    const char *printed; // a piece of standard output
+    const char *printed; // a piece of standard output, same placeholders
+    Entries entries;     // the folder afterwards
 };
 
-void PrintTo(const ExitCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const CliCase &c, std::ostream *os) { *os << c.name; }
 
-class CliExit : public Cli, public testing::WithParamInterface<ExitCase> {};
+class Cli : public testing::TestWithParam<CliCase> {};
 
-TEST_P(CliExit, StatusAndOutput)
+TEST_P(Cli, StatusOutputAndFolder)
 {
-    const ExitCase &c = GetParam();
+    const CliCase &c = GetParam();
+    TempDir dir;
+    writeBytes(dir.file("in.atn"), kAtn);
+    if (c.prepare)
+        c.prepare(dir);
     std::vector<std::string> args;
     for (const auto &a : c.args)
-        args.push_back(a == "IN" ? input : a == "OUT" ? output : a);
+        args.push_back(substitute(a, dir));
     const auto run = runProgram(kProgram, args);
     EXPECT_EQ(run.exitCode, c.exitCode);
-    EXPECT_NE(run.out.find(c.printed), std::string::npos) << run.out;
-    EXPECT_EQ(dir.entries().size(), c.outputWritten ? 2u : 1u);
+    EXPECT_NE(run.out.find(substitute(c.printed, dir)), std::string::npos) << run.out;
+    EXPECT_EQ(dir.entries(), c.entries);
 }
 
+const Entries kInput{"in.atn"}, kBoth{"in.atn", "out.atn"};
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, CliExit,
-    testing::Values(ExitCase{"NoArguments", {}, 2, false, "Too few parameters"},
-                    ExitCase{"ThreeArguments", {"IN", "OUT", "B"}, 2, false, "Too few parameters"},
-                    ExitCase{"UnpairedTexts", {"IN", "OUT", "B", "XY", "C"}, 2, false, "must come in pairs"},
-                    ExitCase{"FailingPair", {"IN", "OUT", "", "x", "B", "XY"}, 1, true,
-                             "Error: Search string must not be empty!\n"},
-                    ExitCase{"InvalidUtf8", {"IN", "OUT", "\xff", "x"}, 1, true, "is not valid UTF-8"},
-                    ExitCase{"MissingInput", {"missing.atn", "OUT", "B", "XY"}, 1, false,
-                             "Error: Cannot read \"missing.atn\": No such file or directory\n"},
-                    ExitCase{"HelpAmongOthers", {"--help", "OUT", "B", "XY"}, 1, false, "Error: Cannot read \"--help\""},
-                    ExitCase{"Help", {"--help"}, 0, false, "Usage: atnlingo"},
-                    ExitCase{"ShortHelp", {"-h"}, 0, false, "Usage: atnlingo"},
-                    ExitCase{"Version", {"--version"}, 0, false, "atnlingo "}),
+    Cases, Cli,
+    testing::Values(
+        CliCase{"LenientOptionIsAnnounced", nullptr, {"--lenient-le", "IN", "OUT", "B", "XY"}, 0,
+                "Lenient little-endian handling is on", kBoth},
+        CliCase{"NoArguments", nullptr, {}, 2, "Too few parameters", kInput},
+        CliCase{"ThreeArguments", nullptr, {"IN", "OUT", "B"}, 2, "Too few parameters", kInput},
+        CliCase{"UnpairedTexts", nullptr, {"IN", "OUT", "B", "XY", "C"}, 2, "must come in pairs", kInput},
+        CliCase{"FailingPair", nullptr, {"IN", "OUT", "", "x", "B", "XY"}, 1,
+                "Error: Search string must not be empty!\n", kBoth},
+        CliCase{"InvalidUtf8", nullptr, {"IN", "OUT", "\xff", "x"}, 1, "is not valid UTF-8", kBoth},
+        CliCase{"Help", nullptr, {"--help"}, 0, "Usage: atnlingo", kInput},
+        CliCase{"ShortHelp", nullptr, {"-h"}, 0, "Usage: atnlingo", kInput},
+        CliCase{"Version", nullptr, {"--version"}, 0, "atnlingo ", kInput},
+        CliCase{"HelpAmongOthers", nullptr, {"--help", "OUT", "B", "XY"}, 1, "Error: Cannot read \"--help\"", kInput},
+        CliCase{"MissingInput", nullptr, {"DIR/missing.atn", "OUT", "B", "XY"}, 1,
+                "Error: Cannot read \"DIR/missing.atn\": No such file or directory\nDone.\n", kInput},
+        CliCase{"InputIsAFolder", nullptr, {"DIR", "OUT", "B", "XY"}, 1,
+                "Error: Cannot read \"DIR\": it is a folder\nDone.\n", kInput},
+        CliCase{"EmptyInput", [](const TempDir &dir) { writeText(dir.file("in.atn"), ""); },
+                {"IN", "OUT", "B", "XY"}, 0, "Read 0 bytes.\nReplacing \"B\" with \"XY\"\n"
+                "Opening output file: OUT\nWriting 0 bytes.\nDone.\n", kBoth},
+        CliCase{"OneByteInput", [](const TempDir &dir) { writeText(dir.file("in.atn"), "B"); },
+                {"IN", "OUT", "B", "XY"}, 0, "Read 1 bytes.\nReplacing \"B\" with \"XY\"\n"
+                "Opening output file: OUT\nWriting 1 bytes.\nDone.\n", kBoth},
+        CliCase{"OutputFolderMissing", nullptr, {"IN", "DIR/missing/out.atn", "B", "XY"}, 1,
+                "Cannot write \"DIR/missing/out.atn\": No such file or directory\nDone.\n", kInput},
+        CliCase{"OutputIsAFolder", nullptr, {"IN", "DIR", "B", "XY"}, 1,
+                "Cannot write \"DIR\": it is a folder\nDone.\n", kInput},
+        CliCase{"OutputIsAPipe", [](const TempDir &dir) { ASSERT_EQ(::mkfifo(dir.file("out.atn").c_str(), 0644), 0); },
+                {"IN", "OUT", "B", "XY"}, 1, "Cannot write \"OUT\": it is not a regular file\nDone.\n", kBoth},
+        CliCase{"SameFileAndBackupNameTaken",
+                [](const TempDir &dir) { ASSERT_EQ(::mkdir(dir.file("in.atn.bak").c_str(), 0755), 0); },
+                {"IN", "IN", "B", "XY"}, 0, "Done.\n", {"in.atn", "in.atn.bak", "in.atn.bak.1"}}),
     [](const auto &test) { return std::string(test.param.name); });
 
-TEST_F(Cli, SameFileKeepsEveryEarlierVersion)
+TEST(CliFiles, TranslatesAndPrintsTheConsoleText)
 {
+    TempDir dir;
+    const std::string input = dir.file("in.atn"), output = dir.file("out.atn");
+    writeBytes(input, kAtn);
+    const auto translated = runProgram(kProgram, {input, output, "B", "XY"});
+    EXPECT_EQ(translated.exitCode, 0);
+    EXPECT_EQ(translated.out, "Opening input file: " + input + "\nRead 18 bytes.\nReplacing \"B\" with \"XY\"\n"
+                                  "Opening output file: " + output + "\nWriting 20 bytes.\nDone.\n");
+    EXPECT_EQ(translated.err, "");
+    EXPECT_EQ(toHex(readBytes(output)), kTranslated);
+
+    // A pipe is read to its end.
+    ASSERT_EQ(::mkfifo(dir.file("pipe.atn").c_str(), 0644), 0);
+    PipeFeeder feeder(dir.file("pipe.atn"), std::string(kAtn.begin(), kAtn.end()));
+    const auto run = runProgram(kProgram, {dir.file("pipe.atn"), dir.file("out.atn"), "B", "XY"});
+    EXPECT_TRUE(feeder.delivered());
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(toHex(readBytes(dir.file("out.atn"))), kTranslated);
+}
+
+TEST(CliFiles, SameFileKeepsEveryEarlierVersion)
+{
+    TempDir dir;
+    const std::string input = dir.file("in.atn");
+    writeBytes(input, kAtn);
     ASSERT_EQ(runProgram(kProgram, {input, input, "B", "XY"}).exitCode, 0);
     EXPECT_EQ(toHex(readBytes(input + ".bak")), toHex(kAtn));
     EXPECT_EQ(toHex(readBytes(input)), kTranslated);
@@ -91,22 +149,79 @@ TEST_F(Cli, SameFileKeepsEveryEarlierVersion)
     EXPECT_EQ(toHex(readBytes(input)), toHex(kAtn));
 }
 
-TEST_F(Cli, NoBackupNoTranslation)
+TEST(CliFiles, UnreadableInput)
 {
-    const std::string folder = dir.file("locked");
+    TempDir dir;
+    const std::string input = dir.file("in.atn");
+    writeBytes(input, kAtn);
+    ASSERT_EQ(::chmod(input.c_str(), 0), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    EXPECT_TRUE(runUnprivileged([&] {
+        const auto run = runProgram(kProgram, {input, dir.file("out.atn"), "B", "XY"});
+        return run.exitCode == 1 && run.out.ends_with("Error: Cannot read \"" + input + "\": Permission denied\nDone.\n");
+    }));
+    EXPECT_EQ(dir.entries(), Entries{"in.atn"});
+}
+
+// A read-only folder: the existing output is kept and no temporary file is
+// left; with the input as output no backup can be made, so nothing runs.
+TEST(CliFiles, FolderNotWritable)
+{
+    TempDir dir;
+    const std::string folder = dir.file("locked"), input = folder + "/in.atn", output = folder + "/out.atn";
     ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-    const std::string lockedInput = folder + "/a.atn";
-    writeBytes(lockedInput, kAtn);
+    writeBytes(input, kAtn);
+    writeText(output, "precious");
     ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
     ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
-    const bool refused = runUnprivileged([&] {
-        const auto run = runProgram(kProgram, {lockedInput, lockedInput, "B", "XY"});
+    EXPECT_TRUE(runUnprivileged([&] {
+        const auto run = runProgram(kProgram, {input, output, "B", "XY"});
+        return run.exitCode == 1 && run.out.ends_with("Cannot write \"" + output + "\": Permission denied\nDone.\n");
+    }));
+    EXPECT_TRUE(runUnprivileged([&] {
+        const auto run = runProgram(kProgram, {input, input, "B", "XY"});
         return run.exitCode == 1
-               && run.out == "Ooops! Something went wrong: cannot create backup \"" + lockedInput
-                                 + ".bak\": Permission denied\n";
+               && run.out == "Ooops! Something went wrong: cannot create backup \"" + input + ".bak\": Permission denied\n";
+    }));
+    EXPECT_EQ(readText(output), "precious");
+    EXPECT_EQ(toHex(readBytes(input)), toHex(kAtn));
+    EXPECT_EQ(TempDir::entriesOf(folder), (Entries{"in.atn", "out.atn"}));
+}
+
+TEST(CliFiles, FullFileSystem)
+{
+    TempDir inputs;
+    std::vector<std::uint8_t> big(1 << 20, 0x11);
+    std::copy(kAtn.begin(), kAtn.end(), big.begin());
+    writeBytes(inputs.file("in.atn"), big);
+    const auto outcome = runOnSmallFileSystem(64 * 1024, [&](const std::string &folder) {
+        writeText(folder + "/out.atn", "precious");
+        const auto run = runProgram(kProgram, {inputs.file("in.atn"), folder + "/out.atn", "B", "XY"});
+        return run.exitCode == 1
+               && run.out.ends_with("Cannot write \"" + folder + "/out.atn\": No space left on device\nDone.\n")
+               && readText(folder + "/out.atn") == "precious" && TempDir::entriesOf(folder) == Entries{"out.atn"};
     });
-    EXPECT_TRUE(refused);
-    EXPECT_EQ(toHex(readBytes(lockedInput)), toHex(kAtn));
+    if (outcome == SmallFileSystemRun::Unsupported)
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root and mount namespaces); "
+                        "the injected faults of the engine tests cover the same paths";
+    EXPECT_EQ(outcome, SmallFileSystemRun::Passed);
+}
+
+// A fault injected into the program itself, run in this process.
+TEST(CliFiles, FullDiskWhileFlushingTheOutput)
+{
+    TempDir dir;
+    writeBytes(dir.file("in.atn"), kAtn);
+    std::ostringstream out, err;
+    int status;
+    {
+        FileSystemFault fault(FileSystemFault::Call::Fsync, ENOSPC);
+        status = cli::run({dir.file("in.atn"), dir.file("out.atn"), "B", "XY"}, out, err);
+    }
+    EXPECT_EQ(status, cli::Failure);
+    EXPECT_TRUE(out.str().ends_with("Cannot write \"" + dir.file("out.atn") + "\": No space left on device\nDone.\n"))
+        << out.str();
+    EXPECT_EQ(dir.entries(), Entries{"in.atn"});
 }
 
 } // namespace

@@ -91,9 +91,4 @@ INSTANTIATE_TEST_SUITE_P(Kernels, ScanKernels,
                          testing::Values(ScanKernel::Portable, ScanKernel::Sse2, ScanKernel::Avx2),
                          [](const auto &kernel) { return std::string(engine::detail::scanKernelName(kernel.param)); });
 
-TEST(ScanKernel, FastestSupportedIsChosen)
-{
-    EXPECT_EQ(engine::detail::scanKernel(), engine::detail::supportedScanKernels().back());
-}
-
 } // namespace

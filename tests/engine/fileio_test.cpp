@@ -1,127 +1,233 @@
+// Whole-file read, atomic write and backup when calls fail or files are not
+// what they seem: nothing is left half-written and the reason is told. The
+// faults a user meets directly (folders, pipes, permissions, a full disk) are
+// tested through the command line in tests/cli.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine/backup.h"
+#include "engine/filesystemcalls.h"
 #include "engine/fileio.h"
+#include "engine/translation.h"
+#include "filesystemfault.h"
+#include "hexbytes.h"
 #include "tempdir.h"
-#include "unprivileged.h"
 
 namespace {
 
+using Call = FileSystemFault::Call;
 using engine::BackupResult;
+using Entries = std::vector<std::string>;
 
-TEST(AtomicWrite, ReplacesContentAndLeavesNoTemporaryFile)
+const auto kAtn = hexBytes("11 22 33 44 00 00 00 04 00 41 00 42 00 43 00 00 55 66");
+
+std::string cannot(const char *verb, const std::string &path, int error)
 {
-    TempDir dir;
-    writeText(dir.file("out.atn"), "old content that is longer");
-    const auto result = engine::writeFileAtomically(dir.file("out.atn"), std::string_view("new"));
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(readText(dir.file("out.atn")), "new");
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.atn"});
+    return std::string("Cannot ") + verb + " \"" + path + "\": " + std::strerror(error);
 }
 
-TEST(AtomicWrite, EmptyContentMakesAnEmptyFile)
+bool isLink(const std::string &path)
 {
-    TempDir dir;
-    ASSERT_TRUE(engine::writeFileAtomically(dir.file("empty.atn"), std::string_view()).ok);
-    EXPECT_EQ(readText(dir.file("empty.atn")), "");
-}
-
-TEST(AtomicWrite, UnwritableFolderKeepsTheTargetAndLeavesNothing)
-{
-    TempDir dir;
-    const std::string folder = dir.file("locked");
-    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-    writeText(folder + "/out.atn", "precious");
-    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
-
-    const bool refused = runUnprivileged([&] {
-        const auto result = engine::writeFileAtomically(folder + "/out.atn", std::string_view("new"));
-        return !result.ok && result.error == "Cannot write \"" + folder + "/out.atn\": Permission denied";
-    });
-    EXPECT_TRUE(refused);
-    EXPECT_EQ(readText(folder + "/out.atn"), "precious");
-    ASSERT_EQ(::chmod(folder.c_str(), 0755), 0);
-    EXPECT_EQ(TempDir::entriesOf(folder), std::vector<std::string>{"out.atn"});
-}
-
-TEST(AtomicWrite, KeepsPermissionsOfAnExistingTarget)
-{
-    TempDir dir;
-    writeText(dir.file("out.atn"), "old");
-    ASSERT_EQ(::chmod(dir.file("out.atn").c_str(), 0640), 0);
-    ASSERT_TRUE(engine::writeFileAtomically(dir.file("out.atn"), std::string_view("new")).ok);
     struct stat st;
-    ASSERT_EQ(::stat(dir.file("out.atn").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
-TEST(AtomicWrite, SymbolicLinkStaysAndItsTargetIsReplaced)
+// A failure at each step of the atomic write: creating the temporary file,
+// writing it, flushing it to disk, closing it, renaming it over the target.
+struct WriteFault {
+    Call call;
+    int error;
+};
+
+void PrintTo(const WriteFault &f, std::ostream *os) { *os << callName(f.call) << "/" << std::strerror(f.error); }
+
+class AtomicWriteFault : public testing::TestWithParam<WriteFault> {};
+
+TEST_P(AtomicWriteFault, TargetKeepsItsContentOrIsNotCreated)
+{
+    const WriteFault &f = GetParam();
+    TempDir dir;
+    const std::string target = dir.file("out.atn");
+    writeText(target, "precious");
+    {
+        FileSystemFault fault(f.call, f.error);
+        const auto result = engine::writeFileAtomically(target, std::string(200000, 'x'));
+        EXPECT_EQ(result.error, cannot("write", target, f.error));
+        EXPECT_EQ(fault.failures(), 1);
+        EXPECT_FALSE(engine::writeFileAtomically(dir.file("new.atn"), std::string_view("new")).ok);
+    }
+    EXPECT_EQ(readText(target), "precious");
+    EXPECT_EQ(dir.entries(), Entries{"out.atn"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, AtomicWriteFault,
+                         testing::Values(WriteFault{Call::MakeTemporary, ENOSPC}, WriteFault{Call::Write, ENOSPC},
+                                         WriteFault{Call::Fsync, ENOSPC}, WriteFault{Call::Close, EIO},
+                                         WriteFault{Call::Rename, ENOSPC}),
+                         [](const auto &test) {
+                             return std::string(callName(test.param.call)) + "_" + std::to_string(test.param.error);
+                         });
+
+// A name as long as the file system allows still leaves room for the
+// temporary file beside it.
+TEST(AtomicWrite, LongestFileName)
 {
     TempDir dir;
-    writeText(dir.file("real.atn"), "old");
-    ASSERT_EQ(::symlink("real.atn", dir.file("link.atn").c_str()), 0);
-    ASSERT_TRUE(engine::writeFileAtomically(dir.file("link.atn"), std::string_view("new")).ok);
+    const std::string target = dir.file(std::string(255, 'n'));
+    writeText(target, "old");
+    ASSERT_TRUE(engine::writeFileAtomically(target, std::string_view("new")).ok);
+    EXPECT_EQ(readText(target), "new");
+    EXPECT_EQ(dir.entries(), Entries{std::string(255, 'n')});
+}
+
+// The link stays a link and the file it points to gets the content, wherever
+// it lives; the temporary file is made beside that file. A loop is refused.
+TEST(AtomicWrite, SymbolicLinks)
+{
+    TempDir links, files;
+    writeText(files.file("real.atn"), "old");
+    ASSERT_EQ(::symlink(files.file("real.atn").c_str(), links.file("link.atn").c_str()), 0);
+    ASSERT_EQ(::symlink("link.atn", links.file("chain.atn").c_str()), 0);
+    ASSERT_TRUE(engine::writeFileAtomically(links.file("chain.atn"), std::string_view("new")).ok);
+    EXPECT_EQ(readText(files.file("real.atn")), "new");
+    EXPECT_TRUE(isLink(links.file("chain.atn")) && isLink(links.file("link.atn")));
+    EXPECT_EQ(files.entries(), Entries{"real.atn"});
+
+    ASSERT_EQ(::symlink("b.atn", links.file("a.atn").c_str()), 0);
+    ASSERT_EQ(::symlink("a.atn", links.file("b.atn").c_str()), 0);
+    EXPECT_EQ(engine::writeFileAtomically(links.file("a.atn"), std::string_view("x")).error,
+              cannot("write", links.file("a.atn"), ELOOP));
+    EXPECT_EQ(links.entries(), (Entries{"a.atn", "b.atn", "chain.atn", "link.atn"}));
+}
+
+class KeptMode : public testing::TestWithParam<mode_t> {};
+
+// Where allowed (as root), the owner is kept too.
+TEST_P(KeptMode, ExistingTargetKeepsItsPermissions)
+{
+    TempDir dir;
+    const std::string target = dir.file("out.atn");
+    writeText(target, "old");
+    constexpr uid_t nobody = 65534;
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(target.c_str(), nobody, nobody), 0);
+    }
+    ASSERT_EQ(::chmod(target.c_str(), GetParam()), 0);
+    ASSERT_TRUE(engine::writeFileAtomically(target, std::string_view("new")).ok);
     struct stat st;
-    ASSERT_EQ(::lstat(dir.file("link.atn").c_str(), &st), 0);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(readText(dir.file("real.atn")), "new");
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, GetParam());
+    if (root) {
+        EXPECT_EQ(st.st_uid, nobody);
+        EXPECT_EQ(st.st_gid, nobody);
+    }
+    EXPECT_EQ(readText(target), "new");
 }
 
-TEST(AtomicWrite, FolderAsTargetIsRefused)
+INSTANTIATE_TEST_SUITE_P(Modes, KeptMode, testing::Values(0640, 0444, 02750));
+
+TEST(ReadFault, FailingCallsReportTheReasonAndReturnNothing)
 {
     TempDir dir;
-    const auto result = engine::writeFileAtomically(dir.path(), std::string_view("x"));
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "Cannot write \"" + dir.path() + "\": it is a folder");
+    const std::string input = dir.file("in.atn");
+    writeText(input, std::string(300000, 'a')); // several reads
+    for (const auto &[call, error, succeed] : {std::tuple{Call::Open, EMFILE, 0}, std::tuple{Call::Read, EIO, 0},
+                                               std::tuple{Call::Read, EIO, 2}}) {
+        SCOPED_TRACE(std::string(callName(call)) + " after " + std::to_string(succeed));
+        FileSystemFault fault(call, error, succeed);
+        const auto result = engine::readFile(input);
+        EXPECT_EQ(result.error, cannot("read", input, error));
+        EXPECT_TRUE(!result.ok && result.bytes.empty());
+    }
 }
 
-TEST(ReadFile, ReportsPathAndReason)
+// A source that never ends is cut off at the limit instead of filling the
+// memory; a regular file over the limit is refused before it is read.
+TEST(ReadFault, SizeLimit)
+{
+    const auto endless = engine::readFile("/dev/zero", 1 << 20);
+    EXPECT_EQ(endless.error, "Cannot read \"/dev/zero\": it holds more than 1 MiB, the most atnlingo reads");
+    EXPECT_TRUE(!endless.ok && endless.bytes.empty());
+
+    TempDir dir;
+    const std::string input = dir.file("in.atn");
+    writeText(input, std::string(1001, 'a'));
+    EXPECT_EQ(engine::readFile(input, 1001).bytes.size(), 1001u);
+    FileSystemFault noRead(Call::Read, EIO);
+    EXPECT_EQ(engine::readFile(input, 1000).error,
+              "Cannot read \"" + input + "\": it holds more than 1000 bytes, the most atnlingo reads");
+    EXPECT_EQ(noRead.failures(), 0);
+}
+
+// Another program writes to the input while it is being read.
+enum class Change { Grow, Shrink, Rewrite };
+
+std::string g_changingPath;
+Change g_change;
+bool g_changed;
+
+void change(const std::string &path, Change how)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    if (how == Change::Grow) {
+        ASSERT_EQ(::pwrite(fd, "more", 4, 400000), 4);
+    } else if (how == Change::Shrink) {
+        ASSERT_EQ(::ftruncate(fd, 10), 0);
+    } else { // same size, other bytes, written a little later than the original
+        ASSERT_EQ(::pwrite(fd, "zz", 2, 0), 2);
+        struct stat st;
+        ASSERT_EQ(::fstat(fd, &st), 0);
+        const struct timespec times[2] = {st.st_atim, {st.st_mtim.tv_sec + 2, st.st_mtim.tv_nsec}};
+        ASSERT_EQ(::futimens(fd, times), 0);
+    }
+    ::close(fd);
+}
+
+ssize_t readThenChange(int fd, void *data, size_t size)
+{
+    const ssize_t got = engine::detail::systemFileSystemCalls().read(fd, data, size);
+    if (!g_changed) {
+        g_changed = true;
+        change(g_changingPath, g_change);
+    }
+    return got;
+}
+
+class ChangingInput : public testing::TestWithParam<Change> {
+protected:
+    void TearDown() override { engine::detail::fileSystemCalls() = engine::detail::systemFileSystemCalls(); }
+};
+
+TEST_P(ChangingInput, IsRefusedAndNothingIsWritten)
 {
     TempDir dir;
-    const auto missing = engine::readFile(dir.file("nope.atn"));
-    EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.error, "Cannot read \"" + dir.file("nope.atn") + "\": No such file or directory");
-    writeText(dir.file("some.atn"), std::string("a\0b", 3));
-    const auto some = engine::readFile(dir.file("some.atn"));
-    ASSERT_TRUE(some.ok);
-    EXPECT_EQ(some.bytes, (std::vector<std::uint8_t>{'a', 0, 'b'}));
+    const std::string input = dir.file("in.atn");
+    writeText(input, std::string(300000, 'a'));
+    writeText(dir.file("out.atn"), "precious");
+    g_changingPath = input;
+    g_change = GetParam();
+    g_changed = false;
+    engine::detail::fileSystemCalls().read = readThenChange;
+    engine::StringConsole console;
+    const auto outcome =
+        engine::processTranslation({input, dir.file("out.atn"), "a", "b"}, console, engine::KeyEchoTable());
+    EXPECT_TRUE(g_changed);
+    EXPECT_EQ(console.text(), "OpenInputFile" + input + "\nError: Cannot read \"" + input
+                                  + "\": the file changed while it was being read\nDone");
+    EXPECT_FALSE(outcome.inputRead);
+    EXPECT_EQ(readText(dir.file("out.atn")), "precious");
 }
 
-// The backup keeps the input's current content before the output replaces it.
-TEST(Backup, NotNeededForDifferentFiles)
-{
-    TempDir dir;
-    writeText(dir.file("a.atn"), "a");
-    const auto result = engine::backupIfSameFile(dir.file("a.atn"), dir.file("b.atn"));
-    EXPECT_EQ(result.status, BackupResult::Status::NotNeeded);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.atn"});
-}
+INSTANTIATE_TEST_SUITE_P(Changes, ChangingInput, testing::Values(Change::Grow, Change::Shrink, Change::Rewrite));
 
-TEST(Backup, NeverOverwritesAnOlderBackup)
-{
-    TempDir dir;
-    const std::string input = dir.file("a.atn");
-    writeText(input, "first");
-    const auto first = engine::backupIfSameFile(input, input);
-    ASSERT_EQ(first.status, BackupResult::Status::Made);
-    EXPECT_EQ(first.backupPath, input + ".bak");
-
-    writeText(input, "second");
-    const auto second = engine::backupIfSameFile(input, input);
-    ASSERT_EQ(second.status, BackupResult::Status::Made);
-    EXPECT_EQ(second.backupPath, input + ".bak.1");
-
-    writeText(input, "third");
-    EXPECT_EQ(engine::backupIfSameFile(input, input).backupPath, input + ".bak.2");
-    EXPECT_EQ(readText(input + ".bak"), "first");
-    EXPECT_EQ(readText(input + ".bak.1"), "second");
-    EXPECT_EQ(readText(input + ".bak.2"), "third");
-}
-
+// The backup made before a translation replaces its own input.
 TEST(Backup, SameFileMeansTheSameFileOnDisk)
 {
     TempDir dir;
@@ -137,31 +243,47 @@ TEST(Backup, SameFileMeansTheSameFileOnDisk)
     EXPECT_TRUE(engine::isSameFile(dir.file("x/../new.atn"), dir.file("new.atn")));
 }
 
-TEST(Backup, FailureIsReportedWithItsReason)
+struct BackupFault {
+    const char *name;
+    Call call;
+    int error;
+    int succeed;
+    const char *reason; // "BAK" and "IN" stand for the paths
+};
+
+void PrintTo(const BackupFault &f, std::ostream *os) { *os << f.name; }
+
+class BackupFaults : public testing::TestWithParam<BackupFault> {};
+
+TEST_P(BackupFaults, NoBackupLeftAndTheInputIntact)
 {
+    const BackupFault &f = GetParam();
     TempDir dir;
-    const std::string input = dir.file("missing.atn");
-    const auto result = engine::backupIfSameFile(input, input);
+    const std::string input = dir.file("in.atn");
+    writeBytes(input, kAtn);
+    BackupResult result;
+    {
+        FileSystemFault fault(f.call, f.error, f.succeed);
+        result = engine::backupIfSameFile(input, input);
+        EXPECT_EQ(fault.failures(), 1);
+    }
     EXPECT_EQ(result.status, BackupResult::Status::Failed);
-    EXPECT_EQ(engine::backupFailureLine(result),
-              "Ooops! Something went wrong: cannot read \"" + input + "\": No such file or directory\n");
+    std::string reason = f.reason;
+    for (const auto &[from, to] : {std::pair{"BAK", input + ".bak"}, std::pair{"IN", input}})
+        if (const auto at = reason.find(from); at != std::string::npos)
+            reason.replace(at, std::string_view(from).size(), to);
+    EXPECT_EQ(result.error, reason + std::strerror(f.error));
+    EXPECT_EQ(dir.entries(), Entries{"in.atn"});
+    EXPECT_EQ(readBytes(input), kAtn);
 }
 
-TEST(Backup, ReadOnlyFolderRefusesAndKeepsTheInput)
-{
-    TempDir dir;
-    const std::string folder = dir.file("locked");
-    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-    writeText(folder + "/a.atn", "input");
-    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
-    const bool refused = runUnprivileged([&] {
-        const auto result = engine::backupIfSameFile(folder + "/a.atn", folder + "/a.atn");
-        return result.status == BackupResult::Status::Failed
-               && result.error == "cannot create backup \"" + folder + "/a.atn.bak\": Permission denied";
-    });
-    EXPECT_TRUE(refused);
-    EXPECT_EQ(TempDir::entriesOf(folder), std::vector<std::string>{"a.atn"});
-}
+INSTANTIATE_TEST_SUITE_P(
+    Steps, BackupFaults,
+    testing::Values(BackupFault{"OpenInput", Call::Open, EACCES, 0, "cannot read \"IN\": "},
+                    BackupFault{"CreateBackup", Call::Open, ENOSPC, 1, "cannot create backup \"BAK\": "},
+                    BackupFault{"ReadInput", Call::Read, EIO, 0, "cannot read \"IN\": "},
+                    BackupFault{"WriteBackup", Call::Write, ENOSPC, 0, "cannot write backup \"BAK\": "},
+                    BackupFault{"FlushBackup", Call::Fsync, EIO, 0, "cannot write backup \"BAK\": "}),
+    [](const auto &test) { return std::string(test.param.name); });
 
 } // namespace

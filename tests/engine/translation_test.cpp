@@ -90,29 +90,6 @@ TEST_P(DriverTranscript, WithKeyEchoTable)
 INSTANTIATE_TEST_SUITE_P(Runs, DriverTranscript, testing::ValuesIn(kTranscripts),
                          [](const auto &test) { return std::string(test.param.name); });
 
-TEST(Driver, WritesTheRewrittenBuffer)
-{
-    TempDir dir;
-    writeBytes(dir.file("in.atn"), kAtn);
-    StringConsole console;
-    const auto outcome =
-        processTranslation({dir.file("in.atn"), dir.file("out.atn"), "B", "XY"}, console, KeyEchoTable());
-    EXPECT_TRUE(outcome.succeeded());
-    EXPECT_EQ(toHex(readBytes(dir.file("out.atn"))), "11 22 33 44 00 00 00 05 00 41 00 58 00 59 00 43 00 00 55 66");
-    EXPECT_EQ(toHex(readBytes(dir.file("in.atn"))), toHex(kAtn));
-}
-
-TEST(Driver, SameFileIsReadWholeBeforeItIsReplaced)
-{
-    TempDir dir;
-    writeBytes(dir.file("in.atn"), kAtn);
-    StringConsole console;
-    const auto outcome =
-        processTranslation({dir.file("in.atn"), dir.file("in.atn"), "B", "XY"}, console, KeyEchoTable());
-    EXPECT_TRUE(outcome.succeeded());
-    EXPECT_EQ(toHex(readBytes(dir.file("in.atn"))), "11 22 33 44 00 00 00 05 00 41 00 58 00 59 00 43 00 00 55 66");
-}
-
 TEST(Driver, MissingInputLeavesTheOutputAlone)
 {
     TempDir dir;
@@ -125,46 +102,6 @@ TEST(Driver, MissingInputLeavesTheOutputAlone)
     EXPECT_FALSE(outcome.inputRead);
     EXPECT_FALSE(outcome.outputWritten);
     EXPECT_EQ(readText(dir.file("out.atn")), "precious");
-}
-
-TEST(Driver, InputFolderIsReportedNotRead)
-{
-    TempDir dir;
-    StringConsole console;
-    const auto outcome = processTranslation({dir.path(), dir.file("out.atn"), "A", "B"}, console, KeyEchoTable());
-    EXPECT_NE(console.text().find("Error: Cannot read \"" + dir.path() + "\": it is a folder\n"), std::string::npos);
-    EXPECT_FALSE(outcome.inputRead);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{});
-}
-
-TEST(Driver, FailedWriteIsReportedAndDoneFollows)
-{
-    TempDir dir;
-    writeBytes(dir.file("in.atn"), kAtn);
-    const std::string output = dir.file("no-such-folder/out.atn");
-    StringConsole console;
-    const auto outcome = processTranslation({dir.file("in.atn"), output, "B", "XY"}, console, KeyEchoTable());
-    const std::string expectedTail = "WriteOutputFile 20Cannot write \"" + output + "\": No such file or directory\nDone";
-    ASSERT_GE(console.text().size(), expectedTail.size());
-    EXPECT_EQ(console.text().substr(console.text().size() - expectedTail.size()), expectedTail);
-    EXPECT_FALSE(outcome.outputWritten);
-    EXPECT_FALSE(outcome.succeeded());
-}
-
-TEST(Driver, UsesTheTableTexts)
-{
-    TempDir dir;
-    writeBytes(dir.file("in.atn"), kAtn);
-    const engine::MapStringTable table({{"OpenInputFile", "in: "},
-                                        {"ReadInputFile %@", "read %@\n"},
-                                        {"BeginReplacementOf %@ %@", "%2$@ <- %1$@\n"},
-                                        {"OpenOutputFile", "out: "},
-                                        {"WriteOutputFile %@", "write %@\n"},
-                                        {"Done", "done\n"}});
-    StringConsole console;
-    (void)processTranslation({dir.file("in.atn"), dir.file("out.atn"), "B", "XY"}, console, table);
-    EXPECT_EQ(console.text(), "in: " + dir.file("in.atn") + "\nread 18\nXY <- B\nout: " + dir.file("out.atn")
-                                  + "\nwrite 20\ndone\n");
 }
 
 } // namespace
