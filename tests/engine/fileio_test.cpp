@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 #include "engine/backup.h"
@@ -39,50 +40,24 @@ bool isLink(const std::string &path)
 
 // A failure at each step of the atomic write: creating the temporary file,
 // writing it, flushing it to disk, closing it, renaming it over the target.
-struct WriteFault {
-    Call call;
-    int error;
-};
-
-void PrintTo(const WriteFault &f, std::ostream *os) { *os << callName(f.call) << "/" << std::strerror(f.error); }
-
-class AtomicWriteFault : public testing::TestWithParam<WriteFault> {};
-
-TEST_P(AtomicWriteFault, TargetKeepsItsContentOrIsNotCreated)
+// The target's name is as long as the file system allows, which must still
+// leave room for the temporary file beside it.
+TEST(AtomicWrite, FailingStepKeepsTheTargetAndLeavesNothing)
 {
-    const WriteFault &f = GetParam();
     TempDir dir;
-    const std::string target = dir.file("out.atn");
-    writeText(target, "precious");
-    {
-        FileSystemFault fault(f.call, f.error);
-        const auto result = engine::writeFileAtomically(target, std::string(200000, 'x'));
-        EXPECT_EQ(result.error, cannot("write", target, f.error));
+    const std::string name(255, 'n'), target = dir.file(name);
+    ASSERT_TRUE(engine::writeFileAtomically(target, std::string_view("precious")).ok);
+    for (const auto &[call, error] : {std::pair{Call::MakeTemporary, ENOSPC}, std::pair{Call::Write, ENOSPC},
+                                      std::pair{Call::Fsync, ENOSPC}, std::pair{Call::Close, EIO},
+                                      std::pair{Call::Rename, ENOSPC}}) {
+        SCOPED_TRACE(callName(call));
+        FileSystemFault fault(call, error);
+        EXPECT_EQ(engine::writeFileAtomically(target, std::string(200000, 'x')).error, cannot("write", target, error));
         EXPECT_EQ(fault.failures(), 1);
         EXPECT_FALSE(engine::writeFileAtomically(dir.file("new.atn"), std::string_view("new")).ok);
+        EXPECT_EQ(readText(target), "precious");
+        EXPECT_EQ(dir.entries(), Entries{name});
     }
-    EXPECT_EQ(readText(target), "precious");
-    EXPECT_EQ(dir.entries(), Entries{"out.atn"});
-}
-
-INSTANTIATE_TEST_SUITE_P(Steps, AtomicWriteFault,
-                         testing::Values(WriteFault{Call::MakeTemporary, ENOSPC}, WriteFault{Call::Write, ENOSPC},
-                                         WriteFault{Call::Fsync, ENOSPC}, WriteFault{Call::Close, EIO},
-                                         WriteFault{Call::Rename, ENOSPC}),
-                         [](const auto &test) {
-                             return std::string(callName(test.param.call)) + "_" + std::to_string(test.param.error);
-                         });
-
-// A name as long as the file system allows still leaves room for the
-// temporary file beside it.
-TEST(AtomicWrite, LongestFileName)
-{
-    TempDir dir;
-    const std::string target = dir.file(std::string(255, 'n'));
-    writeText(target, "old");
-    ASSERT_TRUE(engine::writeFileAtomically(target, std::string_view("new")).ok);
-    EXPECT_EQ(readText(target), "new");
-    EXPECT_EQ(dir.entries(), Entries{std::string(255, 'n')});
 }
 
 // The link stays a link and the file it points to gets the content, wherever
@@ -105,32 +80,31 @@ TEST(AtomicWrite, SymbolicLinks)
     EXPECT_EQ(links.entries(), (Entries{"a.atn", "b.atn", "chain.atn", "link.atn"}));
 }
 
-class KeptMode : public testing::TestWithParam<mode_t> {};
-
 // Where allowed (as root), the owner is kept too.
-TEST_P(KeptMode, ExistingTargetKeepsItsPermissions)
+TEST(AtomicWrite, ExistingTargetKeepsItsPermissions)
 {
     TempDir dir;
     const std::string target = dir.file("out.atn");
-    writeText(target, "old");
     constexpr uid_t nobody = 65534;
     const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(target.c_str(), nobody, nobody), 0);
+    for (const mode_t mode : {0640, 0444, 02750}) {
+        writeText(target, "old");
+        if (root) {
+            ASSERT_EQ(::chown(target.c_str(), nobody, nobody), 0);
+        }
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        ASSERT_TRUE(engine::writeFileAtomically(target, std::string_view("new")).ok);
+        struct stat st;
+        ASSERT_EQ(::stat(target.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        if (root) {
+            EXPECT_EQ(st.st_uid, nobody);
+            EXPECT_EQ(st.st_gid, nobody);
+        }
+        EXPECT_EQ(readText(target), "new");
+        ASSERT_EQ(::unlink(target.c_str()), 0);
     }
-    ASSERT_EQ(::chmod(target.c_str(), GetParam()), 0);
-    ASSERT_TRUE(engine::writeFileAtomically(target, std::string_view("new")).ok);
-    struct stat st;
-    ASSERT_EQ(::stat(target.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, GetParam());
-    if (root) {
-        EXPECT_EQ(st.st_uid, nobody);
-        EXPECT_EQ(st.st_gid, nobody);
-    }
-    EXPECT_EQ(readText(target), "new");
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, KeptMode, testing::Values(0640, 0444, 02750));
 
 TEST(ReadFault, FailingCallsReportTheReasonAndReturnNothing)
 {
@@ -165,67 +139,52 @@ TEST(ReadFault, SizeLimit)
     EXPECT_EQ(noRead.failures(), 0);
 }
 
-// Another program writes to the input while it is being read.
-enum class Change { Grow, Shrink, Rewrite };
-
+// Another program writes to the input while it is being read: it grows, it
+// shrinks, or it is rewritten at the same size a little later.
 std::string g_changingPath;
-Change g_change;
-bool g_changed;
-
-void change(const std::string &path, Change how)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY);
-    ASSERT_GE(fd, 0);
-    if (how == Change::Grow) {
-        ASSERT_EQ(::pwrite(fd, "more", 4, 400000), 4);
-    } else if (how == Change::Shrink) {
-        ASSERT_EQ(::ftruncate(fd, 10), 0);
-    } else { // same size, other bytes, written a little later than the original
-        ASSERT_EQ(::pwrite(fd, "zz", 2, 0), 2);
-        struct stat st;
-        ASSERT_EQ(::fstat(fd, &st), 0);
-        const struct timespec times[2] = {st.st_atim, {st.st_mtim.tv_sec + 2, st.st_mtim.tv_nsec}};
-        ASSERT_EQ(::futimens(fd, times), 0);
-    }
-    ::close(fd);
-}
+void (*g_change)(int fd) = nullptr;
 
 ssize_t readThenChange(int fd, void *data, size_t size)
 {
     const ssize_t got = engine::detail::systemFileSystemCalls().read(fd, data, size);
-    if (!g_changed) {
-        g_changed = true;
-        change(g_changingPath, g_change);
+    if (g_change) {
+        const int writer = ::open(g_changingPath.c_str(), O_WRONLY);
+        g_change(writer);
+        ::close(writer);
+        g_change = nullptr;
     }
     return got;
 }
 
-class ChangingInput : public testing::TestWithParam<Change> {
-protected:
-    void TearDown() override { engine::detail::fileSystemCalls() = engine::detail::systemFileSystemCalls(); }
-};
-
-TEST_P(ChangingInput, IsRefusedAndNothingIsWritten)
+TEST(ReadFault, InputChangingWhileReadIsRefusedAndNothingIsWritten)
 {
-    TempDir dir;
-    const std::string input = dir.file("in.atn");
-    writeText(input, std::string(300000, 'a'));
-    writeText(dir.file("out.atn"), "precious");
-    g_changingPath = input;
-    g_change = GetParam();
-    g_changed = false;
-    engine::detail::fileSystemCalls().read = readThenChange;
-    engine::StringConsole console;
-    const auto outcome =
-        engine::processTranslation({input, dir.file("out.atn"), "a", "b"}, console, engine::KeyEchoTable());
-    EXPECT_TRUE(g_changed);
-    EXPECT_EQ(console.text(), "OpenInputFile" + input + "\nError: Cannot read \"" + input
-                                  + "\": the file changed while it was being read\nDone");
-    EXPECT_FALSE(outcome.inputRead);
-    EXPECT_EQ(readText(dir.file("out.atn")), "precious");
+    using Change = void (*)(int);
+    for (const Change change : {Change([](int fd) { (void)::pwrite(fd, "more", 4, 400000); }),
+                                Change([](int fd) { (void)::ftruncate(fd, 10); }), Change([](int fd) {
+                                    (void)::pwrite(fd, "zz", 2, 0);
+                                    struct stat st;
+                                    (void)::fstat(fd, &st);
+                                    const timespec times[2] = {st.st_atim, {st.st_mtim.tv_sec + 2, st.st_mtim.tv_nsec}};
+                                    (void)::futimens(fd, times);
+                                })}) {
+        TempDir dir;
+        const std::string input = dir.file("in.atn");
+        writeText(input, std::string(300000, 'a'));
+        writeText(dir.file("out.atn"), "precious");
+        g_changingPath = input;
+        g_change = change;
+        engine::detail::fileSystemCalls().read = readThenChange;
+        engine::StringConsole console;
+        const auto outcome =
+            engine::processTranslation({input, dir.file("out.atn"), "a", "b"}, console, engine::KeyEchoTable());
+        engine::detail::fileSystemCalls() = engine::detail::systemFileSystemCalls();
+        EXPECT_EQ(g_change, nullptr) << "the input was not changed";
+        EXPECT_EQ(console.text(), "OpenInputFile" + input + "\nError: Cannot read \"" + input
+                                      + "\": the file changed while it was being read\nDone");
+        EXPECT_FALSE(outcome.inputRead);
+        EXPECT_EQ(readText(dir.file("out.atn")), "precious");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Changes, ChangingInput, testing::Values(Change::Grow, Change::Shrink, Change::Rewrite));
 
 // The backup made before a translation replaces its own input.
 TEST(Backup, SameFileMeansTheSameFileOnDisk)
@@ -243,47 +202,28 @@ TEST(Backup, SameFileMeansTheSameFileOnDisk)
     EXPECT_TRUE(engine::isSameFile(dir.file("x/../new.atn"), dir.file("new.atn")));
 }
 
-struct BackupFault {
-    const char *name;
-    Call call;
-    int error;
-    int succeed;
-    const char *reason; // "BAK" and "IN" stand for the paths
-};
-
-void PrintTo(const BackupFault &f, std::ostream *os) { *os << f.name; }
-
-class BackupFaults : public testing::TestWithParam<BackupFault> {};
-
-TEST_P(BackupFaults, NoBackupLeftAndTheInputIntact)
+// A failure at each step of the backup leaves no backup and the input intact.
+TEST(Backup, FailingStepLeavesNoBackup)
 {
-    const BackupFault &f = GetParam();
     TempDir dir;
     const std::string input = dir.file("in.atn");
     writeBytes(input, kAtn);
-    BackupResult result;
-    {
-        FileSystemFault fault(f.call, f.error, f.succeed);
-        result = engine::backupIfSameFile(input, input);
+    const std::string cannotRead = "cannot read \"" + input + "\": ";
+    const std::string cannotWrite = "cannot write backup \"" + input + ".bak\": ";
+    for (const auto &[call, error, succeed, reason] :
+         {std::tuple{Call::Open, EACCES, 0, cannotRead},
+          std::tuple{Call::Open, ENOSPC, 1, "cannot create backup \"" + input + ".bak\": "},
+          std::tuple{Call::Read, EIO, 0, cannotRead}, std::tuple{Call::Write, ENOSPC, 0, cannotWrite},
+          std::tuple{Call::Fsync, EIO, 0, cannotWrite}}) {
+        SCOPED_TRACE(reason);
+        FileSystemFault fault(call, error, succeed);
+        const auto result = engine::backupIfSameFile(input, input);
         EXPECT_EQ(fault.failures(), 1);
+        EXPECT_EQ(result.status, BackupResult::Status::Failed);
+        EXPECT_EQ(result.error, reason + std::strerror(error));
+        EXPECT_EQ(dir.entries(), Entries{"in.atn"});
     }
-    EXPECT_EQ(result.status, BackupResult::Status::Failed);
-    std::string reason = f.reason;
-    for (const auto &[from, to] : {std::pair{"BAK", input + ".bak"}, std::pair{"IN", input}})
-        if (const auto at = reason.find(from); at != std::string::npos)
-            reason.replace(at, std::string_view(from).size(), to);
-    EXPECT_EQ(result.error, reason + std::strerror(f.error));
-    EXPECT_EQ(dir.entries(), Entries{"in.atn"});
     EXPECT_EQ(readBytes(input), kAtn);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Steps, BackupFaults,
-    testing::Values(BackupFault{"OpenInput", Call::Open, EACCES, 0, "cannot read \"IN\": "},
-                    BackupFault{"CreateBackup", Call::Open, ENOSPC, 1, "cannot create backup \"BAK\": "},
-                    BackupFault{"ReadInput", Call::Read, EIO, 0, "cannot read \"IN\": "},
-                    BackupFault{"WriteBackup", Call::Write, ENOSPC, 0, "cannot write backup \"BAK\": "},
-                    BackupFault{"FlushBackup", Call::Fsync, EIO, 0, "cannot write backup \"BAK\": "}),
-    [](const auto &test) { return std::string(test.param.name); });
 
 } // namespace
