@@ -2,6 +2,7 @@
 // hold. Built sparse, so it costs no disk space until it is written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <fstream>
 #include <sys/stat.h>
@@ -19,22 +20,19 @@ constexpr std::uint64_t GiB = std::uint64_t(1) << 30;
 std::uint64_t availableMemory()
 {
     std::ifstream meminfo("/proc/meminfo");
-    std::string key;
+    std::string key, unit;
     std::uint64_t kib = 0;
-    std::string unit;
-    while (meminfo >> key >> kib >> unit) {
+    while (meminfo >> key >> kib >> unit)
         if (key == "MemAvailable:")
             return kib * 1024;
-    }
     return 0;
 }
 
-std::vector<std::uint8_t> readAt(int fd, std::uint64_t offset, std::size_t size)
+std::string hexAt(int fd, std::uint64_t offset, std::size_t size)
 {
     std::vector<std::uint8_t> bytes(size);
-    const ssize_t got = ::pread(fd, bytes.data(), size, off_t(offset));
-    bytes.resize(got < 0 ? 0 : std::size_t(got));
-    return bytes;
+    bytes.resize(std::size_t(std::max<ssize_t>(0, ::pread(fd, bytes.data(), size, off_t(offset)))));
+    return toHex(bytes);
 }
 
 TEST(LargeFile, PositionsPast31Bits)
@@ -77,9 +75,9 @@ TEST(LargeFile, PositionsPast31Bits)
     EXPECT_EQ(std::uint64_t(st.st_size), kSize + 36);
     const int fd = ::open(output.c_str(), O_RDONLY);
     ASSERT_GE(fd, 0);
-    EXPECT_EQ(toHex(readAt(fd, 16, rewritten.size())), toHex(rewritten));
-    EXPECT_EQ(toHex(readAt(fd, kSize + 36 - rewritten.size(), rewritten.size() + 1)), toHex(rewritten));
-    EXPECT_EQ(toHex(readAt(fd, GiB, 16)), toHex(std::vector<std::uint8_t>(16, 0)));
+    EXPECT_EQ(hexAt(fd, 16, rewritten.size()), toHex(rewritten));
+    EXPECT_EQ(hexAt(fd, kSize + 36 - rewritten.size(), rewritten.size() + 1), toHex(rewritten));
+    EXPECT_EQ(hexAt(fd, GiB, 16), toHex(std::vector<std::uint8_t>(16, 0)));
     ::close(fd);
 }
 

@@ -146,8 +146,7 @@ private:
             if (ended)
                 out.insert(out.end(), {0, 0});
         } else if (kind == 6 && !m_clean) { // the search text on its own
-            Bytes units = engine::encodeUtf16(
-                search, chance(0.5) ? ByteOrder::BigEndian : ByteOrder::LittleEndian);
+            Bytes units = engine::encodeUtf16(search, chance(0.5) ? ByteOrder::BigEndian : ByteOrder::LittleEndian);
             out.insert(out.end(), units.begin(), units.end());
         } else if (kind == 7) {
             out.insert(out.end(), std::size_t(1 + below(6)), 0);
@@ -231,13 +230,10 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
         for (std::size_t k = 0; k < kernels.size(); ++k) {
             engine::detail::setScanKernel(kernels[k]);
             engine::StringConsole console;
-            Bytes result;
-            if ((index + k) % 2 == 0) {
-                result = engine::process(c.buffer, c.search, c.replacement, c.lenient, console);
-            } else {
-                Bytes consumed = c.buffer;
-                result = engine::process(std::move(consumed), c.search, c.replacement, c.lenient, console);
-            }
+            Bytes consumed = c.buffer;
+            const Bytes result = (index + k) % 2 == 0
+                                     ? engine::process(c.buffer, c.search, c.replacement, c.lenient, console)
+                                     : engine::process(std::move(consumed), c.search, c.replacement, c.lenient, console);
             ASSERT_TRUE(result == expected)
                 << describe(c, index) << "\nkernel " << engine::detail::scanKernelName(kernels[k])
                 << "\nexpected " << toHex(expected) << "\nactual   " << toHex(result);
