@@ -1,13 +1,16 @@
-// The rule editor on its own: cell editing by mouse and keys, the row
-// buttons, cancelled panels, and Save with its warning about rows that will
-// not load back as they are.
+// The rule editor on its own, with QAbstractItemModelTester watching its
+// table model: the columns, cell editing by mouse and keys, texts a rule
+// cannot hold, the row buttons, and Save with its warning about rows that
+// will not load back as they are.
 #include <algorithm>
 
+#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTableView>
@@ -30,14 +33,16 @@ private slots:
     void init();
     void cleanup();
 
+    void columnsAreFoundByIdentifier();
     void columnsFollowTheWindowWidth();
     void checkBoxTogglesByClickAndSpace();
     void typingEditsACellAndTabMovesOn();
     void cellsRefuseSemicolonsTypedOrPasted();
+    void modelRefusesWhatARuleCannotHold_data();
+    void modelRefusesWhatARuleCannotHold();
     void rowButtons_data();
     void rowButtons();
     void deleteKeyRemovesTheSelectedRow();
-    void cancelledPanelsChangeNothing();
     void saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack();
 
 private:
@@ -82,6 +87,7 @@ private:
     std::unique_ptr<ScriptedDesktop> m_desktop;
     std::unique_ptr<TempDir> m_dir;
     std::unique_ptr<RuleEditorViewController> m_editor;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
 };
 
 void TestRuleEditor::init()
@@ -90,6 +96,8 @@ void TestRuleEditor::init()
     m_dir = std::make_unique<TempDir>();
     rules::setLogSink([](std::string_view, std::string_view) {});
     m_editor = std::make_unique<RuleEditorViewController>();
+    m_tester = std::make_unique<QAbstractItemModelTester>(m_editor->model(),
+                                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
     m_editor->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_editor.get()));
 }
@@ -97,10 +105,27 @@ void TestRuleEditor::init()
 void TestRuleEditor::cleanup()
 {
     QCOMPARE(m_desktop->unansweredPanels, 0);
+    m_tester.reset();
     m_editor.reset();
     rules::setLogSink({});
     m_dir.reset();
     m_desktop.reset();
+}
+
+void TestRuleEditor::columnsAreFoundByIdentifier()
+{
+    const QStringList keys{u"use"_s, u"search"_s, u"replace"_s};
+    QCOMPARE(m_editor->model()->columnCount(), keys.size());
+    for (int column = 0; column < 3; ++column) {
+        QCOMPARE(m_editor->model()->headerData(column, Qt::Horizontal, RuleTableModel::IdentifierRole).toString(),
+                 keys[column]);
+        QCOMPARE(RuleTableModel::columnForIdentifier(keys[column]), column);
+        const Qt::ItemFlags flags = cell(0, column).flags();
+        QCOMPARE(bool(flags & Qt::ItemIsUserCheckable), column == 0);
+        QCOMPARE(bool(flags & Qt::ItemIsEditable), column != 0);
+    }
+    QVERIFY(!cell(1, RuleTableModel::UseColumn).data(Qt::DisplayRole).isValid()); // the check box alone
+    QCOMPARE(m_editor->model()->headerData(8, Qt::Vertical), QVariant(9)); // counted from 1, as warnings count rows
 }
 
 void TestRuleEditor::columnsFollowTheWindowWidth()
@@ -172,6 +197,36 @@ void TestRuleEditor::cellsRefuseSemicolonsTypedOrPasted()
     QTRY_COMPARE(QString::fromStdString(m_editor->dataArray()[2].replace), u"Kopie 1"_s);
 }
 
+void TestRuleEditor::modelRefusesWhatARuleCannotHold_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("plain") << u"Hintergrundebene"_s << true;
+    QTest::newRow("empty") << QString() << true;
+    QTest::newRow("semicolon") << u"a;b"_s << false;
+    QTest::newRow("line feed") << u"Layer\n"_s << false;
+    QTest::newRow("carriage return") << u"Layer\r1"_s << false;
+    QTest::newRow("line separator") << u"Layer\u2028"_s << false;
+    QTest::newRow("paragraph separator") << u"\u2029"_s << false;
+    QTest::newRow("next line") << u"a\u0085b"_s << false;
+}
+
+void TestRuleEditor::modelRefusesWhatARuleCannotHold()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QAbstractItemModel *model = m_editor->model();
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+    const QModelIndex replace = cell(7, RuleTableModel::ReplaceColumn);
+    QCOMPARE(model->setData(replace, text), accepted);
+    QCOMPARE(replace.data().toString(), accepted ? text : u"Ebene"_s);
+    QCOMPARE(m_editor->isModified(), accepted);
+
+    // Committing the unchanged text, as a view does on leaving a cell, is no edit.
+    QVERIFY(model->setData(replace, replace.data()));
+    QCOMPARE(changed.size(), accepted ? 1 : 0);
+}
+
 void TestRuleEditor::rowButtons_data()
 {
     QTest::addColumn<int>("selectedBefore");
@@ -205,7 +260,10 @@ void TestRuleEditor::rowButtons()
     QFETCH(int, enabled);
     if (selectedBefore >= 0)
         select(selectedBefore);
+    QSignalSpy moved(m_editor->model(), &QAbstractItemModel::rowsMoved);
     click(button.constData());
+    // Moves that cannot happen announce nothing.
+    QCOMPARE(moved.size(), button.startsWith("move") && selectedAfter != selectedBefore ? 1 : 0);
     QCOMPARE(searches().size(), rows);
     QCOMPARE(searches().mid(0, 3), firstThree);
     QCOMPARE(selected(), selectedAfter);
@@ -228,29 +286,23 @@ void TestRuleEditor::deleteKeyRemovesTheSelectedRow()
     QCOMPARE(selected(), 3);
 }
 
-void TestRuleEditor::cancelledPanelsChangeNothing()
-{
-    pathField()->setText(u"typed.rul"_s);
-    select(2);
-    m_desktop->answerNextPanel(std::nullopt);
-    m_editor->loadRule();
-    m_desktop->answerNextPanel(std::nullopt);
-    m_editor->saveRule();
-    QCOMPARE(searches().size(), 9);
-    QCOMPARE(m_editor->ruleFilePath(), QString());
-    QCOMPARE(pathField()->text(), u"typed.rul"_s);
-    QCOMPARE(selected(), 2);
-    QVERIFY(m_dir->entries().empty());
-}
-
 void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
 {
     pathField()->setText(u"typed name.rul"_s);
     m_editor->model()->setData(cell(0, RuleTableModel::ReplaceColumn), u"Hintergrundebene"_s);
+    // Cancelled panels change nothing.
+    m_desktop->answerNextPanel(std::nullopt);
+    m_editor->loadRule();
+    m_desktop->answerNextPanel(std::nullopt);
+    m_editor->saveRule();
+    QCOMPARE(m_editor->dataArray()[0].replace, "Hintergrundebene");
+    QCOMPARE(pathField()->text(), u"typed name.rul"_s);
+    QVERIFY(m_dir->entries().empty());
+
     m_desktop->answerNextPanel(file("de.rul"));
     click("saveRuleButton");
     const SavePanel expected{.title = u"Save RUL file"_s, .nameFieldStringValue = u"typed name.rul"_s};
-    QCOMPARE(m_desktop->savePanels, QList<SavePanel>{expected});
+    QCOMPARE(m_desktop->savePanels, (QList<SavePanel>{expected, expected}));
     QCOMPARE(rules::readData(m_dir->file("de.rul")), m_editor->dataArray());
     QCOMPARE(pathField()->text(), file("de.rul"));
     QCOMPARE(image(), u"rule_loaded"_s);

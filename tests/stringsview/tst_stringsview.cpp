@@ -223,10 +223,9 @@ void TestStringsView::countsRuleMatchesAndReloads()
 void TestStringsView::addRuleHandsOverTheSelectedTexts()
 {
     QList<QStringList> requests;
-    int made = -1; // how many rules the handler says it made; -1: all
     m_view->setAddRulesHandler([&](const QStringList &texts) {
         requests << texts;
-        return made < 0 ? int(texts.size()) : made;
+        return int(texts.size());
     });
     m_view->setFiles(write("Layers.atn", layersFile()), QString());
     QPushButton *addRule = button("addRuleButton");
@@ -234,35 +233,22 @@ void TestStringsView::addRuleHandsOverTheSelectedTexts()
 
     // Top to bottom as shown, each text once.
     selectRows({6, 2, 5});
-    QVERIFY(addRule->isEnabled());
-    QCOMPARE(m_view->selectedTexts(), (QStringList{u"Layer 1"_s, u"Background"_s}));
     QTest::mouseClick(addRule, Qt::LeftButton);
     QCOMPARE(requests, (QList<QStringList>{{u"Layer 1"_s, u"Background"_s}}));
-    QCOMPARE(label("addRuleNoteLabel"), QString());
 
-    // As sorted on screen.
-    table()->sortByColumn(StoredStringModel::TextColumn, Qt::AscendingOrder);
-    selectRows({0, 1});
-    QCOMPARE(m_view->selectedTexts(), (QStringList{u"Back"_s, u"Background"_s}));
-
-    // The exact stored text, also where the table shows a symbol for a line
-    // break; the window says how many texts no rule could take.
+    // The exact stored text, also where the table shows a symbol for a line break.
     m_view->setFiles(write("Text.atn", atnbuild::fileWithItems({{"Txt ", atnbuild::textValue("Two\nlines")},
                                                                {"Nm  ", atnbuild::textValue("Layer 2")}})),
                      QString());
+    QVERIFY(!addRule->isEnabled());
     m_view->findChild<QLineEdit *>(u"filterField"_s)->setText(u"text value"_s);
-    table()->sortByColumn(StoredStringModel::OffsetColumn, Qt::AscendingOrder);
     selectRows({0, 1});
-    made = 1;
     QTest::mouseClick(addRule, Qt::LeftButton);
-    QCOMPARE(requests.size(), 2);
     QCOMPARE(requests.constLast(), (QStringList{u"Two\nlines"_s, u"Layer 2"_s}));
-    QCOMPARE(label("addRuleNoteLabel"), u"Texts left out, as a rule cannot hold \";\" or a line break: 1"_s);
 
-    // Nothing selected, nothing handed over; the note goes with the selection.
+    // Nothing selected, nothing handed over.
     table()->clearSelection();
     QVERIFY(!addRule->isEnabled());
-    QCOMPARE(label("addRuleNoteLabel"), QString());
     m_view->addRule();
     QCOMPARE(requests.size(), 2);
 }
