@@ -44,6 +44,7 @@ private slots:
     void rowButtons();
     void deleteKeyRemovesTheSelectedRow();
     void saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack();
+    void addRulesAppendsDisabledRowsToFillIn();
 
 private:
     QTableView *table() const { return m_editor->tableView(); }
@@ -331,6 +332,18 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     m_desktop->answerNextPanel(file("lossy.rul"));
     m_editor->saveRule();
     QVERIFY(m_desktop->sheets.constLast().alert.informativeText.contains(u"and 31 more"_s));
+}
+
+void TestRuleEditor::addRulesAppendsDisabledRowsToFillIn()
+{
+    // Texts a rule cannot hold are left out; the first new row waits for its replacement.
+    QCOMPARE(m_editor->addRules({u"Curves"_s, u"a;b"_s, u"two\nlines"_s, QString(), u"Vibrance"_s}), 2);
+    QCOMPARE(std::vector(m_editor->dataArray().begin() + 9, m_editor->dataArray().end()),
+             (std::vector<rules::Rule>{{0, "Curves", ""}, {0, "Vibrance", ""}}));
+    QCOMPARE(table()->currentIndex(), cell(9, RuleTableModel::ReplaceColumn));
+    QCOMPARE(m_editor->windowTitle(), u"Untitled *"_s);
+    QCOMPARE(m_editor->addRules({u";"_s}), 0);
+    QCOMPARE(searches().size(), 11);
 }
 
 QTEST_MAIN(TestRuleEditor)
