@@ -19,7 +19,7 @@ namespace bench {
 struct SummaryLayout {
     std::string noMatchGroup; // memchr, memmem, reference, process:<kernel>
     std::size_t noMatchSize = 0;
-    std::string rewritesGroup; // none, one, longer, shorter, longer_kept, shorter_kept
+    std::string rewritesGroup; // none, none_warm, one, longer, shorter, longer_new
     std::size_t rewritesSize = 0;
     std::size_t rewrites = 0;
     std::string smallGroup; // reference, process

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "filesystemcalls.h"
+#include "process.h"
 
 namespace engine {
 namespace {
@@ -157,9 +158,10 @@ ReadResult readFile(const std::string &path, std::uint64_t maxBytes)
         return result;
     }
     // The size is only a hint: the file is read to its end whatever it says,
-    // which also covers pipes and devices.
+    // which also covers pipes and devices. The room beyond it lets a
+    // translation lengthen the buffer where it stands.
     if (regular && before.st_size > 0)
-        result.bytes.reserve(std::size_t(before.st_size));
+        result.bytes.reserve(capacityForRewrites(std::size_t(before.st_size)));
     std::uint8_t chunk[1 << 16];
     for (;;) {
         const ssize_t got = fileSystemCalls().read(fd.get(), chunk, sizeof chunk);

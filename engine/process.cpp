@@ -1,6 +1,7 @@
 #include "process.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -85,18 +86,154 @@ void adviseHugePages(std::uint8_t *data, std::size_t size)
 #endif
 }
 
-// The content as the scan sees it, without ever moving the rest of the input.
-// Content positions below `done()` are in the result being built, which holds
-// every rewrite made so far; from `done()` on the content is the untouched
-// input, shifted by `shift()` (the sum of the length changes so far). The scan
-// position never falls below `done()`, so only the walk back to a length field
-// and the header fixes read the result, and only the length field and the
-// header fixes change bytes already in it.
-class Content {
-public:
-    explicit Content(Input input) : m_input(input) {}
+constexpr std::size_t kPlanLimitBySize = std::size_t(-1);
+std::atomic<std::size_t> g_planLimit{kPlanLimitBySize};
 
-    [[nodiscard]] bool rewritten() const noexcept { return m_rewritten; }
+// Rewrites decided while the input is still untouched, made all at once
+// after the scan. Every one replaces n bytes by m = n + d, so the content
+// after k of them is the input shifted by k * d; the length field and header
+// of each lie before its match and are written after all replacements, in
+// the order the rewrites were decided.
+class Plan {
+public:
+    Plan(Input input, const EncodedText &replacement, std::int64_t n, std::int64_t d)
+        : m_input(input), m_replacement(replacement), m_n(n), m_d(d)
+    {
+    }
+
+    [[nodiscard]] bool empty() const noexcept { return m_rewrites.empty(); }
+    [[nodiscard]] std::size_t size() const noexcept { return m_rewrites.size(); }
+    [[nodiscard]] std::int64_t shift() const noexcept { return std::int64_t(m_rewrites.size()) * m_d; }
+
+    // The input consumed by the rewrites: everything up to the end of the
+    // last match.
+    [[nodiscard]] std::int64_t consumed() const noexcept
+    {
+        return m_rewrites.empty() ? 0 : m_rewrites.back().inputAt + m_n;
+    }
+
+    // From this content position on, the content is the input shifted.
+    [[nodiscard]] std::int64_t untouchedFrom() const noexcept { return consumed() + shift(); }
+
+    // Plans the rewrite of the match at input position `inputAt`; the length
+    // field at content position `fieldAt`, and the header before it, must lie
+    // at or after untouchedFrom().
+    void add(std::int64_t inputAt, std::int64_t fieldAt, Order order, std::int64_t field)
+    {
+        Planned planned{inputAt, fieldAt, static_cast<std::uint32_t>(field), 0, 0, order};
+        if (order == LE) {
+            const std::uint8_t *header = m_input.data() + (fieldAt - shift());
+            planned.littleEndianCount = static_cast<std::uint32_t>(std::int64_t(decode32(header - 4, LE)) + m_d);
+            planned.bigEndianCount = static_cast<std::uint32_t>(std::int64_t(decode32(header - 12, BE)) + m_d);
+        }
+        m_rewrites.push_back(planned);
+    }
+
+    [[nodiscard]] std::size_t resultSize() const noexcept { return std::size_t(std::int64_t(m_input.size()) + shift()); }
+
+    // Appends the content up to input position `upTo` (at least consumed())
+    // to the empty `out`.
+    void appendTo(Bytes &out, std::int64_t upTo) const
+    {
+        const std::uint8_t *in = m_input.data();
+        std::int64_t from = 0;
+        for (const Planned &r : m_rewrites) {
+            out.insert(out.end(), in + from, in + r.inputAt);
+            const Bytes &with = m_replacement.in(r.order);
+            out.insert(out.end(), with.begin(), with.end());
+            from = r.inputAt + m_n;
+        }
+        out.insert(out.end(), in + from, in + upTo);
+        writeFields(out.data());
+    }
+
+    // Makes the rewrites in `buffer` itself, which must be the input; when
+    // they lengthen it, resultSize() must not exceed its capacity, so that
+    // nothing is allocated and nothing can fail.
+    void applyTo(Bytes &buffer) const noexcept
+    {
+        std::uint8_t *data = buffer.data();
+        const auto size = std::int64_t(m_input.size());
+        const std::int64_t m = m_n + m_d;
+        const auto replace = [&](const Planned &r, std::int64_t at) {
+            std::memcpy(data + at, m_replacement.in(r.order).data(), std::size_t(m));
+        };
+        if (m_d <= 0) {
+            // Front to back: everything moves towards the start, never over
+            // input still to be moved.
+            std::int64_t out = 0, from = 0;
+            for (const Planned &r : m_rewrites) {
+                std::memmove(data + out, data + from, std::size_t(r.inputAt - from));
+                out += r.inputAt - from;
+                replace(r, out);
+                out += m;
+                from = r.inputAt + m_n;
+            }
+            std::memmove(data + out, data + from, std::size_t(size - from));
+            buffer.resize(resultSize());
+        } else {
+            // Back to front: everything moves towards the end.
+            buffer.resize(resultSize());
+            data = buffer.data();
+            std::int64_t end = size;
+            for (std::size_t k = m_rewrites.size(); k-- > 0;) {
+                const Planned &r = m_rewrites[k];
+                const std::int64_t from = r.inputAt + m_n;
+                const std::int64_t at = r.inputAt + std::int64_t(k) * m_d;
+                std::memmove(data + at + m, data + from, std::size_t(end - from));
+                replace(r, at);
+                end = r.inputAt;
+            }
+        }
+        writeFields(data);
+    }
+
+private:
+    struct Planned {
+        std::int64_t inputAt;
+        std::int64_t fieldAt;
+        std::uint32_t field;
+        std::uint32_t littleEndianCount;
+        std::uint32_t bigEndianCount;
+        Order order;
+    };
+
+    void writeFields(std::uint8_t *data) const noexcept
+    {
+        for (const Planned &r : m_rewrites) {
+            encode32(data + r.fieldAt, r.order, r.field);
+            if (r.order == LE) {
+                encode32(data + r.fieldAt - 4, LE, r.littleEndianCount);
+                encode32(data + r.fieldAt - 12, BE, r.bigEndianCount);
+            }
+        }
+    }
+
+    Input m_input;
+    const EncodedText &m_replacement;
+    std::int64_t m_n;
+    std::int64_t m_d;
+    std::vector<Planned> m_rewrites;
+};
+
+// The result being built in new memory, once the input can no longer be
+// left untouched until the end of the scan. Content positions below `done()`
+// are in the result, which holds every rewrite made so far; from `done()` on
+// the content is the untouched input, shifted by `shift()` (the sum of the
+// length changes so far). The scan position never falls below `done()`, so
+// only the walk back to a length field and the header fixes read the result,
+// and only the length field and the header fixes change bytes already in it.
+class Builder {
+public:
+    // Starts with the planned rewrites made; `inputAt` is where the scan
+    // stands.
+    Builder(Input input, const Plan &plan, std::int64_t inputAt, std::int64_t n, std::int64_t d)
+        : m_input(input), m_shift(plan.shift())
+    {
+        reserveFor(inputAt, n, d);
+        plan.appendTo(m_result, plan.consumed());
+    }
+
     [[nodiscard]] std::int64_t shift() const noexcept { return m_shift; }
     [[nodiscard]] std::int64_t done() const noexcept { return static_cast<std::int64_t>(m_result.size()); }
 
@@ -115,12 +252,6 @@ public:
         return scratch;
     }
 
-    [[nodiscard]] std::uint32_t read32(std::int64_t at, Order order) const
-    {
-        std::uint8_t scratch[4];
-        return decode32(bytes(at, 4, scratch), order);
-    }
-
     // Replaces the n content bytes at q by `with`; `fieldAt` (below q) gets the
     // new length field, and for little-endian strings both byte counts of the
     // header are shifted by the change in length.
@@ -128,13 +259,7 @@ public:
                  std::int64_t field)
     {
         const std::int64_t d = std::int64_t(with.size()) - n;
-        const std::int64_t inputAt = q - m_shift;
-        if (!m_rewritten) {
-            m_rewritten = true;
-            reserveFor(inputAt, n, d);
-        }
-        const std::int64_t consumed = done() - m_shift;
-        m_result.insert(m_result.end(), m_input.begin() + consumed, m_input.begin() + inputAt);
+        copyUpTo(q - m_shift);
         encode32(m_result.data() + fieldAt, order, field);
         if (order == LE) {
             std::uint8_t *le = m_result.data() + fieldAt - 4;
@@ -156,8 +281,7 @@ public:
 
     [[nodiscard]] Bytes finish() &&
     {
-        const std::int64_t consumed = done() - m_shift;
-        m_result.insert(m_result.end(), m_input.begin() + consumed, m_input.end());
+        copyUpTo(std::int64_t(m_input.size()));
         return std::move(m_result);
     }
 
@@ -169,10 +293,10 @@ private:
     void reserveFor(std::int64_t inputAt, std::int64_t n, std::int64_t d)
     {
         const auto size = static_cast<std::int64_t>(m_input.size());
-        std::int64_t growth = 0;
+        std::int64_t growth = std::max<std::int64_t>(m_shift, 0);
         if (d > 0) {
             const std::int64_t rewrites = (size - inputAt) / n;
-            growth = rewrites > size / d ? size : rewrites * d;
+            growth += rewrites > size / d ? size : rewrites * d;
         }
         m_result.reserve(std::size_t(size + growth));
         adviseHugePages(m_result.data(), m_result.capacity());
@@ -181,7 +305,78 @@ private:
     Input m_input;
     Bytes m_result;
     std::int64_t m_shift = 0;
-    bool m_rewritten = false;
+};
+
+// The content as the scan sees it. Rewrites are planned while the input can
+// stay untouched: while every byte the walk back to a length field reads
+// lies after the last planned replacement, and while the plan stays small.
+// Otherwise the result is built in new memory from then on.
+class Content {
+public:
+    // `plan`: whether rewrites may be planned at all.
+    Content(Input input, const EncodedText &replacement, std::int64_t n, bool plan)
+        : m_input(input),
+          m_plan(input, replacement, n, std::int64_t(replacement.be.size()) - n),
+          m_n(n),
+          m_d(std::int64_t(replacement.be.size()) - n)
+    {
+        // The plan takes about 32 bytes a rewrite: at most a sixteenth of the
+        // input, but never more than 16 MiB.
+        const std::size_t limit = g_planLimit.load(std::memory_order_relaxed);
+        m_planLimit = !plan                        ? 0
+                      : limit != kPlanLimitBySize ? limit
+                                                  : std::clamp<std::size_t>(input.size() / 16 / 32, 4096, (16 << 20) / 32);
+    }
+
+    [[nodiscard]] bool building() const noexcept { return m_builder.has_value(); }
+    [[nodiscard]] bool rewritten() const noexcept { return building() || !m_plan.empty(); }
+    [[nodiscard]] std::int64_t shift() const noexcept { return building() ? m_builder->shift() : m_plan.shift(); }
+    [[nodiscard]] const Plan &plan() const noexcept { return m_plan; }
+
+    // See Builder::bytes. `inputAt` is where the scan stands.
+    [[nodiscard]] const std::uint8_t *bytes(std::int64_t at, std::int64_t count, std::uint8_t *scratch,
+                                            std::int64_t inputAt)
+    {
+        if (!building()) {
+            if (at >= m_plan.untouchedFrom())
+                return m_input.data() + (at - m_plan.shift());
+            startBuilding(inputAt);
+        }
+        return m_builder->bytes(at, count, scratch);
+    }
+
+    [[nodiscard]] std::uint32_t read32(std::int64_t at, Order order, std::int64_t inputAt)
+    {
+        std::uint8_t scratch[4];
+        return decode32(bytes(at, 4, scratch, inputAt), order);
+    }
+
+    void rewrite(std::int64_t q, const Bytes &with, std::int64_t fieldAt, Order order, std::int64_t field)
+    {
+        if (!building()) {
+            const std::int64_t lowest = order == LE ? fieldAt - 12 : fieldAt;
+            if (lowest >= m_plan.untouchedFrom() && m_plan.size() < m_planLimit) {
+                m_plan.add(q - m_plan.shift(), fieldAt, order, field);
+                return;
+            }
+            startBuilding(q - m_plan.shift());
+        }
+        m_builder->rewrite(q, m_n, with, fieldAt, order, field);
+    }
+
+    void copyUpTo(std::int64_t inputAt) { m_builder->copyUpTo(inputAt); }
+
+    [[nodiscard]] Bytes finishBuilding() && { return std::move(*m_builder).finish(); }
+
+private:
+    void startBuilding(std::int64_t inputAt) { m_builder.emplace(m_input, m_plan, inputAt, m_n, m_d); }
+
+    Input m_input;
+    Plan m_plan;
+    std::optional<Builder> m_builder;
+    std::int64_t m_n;
+    std::int64_t m_d;
+    std::size_t m_planLimit = 0;
 };
 
 // The ending-null search of every match, in input positions. Searches start in
@@ -221,9 +416,9 @@ std::string decimal(std::int64_t p)
 
 constexpr std::int64_t kCopyWindow = 64 << 10;
 
-// Runs the scan; nothing when no rewrite happened (the result equals the input).
-std::optional<Bytes> rewriteAll(Input input, const EncodedText &search, const EncodedText &replacement,
-                                bool lenient, Console &console)
+// Runs the scan over `content`, whose input it reads.
+void rewriteAll(Input input, Content &content, const EncodedText &search, const EncodedText &replacement,
+                bool lenient, Console &console)
 {
     const auto size = static_cast<std::int64_t>(input.size());
     const auto n = static_cast<std::int64_t>(search.be.size());
@@ -233,19 +428,18 @@ std::optional<Bytes> rewriteAll(Input input, const EncodedText &search, const En
     // input positions is one fixed bound.
     const std::int64_t limit = size - n;
     if (limit <= 0)
-        return std::nullopt;
+        return;
 
     const detail::Needle needle{search.be.data(), search.le.data(), std::size_t(n)};
     const std::uint8_t *data = input.data();
-    Content content(input);
     NullUnits nulls(input);
 
     // i: the scan position in the input; p = i + shift in the content.
     std::int64_t i = 0;
     while (i < limit) {
-        // Once there is a result, the input goes into it in windows right
-        // after they are scanned, while they are still in the cache.
-        const std::int64_t window = content.rewritten() ? std::min(limit, i + kCopyWindow) : limit;
+        // Once a result is being built, the input goes into it in windows
+        // right after they are scanned, while they are still in the cache.
+        const std::int64_t window = content.building() ? std::min(limit, i + kCopyWindow) : limit;
         i = std::int64_t(detail::findEither(data, std::size_t(i), std::size_t(window), needle));
         if (i >= window) {
             if (window == limit)
@@ -289,7 +483,7 @@ std::optional<Bytes> rewriteAll(Input input, const EncodedText &search, const En
             if (e == -1)
                 break; // the order cannot change any more: every further candidate is passed over
             std::uint8_t scratch[6];
-            const std::uint8_t *bytes = content.bytes(s, 6, scratch);
+            const std::uint8_t *bytes = content.bytes(s, 6, scratch, i);
             if (bytes[4] == 0 && bytes[5] == 0) {
                 done[current] = true;
                 continue;
@@ -311,16 +505,16 @@ std::optional<Bytes> rewriteAll(Input input, const EncodedText &search, const En
             if (!lenient) {
                 const std::int64_t expected = e - s + 8;
                 const std::string prefix = "Possible little-endian string found at offset " + decimal(p);
-                if (content.read32(s - 4, LE) != expected) {
+                if (content.read32(s - 4, LE, i) != expected) {
                     console.printout(prefix + ", but little-endian byte count is not the expected value.\n");
                     continue;
                 }
-                if (content.read32(s - 12, BE) != expected) {
+                if (content.read32(s - 12, BE, i) != expected) {
                     console.printout(prefix + ", but big-endian byte count is not the expected value.\n");
                     continue;
                 }
                 std::uint8_t scratch4[4];
-                if (std::memcmp(content.bytes(s - 8, 4, scratch4), "txtu", 4) != 0) {
+                if (std::memcmp(content.bytes(s - 8, 4, scratch4, i), "txtu", 4) != 0) {
                     console.printout(prefix + ", but signature \"txtu\" not found.\n");
                     continue;
                 }
@@ -338,13 +532,10 @@ std::optional<Bytes> rewriteAll(Input input, const EncodedText &search, const En
         const Order order = start[LE] >= 0 ? LE : BE;
         const std::int64_t s = start[order];
         const std::int64_t q = pos[order];
-        content.rewrite(q, n, replacement.in(order), s, order, (end[order] - s - 4 + d) >> 1);
+        content.rewrite(q, replacement.in(order), s, order, (end[order] - s - 4 + d) >> 1);
         // Go on just after the replacement, which is the input just after the match.
         i = q + m - content.shift();
     }
-    if (!content.rewritten())
-        return std::nullopt;
-    return std::move(content).finish();
 }
 
 struct Texts {
@@ -364,7 +555,36 @@ Texts checkedTexts(std::string_view searchString, std::string_view replacementSt
     return {std::move(search), std::move(replacement)};
 }
 
+// The result of a scan that planned its rewrites, in new memory.
+Bytes planned(const Plan &plan, std::int64_t inputSize)
+{
+    Bytes result;
+    result.reserve(capacityForRewrites(plan.resultSize()));
+    adviseHugePages(result.data(), result.capacity());
+    plan.appendTo(result, inputSize);
+    return result;
+}
+
 } // namespace
+
+std::size_t capacityForRewrites(std::size_t size)
+{
+    return size + size / 4 + (64 << 10);
+}
+
+namespace detail {
+
+void setPlanLimit(std::size_t rewrites)
+{
+    g_planLimit.store(rewrites, std::memory_order_relaxed);
+}
+
+void resetPlanLimit()
+{
+    g_planLimit.store(kPlanLimitBySize, std::memory_order_relaxed);
+}
+
+} // namespace detail
 
 std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
                                   std::string_view searchString,
@@ -373,9 +593,11 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
                                   Console &console)
 {
     const Texts texts = checkedTexts(searchString, replacementString);
-    std::optional<Bytes> result =
-        rewriteAll(buffer, texts.search, texts.replacement, lenientLittleEndianHandling, console);
-    return result ? std::move(*result) : buffer;
+    const Input input(buffer);
+    // The result is new memory anyway: it is built as the scan goes.
+    Content content(input, texts.replacement, std::int64_t(texts.search.be.size()), false);
+    rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console);
+    return content.rewritten() ? std::move(content).finishBuilding() : buffer;
 }
 
 std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
@@ -385,12 +607,24 @@ std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
                                   Console &console)
 {
     const Texts texts = checkedTexts(searchString, replacementString);
-    std::optional<Bytes> result =
-        rewriteAll(buffer, texts.search, texts.replacement, lenientLittleEndianHandling, console);
-    if (!result)
-        return std::move(buffer);
-    Bytes().swap(buffer);
-    return std::move(*result);
+    const Input input(buffer);
+    Content content(input, texts.replacement, std::int64_t(texts.search.be.size()), true);
+    rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console);
+    Bytes result;
+    if (content.building()) {
+        result = std::move(content).finishBuilding();
+        Bytes().swap(buffer);
+    } else if (content.rewritten() && content.plan().resultSize() > buffer.capacity()) {
+        result = planned(content.plan(), std::int64_t(buffer.size()));
+        Bytes().swap(buffer);
+    } else {
+        // Planned rewrites that fit are made in the buffer's own storage;
+        // nothing of that can fail.
+        if (content.rewritten())
+            content.plan().applyTo(buffer);
+        result = std::move(buffer);
+    }
+    return result;
 }
 
 } // namespace engine

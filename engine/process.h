@@ -28,16 +28,20 @@
 //
 // Problems met while scanning are written to `console`, one line each.
 //
-// Cost: one pass over the buffer, searching both byte orders at once; the
-// result is built as the scan goes, so a rewrite costs the length of the two
-// texts plus the walk back to the length field, never a move of the rest of
-// the buffer. Memory: the result, besides the given buffer.
+// Cost: one pass over the buffer, searching both byte orders at once, and
+// no rewrite ever moves the rest of the buffer. The overload that consumes
+// its buffer plans its rewrites during the scan and makes them afterwards in
+// one pass, in the buffer's own storage when it has the capacity; the other
+// builds its result in new memory as the scan goes, as the consuming one
+// does when a walk back to a length field reaches text already rewritten or
+// the rewrites are very many. Memory: at most the buffer and one result.
 //
 // **Example**
 //   00 00 00 04 00 41 00 42 00 43 00 00, search "B", replacement "XY"
 //   -> 00 00 00 05 00 41 00 58 00 59 00 43 00 00
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -56,8 +60,9 @@ namespace engine {
                                                 Console &console);
 
 // The same, consuming `buffer`: when nothing is rewritten it is handed back
-// as the result without a copy, otherwise it is released once the result is
-// complete. If the call throws, `buffer` is unchanged.
+// as the result without a copy; rewrites are made in its own storage where
+// its capacity allows (see capacityForRewrites), otherwise it is released
+// once the result is complete. If the call throws, `buffer` is unchanged.
 //
 //   buffer = engine::process(std::move(buffer), "Levels", "Tonwert", false, console);
 [[nodiscard]] std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
@@ -65,5 +70,21 @@ namespace engine {
                                                 std::string_view replacementString,
                                                 bool lenientLittleEndianHandling,
                                                 Console &console);
+
+// The capacity to give a buffer of `size` bytes that will be translated:
+// with it, the usual lengthening leaves the result in the buffer's storage.
+// Capacity that is never written costs address space, not memory.
+[[nodiscard]] std::size_t capacityForRewrites(std::size_t size);
+
+namespace detail {
+
+// Only for tests: at most `rewrites` rewrites of a consuming call are planned
+// before its result is built in new memory (0: always built). Not meant to be
+// called while another thread is inside `process`.
+void setPlanLimit(std::size_t rewrites);
+// Back to the limit chosen from each buffer's size.
+void resetPlanLimit();
+
+} // namespace detail
 
 } // namespace engine

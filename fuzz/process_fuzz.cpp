@@ -5,7 +5,10 @@
 // little-endian handling; bit 1: the texts are used as they are, invalid
 // UTF-8 included (otherwise invalid bytes become '?', so that mutated texts
 // still reach the scan); bits 2-3: which scan kernel runs (of those the
-// processor supports); bit 4: the overload that consumes its buffer.
+// processor supports); bit 4: the overload that consumes its buffer, bit 5
+// with room to lengthen it in place; bits 6-7: how many rewrites are planned
+// before a result is built as the scan goes (as many as the size allows,
+// none, one, two).
 //
 // Checked on every input: the same bytes and the same console text as the
 // reference, or the same RuntimeError before any console output; the result
@@ -63,6 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto kernels = engine::detail::supportedScanKernels();
     engine::detail::setScanKernel(kernels[std::size_t(flags >> 2 & 3) % kernels.size()]);
     const bool consume = flags & 16;
+    const std::size_t limitChoice = flags >> 6;
+    if (limitChoice == 0)
+        engine::detail::resetPlanLimit();
+    else
+        engine::detail::setPlanLimit(limitChoice - 1);
 
     const Outcome expected = outcomeOf([&](engine::Console &console) {
         return reference::process(buffer, search, replacement, lenient, console);
@@ -70,7 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const Outcome actual = outcomeOf([&](engine::Console &console) {
         if (!consume)
             return engine::process(buffer, search, replacement, lenient, console);
-        std::vector<std::uint8_t> copy = buffer;
+        std::vector<std::uint8_t> copy;
+        copy.reserve(flags & 32 ? engine::capacityForRewrites(buffer.size()) : buffer.size());
+        copy = buffer;
         return engine::process(std::move(copy), search, replacement, lenient, console);
     });
     check(actual.error == expected.error, "a different error than the reference", actual.error);

@@ -1,6 +1,8 @@
 // What `process` does with the buffers it is given and returns.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "engine/process.h"
 #include "engine/runtimeerror.h"
 #include "hexbytes.h"
@@ -10,24 +12,60 @@ namespace {
 
 constexpr const char *kBigEndianAb = "11 22 33 44 00 00 00 03 00 41 00 42 00 00 55 66";
 
-// The consumed buffer is handed back when nothing is rewritten, released
-// after a rewrite, and left as it was when the call throws.
+// The consumed buffer is handed back when nothing is rewritten, holds the
+// result when it has the room, is released when it has not, and is left as
+// it was when the call throws.
 TEST(ProcessBuffer, ConsumedBuffer)
 {
+    const auto before = hexBytes(kBigEndianAb);
+    struct Row {
+        const char *search, *replacement;
+        std::size_t room; // capacity beyond the size
+        const char *expected;
+        bool sameStorage;
+    };
+    const Row rows[] = {
+        {"Z", "Y", 0, kBigEndianAb, true},
+        {"A", "", 0, "11 22 33 44 00 00 00 02 00 42 00 00 55 66", true},
+        {"A", "XY", 0, "11 22 33 44 00 00 00 04 00 58 00 59 00 42 00 00 55 66", false},
+        {"A", "XY", 2, "11 22 33 44 00 00 00 04 00 58 00 59 00 42 00 00 55 66", true},
+    };
+    for (const Row &row : rows) {
+        engine::StringConsole console;
+        std::vector<std::uint8_t> buffer;
+        buffer.reserve(before.size() + row.room);
+        buffer = before;
+        const std::uint8_t *storage = buffer.data();
+        const auto result = engine::process(std::move(buffer), row.search, row.replacement, false, console);
+        EXPECT_EQ(toHex(result), row.expected) << row.search << " -> " << row.replacement;
+        EXPECT_EQ(result.data() == storage, row.sameStorage) << row.search << " -> " << row.replacement;
+        EXPECT_EQ(buffer.capacity(), 0u);
+    }
+}
+
+class ThrowingConsole : public engine::Console {
+public:
+    void printout(std::string_view) override { throw std::runtime_error("console gone"); }
+};
+
+// A call that fails halfway leaves the consumed buffer as it was, whether
+// its rewrites were planned or being built when the console failed.
+TEST(ProcessBuffer, ConsumedBufferUnchangedWhenTheScanFails)
+{
+    // A string that is rewritten, then a match without an ending null, which
+    // is reported.
+    const auto before = hexBytes("00 00 00 02 00 41 00 00 AA 00 41 BB");
+    for (const std::size_t limit : {std::size_t(0), std::size_t(5)}) {
+        engine::detail::setPlanLimit(limit);
+        auto buffer = before;
+        buffer.reserve(64);
+        ThrowingConsole console;
+        EXPECT_THROW((void)engine::process(std::move(buffer), "A", "XY", false, console), std::runtime_error);
+        EXPECT_EQ(buffer, before) << "plan limit " << limit;
+    }
+    engine::detail::resetPlanLimit();
+    auto buffer = before;
     engine::StringConsole console;
-    auto buffer = hexBytes(kBigEndianAb);
-    const auto before = buffer;
-    const std::uint8_t *storage = buffer.data();
-    const auto same = engine::process(std::move(buffer), "Z", "Y", false, console);
-    EXPECT_EQ(same.data(), storage);
-    EXPECT_EQ(same, before);
-
-    buffer = before;
-    const auto rewritten = engine::process(std::move(buffer), "A", "XY", false, console);
-    EXPECT_EQ(toHex(rewritten), "11 22 33 44 00 00 00 04 00 58 00 59 00 42 00 00 55 66");
-    EXPECT_EQ(buffer.capacity(), 0u);
-
-    buffer = before;
     EXPECT_THROW((void)engine::process(std::move(buffer), "", "x", false, console), engine::RuntimeError);
     EXPECT_EQ(buffer, before);
 }

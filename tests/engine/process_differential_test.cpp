@@ -7,7 +7,9 @@
 // bytes of the texts. Search and replacement texts mix Latin letters, letters
 // whose two bytes swap into other letters, characters outside the basic plane
 // and NUL. Every case must give the same bytes and the same console text, with
-// every scan kernel the processor supports.
+// every scan kernel the processor supports, whether the rewrites are made in
+// the given buffer's storage, in new memory after the scan, or in new memory
+// as the scan goes.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -207,7 +209,11 @@ std::string describe(const Case &c, std::size_t index)
 
 class ProcessDifferential : public testing::Test {
 protected:
-    void TearDown() override { engine::detail::setScanKernel(m_kernel); }
+    void TearDown() override
+    {
+        engine::detail::setScanKernel(m_kernel);
+        engine::detail::resetPlanLimit();
+    }
 
 private:
     engine::detail::ScanKernel m_kernel = engine::detail::scanKernel();
@@ -226,14 +232,28 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
         for (const auto &outcome : outcomes(c, expected, expectedConsole.text()))
             ++reached[outcome];
 
-        // Each case runs once on every kernel, alternating the two overloads.
+        // Each case runs once on every kernel, alternating the two overloads,
+        // the room the consumed buffer has and how many rewrites are planned
+        // before a result is built as the scan goes (none, a few, or as many
+        // as the buffer's size allows).
         for (std::size_t k = 0; k < kernels.size(); ++k) {
+            const std::size_t variant = index + k;
             engine::detail::setScanKernel(kernels[k]);
+            if (variant % 4 == 0)
+                engine::detail::resetPlanLimit();
+            else
+                engine::detail::setPlanLimit(variant % 4 - 1);
             engine::StringConsole console;
-            Bytes consumed = c.buffer;
-            const Bytes result = (index + k) % 2 == 0
-                                     ? engine::process(c.buffer, c.search, c.replacement, c.lenient, console)
-                                     : engine::process(std::move(consumed), c.search, c.replacement, c.lenient, console);
+            Bytes consumed;
+            consumed.reserve(c.buffer.size() + std::array<std::size_t, 3>{0, 6, 4096}[variant / 2 % 3]);
+            consumed = c.buffer;
+            const std::uint8_t *storage = consumed.data();
+            const bool consuming = variant % 2 == 1;
+            const Bytes result = consuming
+                                     ? engine::process(std::move(consumed), c.search, c.replacement, c.lenient, console)
+                                     : engine::process(c.buffer, c.search, c.replacement, c.lenient, console);
+            if (consuming && result.data() == storage && result != c.buffer)
+                ++reached[result.size() > c.buffer.size() ? "lengthened in place" : "rewritten in place"];
             ASSERT_TRUE(result == expected)
                 << describe(c, index) << "\nkernel " << engine::detail::scanKernelName(kernels[k])
                 << "\nexpected " << toHex(expected) << "\nactual   " << toHex(result);
@@ -243,7 +263,7 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
     }
 
     // The cases must reach every outcome, or the comparison proves little.
-    EXPECT_EQ(reached.size(), 11u);
+    EXPECT_EQ(reached.size(), 13u);
     for (const auto &[outcome, count] : reached)
         EXPECT_GE(count, int(kCases / 500)) << outcome;
 }
