@@ -156,7 +156,8 @@ public:
         const auto size = std::int64_t(m_input.size());
         const std::int64_t m = m_n + m_d;
         const auto replace = [&](const Planned &r, std::int64_t at) {
-            std::memcpy(data + at, m_replacement.in(r.order).data(), std::size_t(m));
+            if (m > 0) // an empty replacement has no storage to copy from
+                std::memcpy(data + at, m_replacement.in(r.order).data(), std::size_t(m));
         };
         if (m_d <= 0) {
             // Front to back: everything moves towards the start, never over

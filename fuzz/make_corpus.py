@@ -50,8 +50,14 @@ def c_string(literal):
     return bytes(out)
 
 
-def process_seed(buffer, search, replacement, lenient):
-    return bytes([1 if lenient else 0, len(search)]) + search + bytes([len(replacement)]) + replacement + buffer
+# Extra flags of process seeds: the buffer consumed (0x10), with room to grow
+# (0x20).
+CONSUMED, ROOM = 0x10, 0x20
+
+
+def process_seed(buffer, search, replacement, lenient, extra=0):
+    flags = (1 if lenient else 0) | extra
+    return bytes([flags, len(search)]) + search + bytes([len(replacement)]) + replacement + buffer
 
 
 def rule_pairs(path):
@@ -65,17 +71,19 @@ def rule_pairs(path):
 
 def process_seeds():
     seeds = {}
-    for test in ["process_test.cpp", "hostile_test.cpp"]:
+    for test in ["process_test.cpp"]:
         source = (ROOT / "tests" / "engine" / test).read_text(encoding="utf-8")
         constants = {name: c_string(value) for name, value in CONSTANT.findall(source)}
-        for name, data, search, replacement, lenient in CASE.findall(source):
+        for index, (name, data, search, replacement, lenient) in enumerate(CASE.findall(source)):
             hex_text = constants[data] if not data.startswith('"') else c_string(data)
             buffer = bytes.fromhex(hex_text.decode())
-            seeds[name] = process_seed(buffer, c_string(search), c_string(replacement), lenient == "true")
+            seeds[name] = process_seed(buffer, c_string(search), c_string(replacement), lenient == "true",
+                                       CONSUMED if index % 2 else 0)
     pairs = rule_pairs(ROOT / "resources" / "rules" / "default-en-de.rul")
     for sample in sorted((ROOT / "resources" / "samples").glob("*.atn")):
         for index, (search, replacement) in enumerate(pairs):
-            seeds[f"{sample.stem}-rule{index + 1}"] = process_seed(sample.read_bytes(), search, replacement, False)
+            seeds[f"{sample.stem}-rule{index + 1}"] = process_seed(sample.read_bytes(), search, replacement, False,
+                                                                   CONSUMED | ROOM if index % 2 else 0)
     return seeds
 
 

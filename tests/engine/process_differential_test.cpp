@@ -12,10 +12,12 @@
 // as the scan goes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <map>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -207,6 +209,20 @@ std::string describe(const Case &c, std::size_t index)
            + hex(c.replacement) + (c.lenient ? ", lenient" : "") + "\ninput " + toHex(c.buffer);
 }
 
+// Prints the given number of lines, then fails.
+class FailingConsole : public engine::Console {
+public:
+    explicit FailingConsole(std::size_t lines) : m_lines(lines) {}
+    void printout(std::string_view) override
+    {
+        if (m_lines-- == 0)
+            throw std::runtime_error("console failed");
+    }
+
+private:
+    std::size_t m_lines;
+};
+
 class ProcessDifferential : public testing::Test {
 protected:
     void TearDown() override
@@ -259,6 +275,19 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
                 << "\nexpected " << toHex(expected) << "\nactual   " << toHex(result);
             ASSERT_EQ(console.text(), expectedConsole.text())
                 << describe(c, index) << "\nkernel " << engine::detail::scanKernelName(kernels[k]);
+
+            // A consumed buffer stays as it was when the console fails,
+            // whatever was planned or built before.
+            const auto lines = std::size_t(std::count(console.text().begin(), console.text().end(), '\n'));
+            if (consuming && lines > 0) {
+                Bytes again;
+                again.reserve(c.buffer.size() + 4096);
+                again = c.buffer;
+                FailingConsole failing(variant % lines);
+                EXPECT_THROW((void)engine::process(std::move(again), c.search, c.replacement, c.lenient, failing),
+                             std::runtime_error);
+                ASSERT_TRUE(again == c.buffer) << describe(c, index);
+            }
         }
     }
 
