@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -159,9 +160,15 @@ ReadResult readFile(const std::string &path, std::uint64_t maxBytes)
     }
     // The size is only a hint: the file is read to its end whatever it says,
     // which also covers pipes and devices. The room beyond it lets a
-    // translation lengthen the buffer where it stands.
-    if (regular && before.st_size > 0)
-        result.bytes.reserve(capacityForRewrites(std::size_t(before.st_size)));
+    // translation lengthen the buffer where it stands; a system that will
+    // not promise that much still gets to read the file.
+    if (regular && before.st_size > 0) {
+        try {
+            result.bytes.reserve(capacityForRewrites(std::size_t(before.st_size)));
+        } catch (const std::bad_alloc &) {
+            result.bytes.reserve(std::size_t(before.st_size));
+        }
+    }
     std::uint8_t chunk[1 << 16];
     for (;;) {
         const ssize_t got = fileSystemCalls().read(fd.get(), chunk, sizeof chunk);
