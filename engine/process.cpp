@@ -89,15 +89,26 @@ void adviseHugePages(std::uint8_t *data, std::size_t size)
 constexpr std::size_t kPlanLimitBySize = std::size_t(-1);
 std::atomic<std::size_t> g_planLimit{kPlanLimitBySize};
 
-// Rewrites decided while the input is still untouched, made all at once
-// after the scan. Every one replaces n bytes by m = n + d, so the content
-// after k of them is the input shifted by k * d; the length field and header
-// of each lie before its match and are written after all replacements, in
-// the order the rewrites were decided.
+// Rewrites decided during the scan, which never has to read what they
+// change. Every one replaces n bytes by m = n + d, so the content after k of
+// them is the input shifted by k * d; the length field and header of each
+// lie between the previous replacement and its own match.
+//
+// Without storage of its own, the plan leaves the input untouched and its
+// rewrites are made after the scan. Given the input's storage (only when
+// d <= 0), each rewrite is made there at once: the content up to the end of
+// the last match is then in the storage and the rest of the input stands
+// where it was, since the content never grows past the input it was made
+// from. `undo` takes the storage back to the input.
 class Plan {
 public:
-    Plan(Input input, const EncodedText &replacement, std::int64_t n, std::int64_t d)
-        : m_input(input), m_replacement(replacement), m_n(n), m_d(d)
+    Plan(Input input, const EncodedText &search, const EncodedText &replacement, std::uint8_t *storage)
+        : m_input(input),
+          m_search(search),
+          m_replacement(replacement),
+          m_n(std::int64_t(search.be.size())),
+          m_d(std::int64_t(replacement.be.size()) - m_n),
+          m_storage(storage)
     {
     }
 
@@ -126,7 +137,16 @@ public:
             planned.littleEndianCount = static_cast<std::uint32_t>(std::int64_t(decode32(header - 4, LE)) + m_d);
             planned.bigEndianCount = static_cast<std::uint32_t>(std::int64_t(decode32(header - 12, BE)) + m_d);
         }
+        const std::int64_t from = consumed();
         m_rewrites.push_back(planned);
+        if (m_storage != nullptr) {
+            // The input since the last match moves up to the content made so far.
+            const std::int64_t at = from + shift() - m_d;
+            if (at != from)
+                std::memmove(m_storage + at, m_storage + from, std::size_t(inputAt - from));
+            copy(m_replacement.in(order), m_storage + at + (inputAt - from));
+            writeFields(planned, m_storage);
+        }
     }
 
     [[nodiscard]] std::size_t resultSize() const noexcept { return std::size_t(std::int64_t(m_input.size()) + shift()); }
@@ -136,6 +156,11 @@ public:
     void appendTo(Bytes &out, std::int64_t upTo) const
     {
         const std::uint8_t *in = m_input.data();
+        if (m_storage != nullptr) {
+            out.insert(out.end(), m_storage, m_storage + untouchedFrom());
+            out.insert(out.end(), in + consumed(), in + upTo);
+            return;
+        }
         std::int64_t from = 0;
         for (const Planned &r : m_rewrites) {
             out.insert(out.end(), in + from, in + r.inputAt);
@@ -144,49 +169,62 @@ public:
             from = r.inputAt + m_n;
         }
         out.insert(out.end(), in + from, in + upTo);
-        writeFields(out.data());
+        for (const Planned &r : m_rewrites)
+            writeFields(r, out.data());
     }
 
-    // Makes the rewrites in `buffer` itself, which must be the input; when
-    // they lengthen it, resultSize() must not exceed its capacity, so that
-    // nothing is allocated and nothing can fail.
+    // Completes the rewrites in `buffer`, which must be the input, so that it
+    // holds the whole result: when they lengthen it, resultSize() must not
+    // exceed its capacity, so that nothing is allocated and nothing can fail.
     void applyTo(Bytes &buffer) const noexcept
     {
-        std::uint8_t *data = buffer.data();
         const auto size = std::int64_t(m_input.size());
+        if (m_storage != nullptr) {
+            std::memmove(m_storage + untouchedFrom(), m_storage + consumed(), std::size_t(size - consumed()));
+            buffer.resize(resultSize());
+            return;
+        }
+        // Back to front: with d > 0 everything moves towards the end.
+        buffer.resize(resultSize());
+        std::uint8_t *data = buffer.data();
         const std::int64_t m = m_n + m_d;
-        const auto replace = [&](const Planned &r, std::int64_t at) {
-            if (m > 0) // an empty replacement has no storage to copy from
-                std::memcpy(data + at, m_replacement.in(r.order).data(), std::size_t(m));
-        };
-        if (m_d <= 0) {
-            // Front to back: everything moves towards the start, never over
-            // input still to be moved.
-            std::int64_t out = 0, from = 0;
-            for (const Planned &r : m_rewrites) {
-                std::memmove(data + out, data + from, std::size_t(r.inputAt - from));
-                out += r.inputAt - from;
-                replace(r, out);
-                out += m;
-                from = r.inputAt + m_n;
-            }
-            std::memmove(data + out, data + from, std::size_t(size - from));
-            buffer.resize(resultSize());
-        } else {
-            // Back to front: everything moves towards the end.
-            buffer.resize(resultSize());
-            data = buffer.data();
-            std::int64_t end = size;
-            for (std::size_t k = m_rewrites.size(); k-- > 0;) {
-                const Planned &r = m_rewrites[k];
-                const std::int64_t from = r.inputAt + m_n;
-                const std::int64_t at = r.inputAt + std::int64_t(k) * m_d;
-                std::memmove(data + at + m, data + from, std::size_t(end - from));
-                replace(r, at);
-                end = r.inputAt;
+        std::int64_t end = size;
+        for (std::size_t k = m_rewrites.size(); k-- > 0;) {
+            const Planned &r = m_rewrites[k];
+            const std::int64_t from = r.inputAt + m_n;
+            const std::int64_t at = r.inputAt + std::int64_t(k) * m_d;
+            std::memmove(data + at + m, data + from, std::size_t(end - from));
+            copy(m_replacement.in(r.order), data + at);
+            end = r.inputAt;
+        }
+        for (const Planned &r : m_rewrites)
+            writeFields(r, data);
+    }
+
+    // Takes the storage back to the input after rewrites made in it. The
+    // fields and headers lie apart from each other and from every
+    // replacement, so their old values can go back in any order.
+    void undo() const noexcept
+    {
+        if (m_storage == nullptr)
+            return;
+        for (const Planned &r : m_rewrites) {
+            encode32(m_storage + r.fieldAt, r.order, std::int64_t(r.field) - m_d / 2);
+            if (r.order == LE) {
+                encode32(m_storage + r.fieldAt - 4, LE, std::int64_t(r.littleEndianCount) - m_d);
+                encode32(m_storage + r.fieldAt - 12, BE, std::int64_t(r.bigEndianCount) - m_d);
             }
         }
-        writeFields(data);
+        // Back to front, as the content never is longer than the input.
+        const std::int64_t m = m_n + m_d;
+        std::int64_t end = consumed();
+        for (std::size_t k = m_rewrites.size(); k-- > 0;) {
+            const Planned &r = m_rewrites[k];
+            const std::int64_t from = r.inputAt + std::int64_t(k) * m_d + m;
+            std::memmove(m_storage + r.inputAt + m_n, m_storage + from, std::size_t(end - (r.inputAt + m_n)));
+            copy(m_search.in(r.order), m_storage + r.inputAt);
+            end = r.inputAt;
+        }
     }
 
 private:
@@ -199,21 +237,27 @@ private:
         Order order;
     };
 
-    void writeFields(std::uint8_t *data) const noexcept
+    static void copy(const Bytes &text, std::uint8_t *to) noexcept
     {
-        for (const Planned &r : m_rewrites) {
-            encode32(data + r.fieldAt, r.order, r.field);
-            if (r.order == LE) {
-                encode32(data + r.fieldAt - 4, LE, r.littleEndianCount);
-                encode32(data + r.fieldAt - 12, BE, r.bigEndianCount);
-            }
+        if (!text.empty()) // an empty text has no storage to copy from
+            std::memcpy(to, text.data(), text.size());
+    }
+
+    static void writeFields(const Planned &r, std::uint8_t *data) noexcept
+    {
+        encode32(data + r.fieldAt, r.order, r.field);
+        if (r.order == LE) {
+            encode32(data + r.fieldAt - 4, LE, r.littleEndianCount);
+            encode32(data + r.fieldAt - 12, BE, r.bigEndianCount);
         }
     }
 
     Input m_input;
+    const EncodedText &m_search;
     const EncodedText &m_replacement;
     std::int64_t m_n;
     std::int64_t m_d;
+    std::uint8_t *m_storage;
     std::vector<Planned> m_rewrites;
 };
 
@@ -308,18 +352,20 @@ private:
     std::int64_t m_shift = 0;
 };
 
-// The content as the scan sees it. Rewrites are planned while the input can
-// stay untouched: while every byte the walk back to a length field reads
-// lies after the last planned replacement, and while the plan stays small.
-// Otherwise the result is built in new memory from then on.
+// The content as the scan sees it. Rewrites are planned while every byte
+// the walk back to a length field reads lies after the last planned
+// replacement, and while the plan stays small; otherwise the result is built
+// in new memory from then on.
 class Content {
 public:
-    // `plan`: whether rewrites may be planned at all.
-    Content(Input input, const EncodedText &replacement, std::int64_t n, bool plan)
+    // `plan`: whether rewrites may be planned at all; `storage`: the input's
+    // own, to make planned rewrites in at once (see Plan).
+    Content(Input input, const EncodedText &search, const EncodedText &replacement, bool plan,
+            std::uint8_t *storage)
         : m_input(input),
-          m_plan(input, replacement, n, std::int64_t(replacement.be.size()) - n),
-          m_n(n),
-          m_d(std::int64_t(replacement.be.size()) - n)
+          m_plan(input, search, replacement, storage),
+          m_n(std::int64_t(search.be.size())),
+          m_d(std::int64_t(replacement.be.size()) - m_n)
     {
         // The plan takes about 32 bytes a rewrite: at most a sixteenth of the
         // input, but never more than 16 MiB.
@@ -368,6 +414,8 @@ public:
     void copyUpTo(std::int64_t inputAt) { m_builder->copyUpTo(inputAt); }
 
     [[nodiscard]] Bytes finishBuilding() && { return std::move(*m_builder).finish(); }
+
+    void undo() const noexcept { m_plan.undo(); }
 
 private:
     void startBuilding(std::int64_t inputAt) { m_builder.emplace(m_input, m_plan, inputAt, m_n, m_d); }
@@ -596,7 +644,7 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
     const Texts texts = checkedTexts(searchString, replacementString);
     const Input input(buffer);
     // The result is new memory anyway: it is built as the scan goes.
-    Content content(input, texts.replacement, std::int64_t(texts.search.be.size()), false);
+    Content content(input, texts.search, texts.replacement, false, nullptr);
     rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console);
     return content.rewritten() ? std::move(content).finishBuilding() : buffer;
 }
@@ -609,23 +657,28 @@ std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
 {
     const Texts texts = checkedTexts(searchString, replacementString);
     const Input input(buffer);
-    Content content(input, texts.replacement, std::int64_t(texts.search.be.size()), true);
-    rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console);
-    Bytes result;
-    if (content.building()) {
-        result = std::move(content).finishBuilding();
-        Bytes().swap(buffer);
-    } else if (content.rewritten() && content.plan().resultSize() > buffer.capacity()) {
-        result = planned(content.plan(), std::int64_t(buffer.size()));
-        Bytes().swap(buffer);
-    } else {
-        // Planned rewrites that fit are made in the buffer's own storage;
-        // nothing of that can fail.
-        if (content.rewritten())
-            content.plan().applyTo(buffer);
-        result = std::move(buffer);
+    // Rewrites that do not lengthen the text are made in the buffer as the
+    // scan goes; longer ones once it is over, where the buffer has the room.
+    const bool lengthening = texts.replacement.be.size() > texts.search.be.size();
+    Content content(input, texts.search, texts.replacement, true, lengthening ? nullptr : buffer.data());
+    std::optional<Bytes> elsewhere; // a result in new memory
+    try {
+        rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console);
+        if (content.building())
+            elsewhere = std::move(content).finishBuilding();
+        else if (content.rewritten() && content.plan().resultSize() > buffer.capacity())
+            elsewhere = planned(content.plan(), std::int64_t(buffer.size()));
+    } catch (...) {
+        content.undo();
+        throw;
     }
-    return result;
+    if (elsewhere) {
+        Bytes().swap(buffer);
+        return std::move(*elsewhere);
+    }
+    if (content.rewritten())
+        content.plan().applyTo(buffer);
+    return std::move(buffer);
 }
 
 } // namespace engine
