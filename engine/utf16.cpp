@@ -122,44 +122,4 @@ std::vector<std::uint8_t> encodeUtf16(std::string_view utf8, ByteOrder order)
     return out;
 }
 
-std::string decodeUtf16(const std::uint8_t *data, std::size_t bytes, ByteOrder order)
-{
-    auto unitAt = [&](std::size_t k) -> char32_t {
-        const std::uint8_t a = data[2 * k], b = data[2 * k + 1];
-        return order == ByteOrder::BigEndian ? char32_t(a << 8 | b) : char32_t(b << 8 | a);
-    };
-    std::string out;
-    const std::size_t units = bytes / 2;
-    for (std::size_t k = 0; k < units; ++k) {
-        char32_t cp = unitAt(k);
-        if (cp >= 0xD800 && cp <= 0xDBFF && k + 1 < units) {
-            const char32_t low = unitAt(k + 1);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                ++k;
-            } else {
-                cp = 0xFFFD;
-            }
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
-}
-
 } // namespace engine

@@ -33,7 +33,4 @@ struct Utf8Error {
 // an unspecified, but memory-safe, result).
 [[nodiscard]] std::vector<std::uint8_t> encodeUtf16(std::string_view utf8, ByteOrder order);
 
-// Decodes UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
-[[nodiscard]] std::string decodeUtf16(const std::uint8_t *data, std::size_t bytes, ByteOrder order);
-
 } // namespace engine

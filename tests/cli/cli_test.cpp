@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "hexbytes.h"
-#include "pipefeeder.h"
 #include "runprogram.h"
 #include "smallfilesystem.h"
 #include "tempdir.h"
@@ -82,7 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"UnpairedTexts", nullptr, {"IN", "OUT", "B", "XY", "C"}, 2, "must come in pairs", kInput},
         CliCase{"FailingPair", nullptr, {"IN", "OUT", "", "x", "B", "XY"}, 1,
                 "Error: Search string must not be empty!\n", kBoth},
-        CliCase{"InvalidUtf8", nullptr, {"IN", "OUT", "\xff", "x"}, 1, "is not valid UTF-8", kBoth},
         CliCase{"Help", nullptr, {"--help"}, 0, "Usage: atnlingo", kInput},
         CliCase{"ShortHelp", nullptr, {"-h"}, 0, "Usage: atnlingo", kInput},
         CliCase{"Version", nullptr, {"--version"}, 0, "atnlingo ", kInput},
@@ -94,9 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"EmptyInput", [](const TempDir &dir) { writeText(dir.file("in.atn"), ""); },
                 {"IN", "OUT", "B", "XY"}, 0, "Read 0 bytes.\nReplacing \"B\" with \"XY\"\n"
                 "Opening output file: OUT\nWriting 0 bytes.\nDone.\n", kBoth},
-        CliCase{"OneByteInput", [](const TempDir &dir) { writeText(dir.file("in.atn"), "B"); },
-                {"IN", "OUT", "B", "XY"}, 0, "Read 1 bytes.\nReplacing \"B\" with \"XY\"\n"
-                "Opening output file: OUT\nWriting 1 bytes.\nDone.\n", kBoth},
         CliCase{"OutputFolderMissing", nullptr, {"IN", "DIR/missing/out.atn", "B", "XY"}, 1,
                 "Cannot write \"DIR/missing/out.atn\": No such file or directory\nDone.\n", kInput},
         CliCase{"OutputIsAFolder", nullptr, {"IN", "DIR", "B", "XY"}, 1,
@@ -120,13 +118,17 @@ TEST(CliFiles, TranslatesAndPrintsTheConsoleText)
     EXPECT_EQ(translated.err, "");
     EXPECT_EQ(toHex(readBytes(output)), kTranslated);
 
-    // A pipe is read to its end.
-    ASSERT_EQ(::mkfifo(dir.file("pipe.atn").c_str(), 0644), 0);
-    PipeFeeder feeder(dir.file("pipe.atn"), std::string(kAtn.begin(), kAtn.end()));
-    const auto run = runProgram(kProgram, {dir.file("pipe.atn"), dir.file("out.atn"), "B", "XY"});
-    EXPECT_TRUE(feeder.delivered());
+    // A pipe is read to its end: one filled and closed before the program
+    // starts, which inherits its reading end.
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    ASSERT_EQ(::write(pipe[1], kAtn.data(), kAtn.size()), ssize_t(kAtn.size()));
+    ::close(pipe[1]);
+    std::remove(output.c_str());
+    const auto run = runProgram(kProgram, {"/dev/fd/" + std::to_string(pipe[0]), output, "B", "XY"});
+    ::close(pipe[0]);
     EXPECT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(toHex(readBytes(dir.file("out.atn"))), kTranslated);
+    EXPECT_EQ(toHex(readBytes(output)), kTranslated);
 }
 
 TEST(CliFiles, SameFileKeepsEveryEarlierVersion)

@@ -31,8 +31,6 @@ const ProcessCase kCases[] = {
     // Little-endian string: length field and both byte counts follow the change.
     {"LittleEndianLonger", kLeHeader, "B", "XY", false,
      "99 99 00 00 00 16 74 78 74 75 16 00 00 00 05 00 00 00 00 01 58 00 59 00 43 00 00 00 77", ""},
-    {"LittleEndianLongerLenient", kLeHeader, "B", "XY", true,
-     "99 99 00 00 00 16 74 78 74 75 16 00 00 00 05 00 00 00 00 01 58 00 59 00 43 00 00 00 77", ""},
     {"LittleEndianEmptyReplacement", kLeHeader, "B", "", false,
      "99 99 00 00 00 12 74 78 74 75 12 00 00 00 03 00 00 00 00 01 43 00 00 00 77", ""},
     // The byte before C is 00, so the big-endian reading 00 43 is met first and has no start.
@@ -66,8 +64,6 @@ const ProcessCase kCases[] = {
     // A replacement containing the search text is not translated again.
     {"ReplacementContainsSearch", "11 22 33 44 00 00 00 03 00 61 00 62 00 00 55 66 77 88 99 AA", "a", "aa", false,
      "11 22 33 44 00 00 00 04 00 61 00 61 00 62 00 00 55 66 77 88 99 AA", ""},
-    {"ReplacementRepeatsSearch", "11 22 33 44 00 00 00 02 00 61 00 00 55 66 77 88 99 AA", "a", "ba", false,
-     "11 22 33 44 00 00 00 03 00 62 00 61 00 00 55 66 77 88 99 AA", ""},
     // Occurrences pushed past the original end by lengthening rewrites are still found.
     {"TwoStoredStrings",
      "AB AB AB AB 00 00 00 03 00 78 00 61 00 00 CD CD CD 00 00 00 04 00 61 00 7A 00 61 00 00 EF EF", "a", "bb", false,
@@ -86,26 +82,15 @@ const ProcessCase kCases[] = {
      "00 00 00 00 00 00 00 12 74 78 74 75 12 00 00 00 03 00 00 00 3D D8 00 DE 00 00 00", "\U0001F600", "A", false,
      "00 00 00 00 00 00 00 10 74 78 74 75 10 00 00 00 02 00 00 00 41 00 00 00 00", ""},
     // Buffers too short to hold the search text are returned as they are.
-    {"EmptyBuffer", "", "A", "B", false, nullptr, ""},
     {"BufferAsShortAsSearch", "00 41", "A", "B", false, nullptr, ""},
     {"NoOccurrence", "00 00 00 02 00 41 00 00", "Z", "Y", false, nullptr, ""},
 };
 
-// Buffers made to hurt: length fields claiming 4 GiB, strings cut off by the
+// Buffers made to hurt: byte counts claiming 4 GiB, strings cut off by the
 // end of the buffer, headers too close to the start, NUL characters. Where no
 // stored string can be located the bytes stay intact and a line says why.
 const ProcessCase kHostileCases[] = {
-    // A length field of FF FF FF FF matches no ending null: no start, nothing allocated for it.
-    {"BigEndianLengthClaims4GiB", "00 00 00 00 FF FF FF FF 00 41 00 00", "A", "B", false, nullptr,
-     "Unable to find the start of the string for a match at offset 8 in output file.\n"},
-    {"LittleEndianLengthClaims4GiB",
-     "99 99 00 00 00 14 74 78 74 75 14 00 00 00 FF FF FF FF 00 01 42 00 43 00 00 00 77", "B", "XY", false, nullptr,
-     "Unable to find the start of the string for a match at offset 20 in output file.\n"},
-    {"ByteCountsClaim4GiB",
-     "99 99 FF FF FF FF 74 78 74 75 FF FF FF FF 04 00 00 00 00 01 42 00 43 00 00 00 77", "B", "XY", false, nullptr,
-     "Possible little-endian string found at offset 20, but little-endian byte count is not the expected value.\n"
-     "Unable to find the start of the string for a match at offset 20 in output file.\n"},
-    // Lenient mode shifts whatever the counts hold; the sums keep their low 32 bits.
+    // Byte counts claiming 4 GiB: lenient mode shifts whatever the counts hold; the sums keep their low 32 bits.
     {"ByteCountsClaim4GiBLenientWrapAround",
      "99 99 FF FF FF FF 74 78 74 75 FF FF FF FF 04 00 00 00 00 01 42 00 43 00 00 00 77", "B", "XY", true,
      "99 99 00 00 00 01 74 78 74 75 01 00 00 00 05 00 00 00 00 01 58 00 59 00 43 00 00 00 77", ""},
@@ -144,28 +129,6 @@ INSTANTIATE_TEST_SUITE_P(Examples, ProcessTable, testing::ValuesIn(kCases),
                          [](const auto &test) { return std::string(test.param.name); });
 INSTANTIATE_TEST_SUITE_P(Hostile, ProcessTable, testing::ValuesIn(kHostileCases),
                          [](const auto &test) { return std::string(test.param.name); });
-
-// Every byte value at every position of a short buffer around a stored
-// string: whatever the bytes, the call ends, never reads outside the buffer
-// (the sanitizer build checks that), and its result differs from the input
-// only by whole replacements.
-TEST(HostileBuffer, EveryByteValueAtEveryPosition)
-{
-    const auto base = hexBytes("00 00 00 12 74 78 74 75 12 00 00 00 03 00 00 00 41 00 42 00 00 00 "
-                               "00 00 00 03 00 41 00 42 00 00");
-    for (std::size_t at = 0; at < base.size(); ++at) {
-        for (int value = 0; value < 256; ++value) {
-            auto input = base;
-            input[at] = std::uint8_t(value);
-            for (const bool lenient : {false, true}) {
-                engine::StringConsole console;
-                const auto result = engine::process(input, "A", "XYZ", lenient, console);
-                ASSERT_EQ((result.size() - input.size()) % 4, 0u) << "byte " << at << " = " << value;
-            }
-        }
-    }
-}
-
 
 // An empty or malformed text is refused before anything is touched; the
 // empty search text is named first.

@@ -11,9 +11,9 @@ namespace {
 
 using engine::ByteOrder;
 
-// Each text encodes in both orders and decodes back; the boundaries of the
-// basic plane and of Unicode take surrogate pairs or not.
-TEST(Utf16, EncodesBothByteOrdersAndDecodesBack)
+// Each text encodes in both orders; the boundaries of the basic plane and of
+// Unicode take surrogate pairs or not.
+TEST(Utf16, EncodesBothByteOrders)
 {
     for (const auto &[utf8, bigEndian, littleEndian] :
          {std::tuple{"Ab", "00 41 00 62", "41 00 62 00"}, std::tuple{"F\u00fc", "00 46 00 FC", "46 00 FC 00"},
@@ -24,12 +24,7 @@ TEST(Utf16, EncodesBothByteOrdersAndDecodesBack)
         const auto le = engine::encodeUtf16(utf8, ByteOrder::LittleEndian);
         EXPECT_EQ(toHex(be), bigEndian);
         EXPECT_EQ(toHex(le), littleEndian);
-        EXPECT_EQ(engine::decodeUtf16(be.data(), be.size(), ByteOrder::BigEndian), utf8);
-        EXPECT_EQ(engine::decodeUtf16(le.data(), le.size(), ByteOrder::LittleEndian), utf8);
     }
-    // Unpaired surrogates decode to replacement characters.
-    const auto bytes = hexBytes("D8 00 00 41 DC 00");
-    EXPECT_EQ(engine::decodeUtf16(bytes.data(), bytes.size(), ByteOrder::BigEndian), "\ufffdA\ufffd");
 }
 
 // Malformed sequences by kind: stray continuation, impossible bytes, overlong

@@ -33,18 +33,8 @@ std::string substitute(std::string text, const TempDir &dir)
 // With a table that has no entries, the keys themselves show, with their
 // placeholders filled and nothing between a key and what follows it.
 const Transcript kTranscripts[] = {
-    {"ThreeElements", {"IN", "OUT", "A"}, "Fewargs", false, false},
     {"OptionWithFourElements", {"--lenient-le", "IN", "OUT", "A"}, "Fewargs", false, false},
     {"OptionWithUnpairedTexts", {"--lenient-le", "IN", "OUT", "A", "B", "C"}, "llestringreplstring", false, false},
-    {"UnpairedTexts", {"IN", "OUT", "A", "B", "C"}, "replstring", false, false},
-    {"OnePair",
-     {"IN", "OUT", "B", "XY"},
-     "OpenInputFileIN\nReadInputFile 18BeginReplacementOf B XYOpenOutputFileOUT\nWriteOutputFile 20Done",
-     true, true},
-    {"LenientOption",
-     {"--lenient-le", "IN", "OUT", "B", "XY"},
-     "llestringOpenInputFileIN\nReadInputFile 18BeginReplacementOf B XYOpenOutputFileOUT\nWriteOutputFile 20Done",
-     true, true},
     // Only the first element is the option; elsewhere it is an ordinary text.
     {"OptionAsSearchText",
      {"IN", "OUT", "--lenient-le", "x"},
@@ -80,20 +70,6 @@ TEST(Driver, TranscriptsWithKeyEchoTable)
         EXPECT_EQ(outcome.outputWritten, t.outputWritten);
         EXPECT_EQ(dir.entries().size(), t.outputWritten ? 2u : 1u);
     }
-}
-
-TEST(Driver, MissingInputLeavesTheOutputAlone)
-{
-    TempDir dir;
-    writeText(dir.file("out.atn"), "precious");
-    StringConsole console;
-    const auto outcome =
-        processTranslation({dir.file("missing.atn"), dir.file("out.atn"), "A", "B"}, console, KeyEchoTable());
-    EXPECT_EQ(console.text(), "OpenInputFile" + dir.file("missing.atn") + "\nError: Cannot read \""
-                                  + dir.file("missing.atn") + "\": No such file or directory\nDone");
-    EXPECT_FALSE(outcome.inputRead);
-    EXPECT_FALSE(outcome.outputWritten);
-    EXPECT_EQ(readText(dir.file("out.atn")), "precious");
 }
 
 } // namespace

@@ -10,23 +10,6 @@ using rules::RuleTable;
 
 namespace {
 
-TEST(RuleTable, StartsWithTheNineDefaultRules)
-{
-    // The umlauts as UTF-8 bytes: precomposed U+00FC and U+00E4, not a letter and a mark.
-    const std::vector<Rule> expected{
-        {1, "Background", "Hintergrund"},
-        {0, "Brightness/Contrast", "Helligkeit/Kontrast"},
-        {1, "copy", "Kopie"},
-        {1, "Color Fill", "Farbf\xC3\xBCllung"},
-        {1, "Gradient Fill", "Verlaufsf\xC3\xBCllung"},
-        {1, "Gradient Map", "Verlaufsumsetzung"},
-        {0, "Hue/Saturation", "Farbton/S\xC3\xA4ttigung"},
-        {1, "Layer", "Ebene"},
-        {1, "Levels", "Tonwertkorrektur"},
-    };
-    EXPECT_EQ(RuleTable().dataArray(), expected);
-}
-
 enum class Op { Insert, Delete, MoveUp, MoveDown, SelectAll, DeselectAll };
 
 struct OpCase {
