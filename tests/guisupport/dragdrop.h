@@ -1,18 +1,37 @@
 // Drag events delivered straight to a widget, as the toolkit would during a
-// drag. Each returns whether the widget accepted the event.
+// drag.
 #pragma once
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QList>
 #include <QMimeData>
 #include <QUrl>
+#include <QWidget>
 
 #include <memory>
 
-class QWidget;
+[[nodiscard]] inline std::unique_ptr<QMimeData> fileDrag(const QList<QUrl> &urls)
+{
+    auto data = std::make_unique<QMimeData>();
+    data->setUrls(urls);
+    return data;
+}
 
-[[nodiscard]] std::unique_ptr<QMimeData> fileDrag(const QList<QUrl> &urls);
+// Sends a QDragEnterEvent, QDragMoveEvent or QDropEvent to the widget's
+// centre; whether the widget accepted it.
+template <class E>
+bool sendDrag(QWidget *widget, const QMimeData *data)
+{
+    E event(widget->rect().center(), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data, Qt::LeftButton,
+            Qt::NoModifier);
+    event.ignore();
+    QApplication::sendEvent(widget, &event);
+    return event.isAccepted();
+}
 
-bool sendDragEnter(QWidget *widget, const QMimeData *data);
-bool sendDragMove(QWidget *widget, const QMimeData *data);
-void sendDragLeave(QWidget *widget);
-bool sendDrop(QWidget *widget, const QMimeData *data);
+inline void sendDragLeave(QWidget *widget)
+{
+    QDragLeaveEvent event;
+    QApplication::sendEvent(widget, &event);
+}

@@ -58,15 +58,15 @@ void TestDropView::drag()
     const auto drag = fileDrag(urls);
     drag->setText(ruleField ? u"/w/a.rul"_s : u"/w/a.atn"_s);
 
-    QCOMPARE(sendDragEnter(view.get(), drag.get()), accepted);
-    QCOMPARE(sendDragMove(view.get(), drag.get()), accepted);
+    QCOMPARE(sendDrag<QDragEnterEvent>(view.get(), drag.get()), accepted);
+    QCOMPARE(sendDrag<QDragMoveEvent>(view.get(), drag.get()), accepted);
     QCOMPARE(view->layerColor(), accepted ? QColor(Qt::blue) : QColor(Qt::gray));
     sendDragLeave(view.get());
     QCOMPARE(view->layerColor(), QColor(Qt::gray));
 
     StdoutCapture out;
-    sendDragEnter(view.get(), drag.get());
-    QCOMPARE(sendDrop(view.get(), drag.get()), accepted);
+    sendDrag<QDragEnterEvent>(view.get(), drag.get());
+    QCOMPARE(sendDrag<QDropEvent>(view.get(), drag.get()), accepted);
     QCOMPARE(view->layerColor(), QColor(Qt::gray));
     QCOMPARE(view->text(), u"typed"_s);
     const QString path = urls.value(0).toLocalFile();

@@ -158,8 +158,8 @@ void TestFileFields::laterChoice()
     if (drop) {
         auto *dropField = qobject_cast<DropView *>(text(field));
         const auto drag = fileDrag({QUrl::fromLocalFile(*path)});
-        QVERIFY(sendDragEnter(dropField, drag.get()));
-        QVERIFY(sendDrop(dropField, drag.get()));
+        QVERIFY(sendDrag<QDragEnterEvent>(dropField, drag.get()));
+        QVERIFY(sendDrag<QDropEvent>(dropField, drag.get()));
         QCOMPARE(dropField->filePath(), path);
     } else {
         choose(field, path);
