@@ -1,15 +1,25 @@
 // The three file fields of the main window: stored paths, field texts, status
 // images and Start, through panels, typing, drops, Reset and the rule editor's
-// hand-back.
+// hand-back. Also the drop fields on their own, the console, and the
+// toolkit's panels and sheets as the desktop sets them up.
+#include <QAbstractButton>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 #include "dragdrop.h"
+#include "mainwindow/atndropview.h"
 #include "mainwindow/dropview.h"
 #include "mainwindow/imageview.h"
+#include "mainwindow/ruledropview.h"
+#include "mainwindow/systemdesktop.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
@@ -54,6 +64,12 @@ private slots:
     void laterChoice();
     void typingChecksEveryChangeAndStoresNothing();
     void ruleEditorHandBackOnlyStoresAndShows();
+    void drag_data();
+    void drag();
+    void appendCopyClear_data();
+    void appendCopyClear();
+    void panelsAreSetUpAsAsked();
+    void sheetIsWindowModalAndReturnsAtOnce();
 
 private:
     QLineEdit *text(int field) const { return m_controller->findChild<QLineEdit *>(QLatin1StringView(kFields[field].textField)); }
@@ -139,7 +155,6 @@ void TestFileFields::laterChoice_data()
     }
     QTest::newRow("output without .atn") << int(AtnCopy) << false << std::optional(u"/work/out.bin"_s) << QString();
     QTest::newRow("input in capitals") << int(Atn) << false << std::optional(u"/work/IN.ATN"_s) << QString();
-    QTest::newRow("rules in capitals") << int(Rule) << false << std::optional(u"/work/DE.RUL"_s) << QString();
 }
 
 void TestFileFields::laterChoice()
@@ -204,6 +219,142 @@ void TestFileFields::ruleEditorHandBackOnlyStoresAndShows()
     QCOMPARE(text(Rule)->text(), u"/work/edited.rul"_s);
     QCOMPARE(image(Rule), kFields[Rule].notLoaded);
     QVERIFY(!startEnabled());
+}
+
+void TestFileFields::drag_data()
+{
+    QTest::addColumn<bool>("ruleField");
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<bool>("accepted");
+
+    const auto file = [](const char *path) { return QUrl::fromLocalFile(QString::fromUtf8(path)); };
+    QTest::newRow("ATN file on an ATN field") << false << QList{file("/w/Actions.atn")} << true;
+    QTest::newRow("RUL file on an ATN field") << false << QList{file("/w/de.rul")} << false;
+    QTest::newRow("RUL file on the RUL field") << true << QList{file("/w/de.rul")} << true;
+    QTest::newRow("capitals") << false << QList{file("/w/ACTIONS.ATN")} << false;
+    QTest::newRow("dot in the folder only") << false << QList{file("/w/sets.atn/Actions")} << false;
+    QTest::newRow("backup name") << false << QList{file("/w/Actions.atn.bak")} << false;
+    QTest::newRow("non-Latin name") << false << QList{file("/w/Действия.atn")} << true;
+    QTest::newRow("several, the first fits") << true << QList{file("/w/a.rul"), file("/w/b.txt")} << true;
+    QTest::newRow("several, the first does not") << false << QList{file("/w/b.txt"), file("/w/a.atn")} << false;
+    QTest::newRow("web address only") << false << QList{QUrl(u"https://example.org/a.atn"_s)} << false;
+    QTest::newRow("text only") << false << QList<QUrl>{} << false;
+}
+
+void TestFileFields::drag()
+{
+    QFETCH(bool, ruleField);
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(bool, accepted);
+    std::unique_ptr<DropView> view;
+    if (ruleField)
+        view = std::make_unique<RuleDropView>();
+    else
+        view = std::make_unique<AtnDropView>();
+    view->setText(u"typed"_s);
+    QCOMPARE(view->layerColor(), QColor(Qt::gray));
+    // A file drag usually carries a path as text too, which a line edit would
+    // take on its own.
+    const auto drag = fileDrag(urls);
+    drag->setText(ruleField ? u"/w/a.rul"_s : u"/w/a.atn"_s);
+
+    QCOMPARE(sendDrag<QDragEnterEvent>(view.get(), drag.get()), accepted);
+    QCOMPARE(sendDrag<QDragMoveEvent>(view.get(), drag.get()), accepted);
+    QCOMPARE(view->layerColor(), accepted ? QColor(Qt::blue) : QColor(Qt::gray));
+    sendDragLeave(view.get());
+    QCOMPARE(view->layerColor(), QColor(Qt::gray));
+
+    StdoutCapture out;
+    sendDrag<QDragEnterEvent>(view.get(), drag.get());
+    QCOMPARE(sendDrag<QDropEvent>(view.get(), drag.get()), accepted);
+    QCOMPARE(view->layerColor(), QColor(Qt::gray));
+    QCOMPARE(view->text(), u"typed"_s);
+    const QString path = urls.value(0).toLocalFile();
+    QCOMPARE(view->filePath(), accepted ? std::optional(path) : std::nullopt);
+    QCOMPARE(out.text(), accepted ? "filePath: " + path.toUtf8() + "\n" : QByteArray());
+}
+
+void TestFileFields::appendCopyClear_data()
+{
+    QTest::addColumn<QStringList>("pieces");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nothing") << QStringList{} << QString();
+    QTest::newRow("pieces on one line, empty piece") << QStringList{u"a"_s, QString(), u"b"_s} << u"ab"_s;
+    QTest::newRow("line breaks, blank lines") << QStringList{u"\n\na\n"_s, u"b\n"_s} << u"\n\na\nb\n"_s;
+    QTest::newRow("non-Latin, astral, no-break space")
+        << QStringList{u"„Ebene“ Слой 😀\n"_s, u"1\u00a0234"_s} << u"„Ebene“ Слой 😀\n1\u00a0234"_s;
+}
+
+void TestFileFields::appendCopyClear()
+{
+    QFETCH(QStringList, pieces);
+    QFETCH(QString, text);
+    const auto click = [this](const char *button) {
+        QTest::mouseClick(m_controller->findChild<QPushButton *>(QLatin1StringView(button)), Qt::LeftButton);
+    };
+    QVERIFY(m_controller->findChild<QPlainTextEdit *>(u"consoleViewText"_s)->isReadOnly());
+    for (const QString &piece : pieces)
+        m_controller->printout(piece);
+    QCOMPARE(m_controller->consoleText(), text);
+
+    // Copy replaces whatever the clipboard held with the plain text.
+    auto *old = new QMimeData;
+    old->setHtml(u"<b>old</b>"_s);
+    QGuiApplication::clipboard()->setMimeData(old);
+    click("copyOutputButton");
+    QCOMPARE(QGuiApplication::clipboard()->mimeData()->text(), text);
+    QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasHtml());
+
+    click("clearOutputButton");
+    QVERIFY(m_controller->consoleText().isEmpty());
+}
+
+// The toolkit's own panels and sheet: panels are only configured here, never
+// run; the sheet opens for real, as it does not block.
+void TestFileFields::panelsAreSetUpAsAsked()
+{
+    QWidget parent;
+    const auto open = SystemDesktop::makeOpenDialog({.title = u"Select a ATN file"_s, .allowedFileTypes = {u"atn"_s}},
+                                                    &parent);
+    QCOMPARE(open->windowTitle(), u"Select a ATN file"_s);
+    QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(open->nameFilters(), QStringList{u"ATN files (*.atn)"_s});
+    QVERIFY(open->testOption(QFileDialog::ReadOnly)); // no new folders
+    QCOMPARE(open->parentWidget(), &parent);
+
+    const auto save = SystemDesktop::makeSaveDialog({.title = u"Save to ATN file"_s, .nameFieldStringValue = u"copy.atn"_s},
+                                                    nullptr);
+    save->setOption(QFileDialog::DontUseNativeDialog);
+    QCOMPARE(save->windowTitle(), u"Save to ATN file"_s);
+    QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
+    QCOMPARE(save->nameFilters().size(), 1); // any name
+    QCOMPARE(QFileInfo(save->selectedFiles().value(0)).fileName(), u"copy.atn"_s);
+}
+
+void TestFileFields::sheetIsWindowModalAndReturnsAtOnce()
+{
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    SystemDesktop().beginSheet({.style = Alert::Style::Warning,
+                                .messageText = u"Warning"_s,
+                                .informativeText = u"Your RUL file is empty."_s,
+                                .buttons = {u"Ok"_s}},
+                               &window);
+
+    QPointer box = window.findChild<QMessageBox *>();
+    QVERIFY(box);
+    QTRY_VERIFY(box->isVisible());
+    QCOMPARE(box->windowModality(), Qt::WindowModal);
+    QCOMPARE(box->icon(), QMessageBox::Warning);
+    QCOMPARE(box->text(), u"Warning"_s);
+    QCOMPARE(box->informativeText(), u"Your RUL file is empty."_s);
+    QCOMPARE(box->buttons().size(), 1);
+    QCOMPARE(box->buttons().constFirst()->text(), u"Ok"_s);
+
+    QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
+    QTRY_VERIFY(!box);
 }
 
 QTEST_MAIN(TestFileFields)
