@@ -1,11 +1,11 @@
 // The application shell: the storyboard "Main", one window per scene, the
-// menus, help, exit and the end of the application.
+// menus, help, exit and the end of the application. The rule editor as the
+// main window opens it: one window, made at the first request from the main
+// window's rule file, handing a path back on OK.
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -17,9 +17,12 @@
 #include "app/storyboard.h"
 #include "app/windowcontroller.h"
 #include "atnbuilder.h"
+#include "mainwindow/imageview.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
+#include "ruleeditor/ruletablemodel.h"
+#include "rules/diagnosticlog.h"
 #include "scripteddesktop.h"
 #include "stringsview/storedstringmodel.h"
 #include "stringsview/stringsviewcontroller.h"
@@ -55,6 +58,11 @@ private slots:
     void stringsWindowFollowsTheChosenFiles();
     void addRuleOpensTheEditorWithDisabledRows();
     void lastWindowClosedEndsTheApplication();
+    void firstOpeningTakesTheMainWindowsRuleFile_data();
+    void firstOpeningTakesTheMainWindowsRuleFile();
+    void okHandsBackOnlyThePath_data();
+    void okHandsBackOnlyThePath();
+    void cancelKeepsTheEditsAndLaterOpeningsKeepTheFirstFile();
 
 private:
     QAction *action(const char *name) const
@@ -70,8 +78,19 @@ private:
     {
         return qobject_cast<StringsViewController *>(m_controller->stringsWindow()->contentViewController());
     }
+    RuleEditorViewController *editor() const
+    {
+        WindowController *window = m_controller->editRuleWindow();
+        return window ? qobject_cast<RuleEditorViewController *>(window->contentViewController()) : nullptr;
+    }
+    QLineEdit *mainField(const char *name) const
+    {
+        return m_controller->findChild<QLineEdit *>(QLatin1StringView(name));
+    }
+    QString file(const char *name) const { return QString::fromStdString(m_dir->file(name)); }
 
     std::unique_ptr<ScriptedDesktop> m_desktop;
+    std::unique_ptr<TempDir> m_dir;
     std::unique_ptr<WindowController> m_main;
     ViewController *m_controller = nullptr;
 };
@@ -85,6 +104,10 @@ void TestWindows::initTestCase()
 void TestWindows::init()
 {
     m_desktop = std::make_unique<ScriptedDesktop>();
+    m_dir = std::make_unique<TempDir>();
+    writeText(m_dir->file("a.rul"), "1;Layer;Ebene;\n0;copy;Kopie;\n");
+    writeText(m_dir->file("b.rul"), "1;Levels;Tonwertkorrektur;\n");
+    rules::setLogSink([](std::string_view, std::string_view) {});
     Storyboard::provide(makeMainStoryboard());
     m_main = Storyboard::storyboardWithName(u"Main"_s)->instantiateInitialController();
     QVERIFY(m_main);
@@ -96,8 +119,11 @@ void TestWindows::init()
 
 void TestWindows::cleanup()
 {
+    QCOMPARE(m_desktop->unansweredPanels, 0);
     m_main.reset();
     Storyboard::withdraw(u"Main"_s);
+    rules::setLogSink({});
+    m_dir.reset();
     m_desktop.reset();
     QVERIFY(WindowController::applicationWindows().isEmpty());
 }
@@ -152,11 +178,6 @@ void TestWindows::helpOpensThePageInSafari()
 
 void TestWindows::menusReachTheController()
 {
-    QStringList menus;
-    for (QAction *menu : qobject_cast<QMainWindow *>(m_main->window())->menuBar()->actions())
-        menus << menu->text();
-    QCOMPARE(menus, (QStringList{u"&File"_s, u"&Edit"_s, u"&Translate"_s, u"&Help"_s}));
-
     for (const char *panel : {"openInputAction", "chooseRulesAction", "saveOutputAction"})
         action(panel)->trigger();
     QCOMPARE(m_desktop->openPanels.size(), 2);
@@ -178,7 +199,6 @@ void TestWindows::menusReachTheController()
         QVERIFY((m_controller->*scene.window)());
 
     // Quit ends the application at once, whatever else is open.
-    QCOMPARE(action("quitAction")->shortcut(), QKeySequence(QKeySequence::Quit));
     action("quitAction")->trigger();
     QTest::mouseClick(m_controller->findChild<QPushButton *>(u"exitButton"_s), Qt::LeftButton);
     QCOMPARE(m_desktop->terminations, 2);
@@ -186,10 +206,9 @@ void TestWindows::menusReachTheController()
 
 void TestWindows::stringsWindowFollowsTheChosenFiles()
 {
-    TempDir dir;
-    writeBytes(dir.file("One.atn"), atnbuild::actionFile("One", {atnbuild::action("Layer 1", {})}));
-    writeBytes(dir.file("Two.atn"), atnbuild::actionFile("Two", {atnbuild::action("Layer 2", {})}));
-    writeText(dir.file("Rules.rul"), "1;Layer;Ebene;\n");
+    writeBytes(m_dir->file("One.atn"), atnbuild::actionFile("One", {atnbuild::action("Layer 1", {})}));
+    writeBytes(m_dir->file("Two.atn"), atnbuild::actionFile("Two", {atnbuild::action("Layer 2", {})}));
+    writeText(m_dir->file("Rules.rul"), "1;Layer;Ebene;\n");
     const auto shown = [&] {
         QStringList texts;
         int matches = 0;
@@ -202,7 +221,7 @@ void TestWindows::stringsWindowFollowsTheChosenFiles()
     const std::pair one(QStringList{u"One"_s, u"Layer 1"_s}, 0);
 
     // The button beside the input field opens the window for that file.
-    choose(&ViewController::selectAtnFile, dir.file("One.atn"));
+    choose(&ViewController::selectAtnFile, m_dir->file("One.atn"));
     QTest::mouseClick(m_controller->findChild<QPushButton *>(u"showStringsButton"_s), Qt::LeftButton);
     QVERIFY(m_controller->stringsWindow() && strings());
     QWidget *window = m_controller->stringsWindow()->window();
@@ -210,15 +229,15 @@ void TestWindows::stringsWindowFollowsTheChosenFiles()
     QCOMPARE(shown(), one);
 
     // While open, it follows the input and the rule file.
-    choose(&ViewController::selectAtnFile, dir.file("Two.atn"));
-    choose(&ViewController::selectRuleFile, dir.file("Rules.rul"));
+    choose(&ViewController::selectAtnFile, m_dir->file("Two.atn"));
+    choose(&ViewController::selectRuleFile, m_dir->file("Rules.rul"));
     QCOMPARE(shown(), std::pair(QStringList{u"Two"_s, u"Layer 2"_s}, 1));
     m_controller->setRuleFieldAndPath(QString());
     QCOMPARE(shown().second, 0);
 
     // Closed, it is brought up to date when shown again.
     window->close();
-    choose(&ViewController::selectAtnFile, dir.file("One.atn"));
+    choose(&ViewController::selectAtnFile, m_dir->file("One.atn"));
     QCOMPARE(shown().first.constFirst(), u"Two"_s);
     m_controller->showStringsWindow();
     QVERIFY(window->isVisible());
@@ -230,12 +249,11 @@ void TestWindows::stringsWindowFollowsTheChosenFiles()
 
 void TestWindows::addRuleOpensTheEditorWithDisabledRows()
 {
-    TempDir dir;
-    writeBytes(dir.file("Adjust.atn"), atnbuild::fileWithItems({{"Nm  ", atnbuild::textValue("Curves 1")},
-                                                                {"Txt ", atnbuild::textValue("Vibrance 1")}}));
-    writeText(dir.file("Rules.rul"), "1;Layer;Ebene;\n");
-    choose(&ViewController::selectAtnFile, dir.file("Adjust.atn"));
-    choose(&ViewController::selectRuleFile, dir.file("Rules.rul"));
+    writeBytes(m_dir->file("Adjust.atn"), atnbuild::fileWithItems({{"Nm  ", atnbuild::textValue("Curves 1")},
+                                                                   {"Txt ", atnbuild::textValue("Vibrance 1")}}));
+    writeText(m_dir->file("Rules.rul"), "1;Layer;Ebene;\n");
+    choose(&ViewController::selectAtnFile, m_dir->file("Adjust.atn"));
+    choose(&ViewController::selectRuleFile, m_dir->file("Rules.rul"));
     m_controller->showStringsWindow();
     QVERIFY(strings());
     auto *table = strings()->findChild<QTableView *>(u"stringsTableView"_s);
@@ -252,10 +270,8 @@ void TestWindows::addRuleOpensTheEditorWithDisabledRows()
     for (int round = 0; round < 2; ++round) {
         QTest::mouseClick(strings()->findChild<QPushButton *>(u"addRuleButton"_s), Qt::LeftButton);
         QVERIFY(m_controller->editRuleWindow() && m_controller->editRuleWindow()->window()->isVisible());
-        auto *editor =
-            qobject_cast<RuleEditorViewController *>(m_controller->editRuleWindow()->contentViewController());
-        QVERIFY(editor);
-        QCOMPARE(editor->dataArray(), expected);
+        QVERIFY(editor());
+        QCOMPARE(editor()->dataArray(), expected);
         expected.insert(expected.end(), {{0, "Curves 1", ""}, {0, "Vibrance 1", ""}});
     }
 }
@@ -282,6 +298,96 @@ void TestWindows::lastWindowClosedEndsTheApplication()
     QCOMPARE(QApplication::exec(), 0);
     QCOMPARE(closedAfterMain, 0);
     QCOMPARE(lastClosed.size(), 1);
+}
+
+void TestWindows::firstOpeningTakesTheMainWindowsRuleFile_data()
+{
+    QTest::addColumn<QString>("ruleFile");
+    QTest::addColumn<QStringList>("searches");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("no rule file: the default rules") << QString() << QStringList{u"Background"_s, u"Brightness/Contrast"_s}
+                                                     << u"Untitled"_s;
+    QTest::newRow("rule file") << u"a.rul"_s << QStringList{u"Layer"_s, u"copy"_s} << u"a.rul"_s;
+    QTest::newRow("missing rule file: no rules") << u"gone.rul"_s << QStringList() << u"gone.rul"_s;
+}
+
+void TestWindows::firstOpeningTakesTheMainWindowsRuleFile()
+{
+    QFETCH(QString, ruleFile);
+    QFETCH(QStringList, searches);
+    QFETCH(QString, title);
+    const QString path = ruleFile.isEmpty() ? QString() : file(ruleFile.toUtf8().constData());
+    if (!path.isEmpty())
+        choose(&ViewController::selectRuleFile, path.toStdString());
+
+    m_controller->editRuleFile();
+    QVERIFY(editor());
+    QCOMPARE(editor()->findChild<QLineEdit *>(u"ruleTextField"_s)->text(), path);
+    QStringList shown;
+    for (const rules::Rule &rule : editor()->dataArray())
+        shown << QString::fromStdString(rule.search);
+    QCOMPARE(shown.mid(0, 2), searches);
+    QCOMPARE(shown.size(), path.isEmpty() ? 9 : searches.size());
+    QCOMPARE(editor()->window()->windowTitle(), title);
+    QCOMPARE(editor()->findChild<ImageView *>(u"ruleImageView"_s)->imageName(),
+             path.isEmpty() ? u"rule_notloaded"_s : u"rule_loaded"_s);
+}
+
+void TestWindows::okHandsBackOnlyThePath_data()
+{
+    QTest::addColumn<bool>("load");
+    QTest::newRow("after loading a file") << true;
+    QTest::newRow("without loading: the path it started with") << false;
+}
+
+void TestWindows::okHandsBackOnlyThePath()
+{
+    QFETCH(bool, load);
+    mainField("atnTextField")->setText(u"typed.atn"_s);
+    m_controller->editRuleFile();
+    mainField("rulTextField")->setText(u"typed meanwhile.rul"_s);
+    if (load) {
+        m_desktop->answerNextPanel(file("b.rul"));
+        QTest::mouseClick(editor()->findChild<QPushButton *>(u"loadRuleButton"_s), Qt::LeftButton);
+        const OpenPanel panel{.title = u"Load a RUL file"_s, .allowedFileTypes = {u"rul"_s}};
+        QCOMPARE(m_desktop->openPanels, QList<OpenPanel>{panel});
+        QCOMPARE(editor()->dataArray(), (std::vector<rules::Rule>{{1, "Levels", "Tonwertkorrektur"}}));
+        QCOMPARE(editor()->window()->windowTitle(), u"b.rul"_s);
+        QCOMPARE(editor()->findChild<ImageView *>(u"ruleImageView"_s)->imageName(), u"rule_loaded"_s);
+    }
+    QTest::mouseClick(editor()->findChild<QPushButton *>(u"okButton"_s), Qt::LeftButton);
+
+    const QString expected = load ? file("b.rul") : QString();
+    QCOMPARE(m_controller->rulFilePath(), expected);
+    QCOMPARE(mainField("rulTextField")->text(), expected);
+    QCOMPARE(mainField("atnTextField")->text(), u"typed.atn"_s);
+    QCOMPARE(m_controller->findChild<ImageView *>(u"rulImageView"_s)->imageName(), u"rule_notloaded"_s);
+    QVERIFY(!editor()->window()->isVisible());
+}
+
+void TestWindows::cancelKeepsTheEditsAndLaterOpeningsKeepTheFirstFile()
+{
+    choose(&ViewController::selectRuleFile, m_dir->file("a.rul"));
+    m_controller->editRuleFile();
+    RuleEditorViewController *first = editor();
+    editor()->model()->setData(editor()->model()->index(1, RuleTableModel::UseColumn), Qt::Checked, Qt::CheckStateRole);
+    editor()->insertRow();
+    QTest::mouseClick(editor()->findChild<QPushButton *>(u"cancelButton"_s), Qt::LeftButton);
+    QVERIFY(!editor()->window()->isVisible());
+    QCOMPARE(m_controller->rulFilePath(), file("a.rul"));
+
+    // Another rule file chosen meanwhile: the editor comes back as it was left.
+    choose(&ViewController::selectRuleFile, m_dir->file("b.rul"));
+    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"editRuleButton"_s), Qt::LeftButton);
+    QCOMPARE(editor(), first);
+    QVERIFY(editor()->window()->isVisible());
+    QCOMPARE(editor()->ruleFilePath(), file("a.rul"));
+    QCOMPARE(editor()->dataArray(), (std::vector<rules::Rule>{{1, "Layer", "Ebene"}, {1, "copy", "Kopie"}, {}}));
+    QCOMPARE(editor()->window()->windowTitle(), u"a.rul *"_s);
+    QCOMPARE(readText(m_dir->file("a.rul")), "1;Layer;Ebene;\n0;copy;Kopie;\n");
+    editor()->okPressed();
+    QCOMPARE(m_controller->rulFilePath(), file("a.rul"));
+    QCOMPARE(mainField("rulTextField")->text(), file("a.rul"));
 }
 
 QTEST_MAIN(TestWindows)
