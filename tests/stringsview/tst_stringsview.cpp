@@ -1,6 +1,10 @@
 // The Stored Strings window on its own: the table for a built file, the
 // filter, files that cannot be read or are not well-formed, the count of rule
-// matches and "Add Rule".
+// matches and "Add Rule". Also the table model's cells and the count of rule
+// matches without a window.
+#include <algorithm>
+
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +15,7 @@
 #include "atnbuilder.h"
 #include "atnformat/actionfile.h"
 #include "resources/bundle.h"
-#include "stdoutcapture.h"
+#include "stringsview/rulematches.h"
 #include "stringsview/storedstringmodel.h"
 #include "stringsview/stringsviewcontroller.h"
 #include "tempdir.h"
@@ -39,6 +43,22 @@ QStringList layersTexts()
     return {u"Layers"_s, u"Copy Layer"_s, u"Layer 1"_s, u"Layer 1 copy"_s, u"Back"_s, u"Background"_s, u"Layer 1"_s};
 }
 
+// A layer by name, a class of its own by name, a text value with a line
+// break, a file path (little-endian) and the empty class names of the
+// descriptors.
+atnbuild::Bytes sampleFile()
+{
+    using namespace atnbuild;
+    return actionFile("Retouching", {
+        action("Soft Layer", {
+            event("slct", "Select", Items{{"null", reference({byName("Lyr ", "Layer 1")})}}),
+            event("setd", "Set", Items{{"null", reference({byName("Xyz ", "Thing")})},
+                                       {"T   ", textValue("Line one\nLine two")}}),
+            event("Opn ", "Open", Items{{"null", pathValue("/Users/anna/Layer.jpg")}}),
+        }),
+    });
+}
+
 } // namespace
 
 class TestStringsView : public QObject {
@@ -56,6 +76,10 @@ private slots:
     void saysWhenTheFileCannotBeRead();
     void countsRuleMatchesAndReloads();
     void addRuleHandsOverTheSelectedTexts();
+    void cellsShowRoleTextLayoutAndOffset_data();
+    void cellsShowRoleTextLayoutAndOffset();
+    void countRuleMatches_data();
+    void countRuleMatches();
 
 private:
     QString write(const char *name, const atnbuild::Bytes &bytes)
@@ -118,7 +142,6 @@ void TestStringsView::listsTheStringsOfABuiltFile()
     QVERIFY(!problemShown());
     QCOMPARE(label("filePathLabel"), QDir::toNativeSeparators(path));
     QCOMPARE(m_view->windowTitle(), u"Stored Strings of Layers.atn"_s);
-    QCOMPARE(table()->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
 void TestStringsView::filterKeepsMatchingTextsAndRoles_data()
@@ -151,12 +174,10 @@ void TestStringsView::filterKeepsMatchingTextsAndRoles()
 
 void TestStringsView::saysWhatIsWrongWithTheFile()
 {
-    using atnbuild::operator+;
     const atnbuild::Bytes whole = layersFile();
-    // Cut off inside the last layer name, bytes after the end, another
-    // version: the texts found before the fault are listed.
+    // Cut off inside the last layer name, another version: the texts found
+    // before the fault are listed.
     const std::pair<atnbuild::Bytes, int> files[] = {{atnbuild::Bytes(whole.begin(), whole.end() - 6), 6},
-                                                     {whole + atnbuild::Bytes{0, 0}, 7},
                                                      {atnbuild::actionFile("Old", {}, 12), 0}};
     for (const auto &[bytes, found] : files) {
         m_view->setFiles(write("Broken.atn", bytes), QString());
@@ -195,7 +216,6 @@ void TestStringsView::countsRuleMatchesAndReloads()
     const QString path = write("Layers.atn", layersFile());
     m_view->setFiles(path, QString());
     QVERIFY(label("matchesLabel").startsWith(u"Choose a rule file in the main window"_s));
-    StdoutCapture stdoutText; // a missing rule file is reported there
     m_view->setFiles(path, QString::fromStdString(m_dir->file("Rules.rul")));
     QVERIFY(label("matchesLabel").startsWith(u"Rules.rul has no enabled rules, or cannot be read."_s));
 
@@ -253,6 +273,75 @@ void TestStringsView::addRuleHandsOverTheSelectedTexts()
     QCOMPARE(label("addRuleNoteLabel"), QString());
     m_view->addRule();
     QCOMPARE(requests.size(), 2);
+}
+
+void TestStringsView::cellsShowRoleTextLayoutAndOffset_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("role");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("layer") << u"Layer 1"_s << u"layer name"_s << u"Layer 1"_s << u"BE"_s;
+    QTest::newRow("other class") << u"Thing"_s << u"name of 'Xyz '"_s << u"Thing"_s << u"BE"_s;
+    // A line break would cut the text off in its one-line cell.
+    QTest::newRow("line break") << u"Line one\nLine two"_s << u"text value"_s << u"Line one\u21B5Line two"_s << u"BE"_s;
+    QTest::newRow("file path") << u"/Users/anna/Layer.jpg"_s << u"file path"_s << u"/Users/anna/Layer.jpg"_s << u"LE"_s;
+}
+
+void TestStringsView::cellsShowRoleTextLayoutAndOffset()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, role);
+    QFETCH(QString, shown);
+    QFETCH(QString, layout);
+    StoredStringModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setStrings(atnformat::readActionFile(sampleFile()).strings);
+    const auto found = std::ranges::find(model.rows(), stored, &StoredStringModel::Row::text);
+    QVERIFY(found != model.rows().end());
+    const auto cell = [&, row = int(found - model.rows().begin())](int column, int itemRole = Qt::DisplayRole) {
+        return model.index(row, column).data(itemRole).toString();
+    };
+    QCOMPARE(cell(StoredStringModel::RoleColumn), role);
+    QCOMPARE(cell(StoredStringModel::TextColumn), shown);
+    QCOMPARE(cell(StoredStringModel::TextColumn, StoredStringModel::StoredTextRole), stored);
+    QCOMPARE(cell(StoredStringModel::LayoutColumn), layout);
+}
+
+void TestStringsView::countRuleMatches_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QStringList>("pairs");
+    QTest::addColumn<int>("rules");
+    QTest::addColumn<int>("occurrences");
+    QTest::addColumn<int>("strings");
+    QTest::addColumn<QList<int>>("perText");
+    const QStringList layers{u"Layer 1"_s, u"Layer 1 copy"_s, u"Background"_s};
+    QTest::newRow("exact case") << layers << QStringList{u"layer"_s, u"Ebene"_s} << 1 << 0 << 0 << QList<int>{0, 0, 0};
+    // left to right without overlaps, as a translation rewrites
+    QTest::newRow("no overlaps") << QStringList{u"aaaaa"_s} << QStringList{u"aa"_s, u"b"_s} << 1 << 2 << 1
+                                 << QList<int>{2};
+    // each rule sees the stored texts, not the replacements of the rules above it
+    QTest::newRow("rules counted apart") << layers << QStringList{u"Layer"_s, u"Ebene"_s, u"Ebene 1"_s, u"E1"_s}
+                                         << 2 << 2 << 2 << QList<int>{1, 1, 0};
+    // an empty search text matches nothing and is no rule
+    QTest::newRow("empty search") << layers << QStringList{QString(), u"x"_s, u"1"_s, u"2"_s} << 1 << 2 << 2
+                                  << QList<int>{1, 1, 0};
+}
+
+void TestStringsView::countRuleMatches()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QStringList, pairs);
+    QFETCH(int, rules);
+    QFETCH(int, occurrences);
+    QFETCH(int, strings);
+    QFETCH(QList<int>, perText);
+    const RuleMatches matches = ::countRuleMatches(texts, pairs);
+    QCOMPARE(matches.rules, rules);
+    QCOMPARE(matches.occurrences, occurrences);
+    QCOMPARE(matches.strings, strings);
+    QCOMPARE(QList<int>(matches.perText.begin(), matches.perText.end()), perText);
 }
 
 QTEST_MAIN(TestStringsView)
