@@ -344,6 +344,8 @@ void TestWindows::okHandsBackOnlyThePath()
 {
     QFETCH(bool, load);
     mainField("atnTextField")->setText(u"typed.atn"_s);
+    mainField("atncopyTextField")->setText(u"typed.atn"_s);
+    emit mainField("atncopyTextField")->textEdited(u"typed.atn"_s);
     m_controller->editRuleFile();
     mainField("rulTextField")->setText(u"typed meanwhile.rul"_s);
     if (load) {
@@ -363,6 +365,8 @@ void TestWindows::okHandsBackOnlyThePath()
     QCOMPARE(mainField("atnTextField")->text(), u"typed.atn"_s);
     QCOMPARE(m_controller->findChild<ImageView *>(u"rulImageView"_s)->imageName(), u"rule_notloaded"_s);
     QVERIFY(!editor()->window()->isVisible());
+    // The check that enables Start runs on the user's edits only.
+    QVERIFY(!m_controller->findChild<QPushButton *>(u"startTranslationButton"_s)->isEnabled());
 }
 
 void TestWindows::cancelKeepsTheEditsAndLaterOpeningsKeepTheFirstFile()

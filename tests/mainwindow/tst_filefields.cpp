@@ -1,7 +1,7 @@
 // The three file fields of the main window: stored paths, field texts, status
-// images and Start, through panels, typing, drops, Reset and the rule editor's
-// hand-back. Also the drop fields on their own, the console, and the
-// toolkit's panels and sheets as the desktop sets them up.
+// images and Start, through panels, typing, drops and Reset. Also the drop
+// fields on their own, the console, and the toolkit's panels and sheets as the
+// desktop sets them up.
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QFileDialog>
@@ -63,7 +63,6 @@ private slots:
     void laterChoice_data();
     void laterChoice();
     void typingChecksEveryChangeAndStoresNothing();
-    void ruleEditorHandBackOnlyStoresAndShows();
     void drag_data();
     void drag();
     void appendCopyClear_data();
@@ -207,17 +206,6 @@ void TestFileFields::typingChecksEveryChangeAndStoresNothing()
 
     text(Atn)->selectAll();
     QTest::keyClick(text(Atn), Qt::Key_Backspace);
-    QVERIFY(!startEnabled());
-}
-
-void TestFileFields::ruleEditorHandBackOnlyStoresAndShows()
-{
-    choose(Atn, u"/work/in.atn"_s);
-    choose(AtnCopy, u"/work/out.atn"_s);
-    m_controller->setRuleFieldAndPath(u"/work/edited.rul"_s);
-    QCOMPARE(stored(Rule), u"/work/edited.rul"_s);
-    QCOMPARE(text(Rule)->text(), u"/work/edited.rul"_s);
-    QCOMPARE(image(Rule), kFields[Rule].notLoaded);
     QVERIFY(!startEnabled());
 }
 
