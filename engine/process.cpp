@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -89,26 +90,87 @@ void adviseHugePages(std::uint8_t *data, std::size_t size)
 constexpr std::size_t kPlanLimitBySize = std::size_t(-1);
 std::atomic<std::size_t> g_planLimit{kPlanLimitBySize};
 
+// A first-in first-out queue of bytes, kept in a ring.
+class Carry {
+public:
+    [[nodiscard]] std::size_t size() const noexcept { return m_size; }
+
+    // Room for `bytes` in all; the only call that allocates.
+    void reserve(std::size_t bytes)
+    {
+        if (bytes <= m_ring.size())
+            return;
+        std::vector<std::uint8_t> grown(std::bit_ceil(bytes));
+        peek(0, m_size, grown.data());
+        m_ring.swap(grown);
+        m_head = 0;
+    }
+
+    void push(const std::uint8_t *from, std::size_t n) noexcept
+    {
+        const std::size_t tail = (m_head + m_size) & mask();
+        const std::size_t first = std::min(n, m_ring.size() - tail);
+        copy(from, m_ring.data() + tail, first);
+        copy(from + first, m_ring.data(), n - first);
+        m_size += n;
+    }
+
+    // Copies `n` bytes from `offset` on, leaving them queued.
+    void peek(std::size_t offset, std::size_t n, std::uint8_t *to) const noexcept
+    {
+        const std::size_t at = (m_head + offset) & mask();
+        const std::size_t first = std::min(n, m_ring.size() - at);
+        copy(m_ring.data() + at, to, first);
+        copy(m_ring.data(), to + first, n - first);
+    }
+
+    void drop(std::size_t n) noexcept
+    {
+        m_head = (m_head + n) & mask();
+        m_size -= n;
+    }
+
+private:
+    static void copy(const std::uint8_t *from, std::uint8_t *to, std::size_t n) noexcept
+    {
+        if (n > 0)
+            std::memcpy(to, from, n);
+    }
+    [[nodiscard]] std::size_t mask() const noexcept { return m_ring.empty() ? 0 : m_ring.size() - 1; }
+
+    std::vector<std::uint8_t> m_ring;
+    std::size_t m_head = 0;
+    std::size_t m_size = 0;
+};
+
 // Rewrites decided during the scan, which never has to read what they
 // change. Every one replaces n bytes by m = n + d, so the content after k of
 // them is the input shifted by k * d; the length field and header of each
 // lie between the previous replacement and its own match.
 //
-// Without storage of its own, the plan leaves the input untouched and its
-// rewrites are made after the scan. Given the input's storage (only when
-// d <= 0), each rewrite is made there at once: the content up to the end of
-// the last match is then in the storage and the rest of the input stands
-// where it was, since the content never grows past the input it was made
-// from. `undo` takes the storage back to the input.
+// Given the input's storage, the plan makes the rewrites there while the
+// scan goes on, never over input the scan may still read (from the end of the
+// last planned match on): the content made so far, up to `written`, stands in
+// the storage, holding the input up to `taken`. When rewrites shorten the
+// text the content never reaches past the input it was made from, and each
+// rewrite is made at once. When they lengthen it, the content reaches into
+// input not yet taken, which waits in a carry queue; a rewrite is made only
+// once the content it ends does not reach the end of the last planned match,
+// and only while the result fits the storage's capacity. `undo` takes the
+// storage back to the input. Without storage, or for what is not made yet,
+// appendTo builds the content in new memory.
 class Plan {
 public:
-    Plan(Input input, const EncodedText &search, const EncodedText &replacement, std::uint8_t *storage)
+    // `room`: how far the storage may grow beyond the input.
+    Plan(Input input, const EncodedText &search, const EncodedText &replacement, std::uint8_t *storage,
+         std::size_t room)
         : m_input(input),
           m_search(search),
           m_replacement(replacement),
           m_n(std::int64_t(search.be.size())),
           m_d(std::int64_t(replacement.be.size()) - m_n),
-          m_storage(storage)
+          m_storage(storage),
+          m_room(std::int64_t(room))
     {
     }
 
@@ -137,16 +199,11 @@ public:
             planned.littleEndianCount = static_cast<std::uint32_t>(std::int64_t(decode32(header - 4, LE)) + m_d);
             planned.bigEndianCount = static_cast<std::uint32_t>(std::int64_t(decode32(header - 12, BE)) + m_d);
         }
-        const std::int64_t from = consumed();
+        if (m_storage != nullptr && m_d > 0 && shift() + m_d <= m_room)
+            m_carry.reserve(carryRoom(1));
         m_rewrites.push_back(planned);
-        if (m_storage != nullptr) {
-            // The input since the last match moves up to the content made so far.
-            const std::int64_t at = from + shift() - m_d;
-            if (at != from)
-                std::memmove(m_storage + at, m_storage + from, std::size_t(inputAt - from));
-            copy(m_replacement.in(order), m_storage + at + (inputAt - from));
-            writeFields(planned, m_storage);
-        }
+        if (m_storage != nullptr)
+            makePlanned(false);
     }
 
     [[nodiscard]] std::size_t resultSize() const noexcept { return std::size_t(std::int64_t(m_input.size()) + shift()); }
@@ -155,50 +212,41 @@ public:
     // to the empty `out`.
     void appendTo(Bytes &out, std::int64_t upTo) const
     {
-        const std::uint8_t *in = m_input.data();
-        if (m_storage != nullptr) {
-            out.insert(out.end(), m_storage, m_storage + untouchedFrom());
-            out.insert(out.end(), in + consumed(), in + upTo);
-            return;
-        }
         std::int64_t from = 0;
-        for (const Planned &r : m_rewrites) {
-            out.insert(out.end(), in + from, in + r.inputAt);
+        if (m_storage != nullptr) {
+            out.insert(out.end(), m_storage, m_storage + m_written);
+            from = m_taken;
+        }
+        for (std::size_t k = m_made; k < m_rewrites.size(); ++k) {
+            const Planned &r = m_rewrites[k];
+            appendInput(out, from, r.inputAt);
             const Bytes &with = m_replacement.in(r.order);
             out.insert(out.end(), with.begin(), with.end());
             from = r.inputAt + m_n;
         }
-        out.insert(out.end(), in + from, in + upTo);
-        for (const Planned &r : m_rewrites)
-            writeFields(r, out.data());
+        appendInput(out, from, upTo);
+        for (std::size_t k = m_made; k < m_rewrites.size(); ++k)
+            writeFields(m_rewrites[k], out.data());
     }
 
-    // Completes the rewrites in `buffer`, which must be the input, so that it
-    // holds the whole result: when they lengthen it, resultSize() must not
-    // exceed its capacity, so that nothing is allocated and nothing can fail.
-    void applyTo(Bytes &buffer) const noexcept
+    // Makes ready for applyTo: the one step of it that may fail.
+    void prepareToApply()
     {
-        const auto size = std::int64_t(m_input.size());
-        if (m_storage != nullptr) {
-            std::memmove(m_storage + untouchedFrom(), m_storage + consumed(), std::size_t(size - consumed()));
-            buffer.resize(resultSize());
-            return;
-        }
-        // Back to front: with d > 0 everything moves towards the end.
+        if (m_storage != nullptr && m_d > 0)
+            m_carry.reserve(carryRoom(0));
+    }
+
+    // Completes the rewrites in `buffer`, whose storage the plan was given,
+    // so that it holds the whole result. When they lengthen it, resultSize()
+    // must not exceed its capacity: nothing is allocated and nothing fails
+    // (after prepareToApply).
+    void applyTo(Bytes &buffer) noexcept
+    {
+        if (m_d > 0)
+            buffer.resize(resultSize()); // room for the carried input to go into
+        makePlanned(true);
+        emitInput(std::int64_t(m_input.size()));
         buffer.resize(resultSize());
-        std::uint8_t *data = buffer.data();
-        const std::int64_t m = m_n + m_d;
-        std::int64_t end = size;
-        for (std::size_t k = m_rewrites.size(); k-- > 0;) {
-            const Planned &r = m_rewrites[k];
-            const std::int64_t from = r.inputAt + m_n;
-            const std::int64_t at = r.inputAt + std::int64_t(k) * m_d;
-            std::memmove(data + at + m, data + from, std::size_t(end - from));
-            copy(m_replacement.in(r.order), data + at);
-            end = r.inputAt;
-        }
-        for (const Planned &r : m_rewrites)
-            writeFields(r, data);
     }
 
     // Takes the storage back to the input after rewrites made in it. The
@@ -208,23 +256,44 @@ public:
     {
         if (m_storage == nullptr)
             return;
-        for (const Planned &r : m_rewrites) {
+        for (std::size_t k = 0; k < m_made; ++k) {
+            const Planned &r = m_rewrites[k];
             encode32(m_storage + r.fieldAt, r.order, std::int64_t(r.field) - m_d / 2);
             if (r.order == LE) {
                 encode32(m_storage + r.fieldAt - 4, LE, std::int64_t(r.littleEndianCount) - m_d);
                 encode32(m_storage + r.fieldAt - 12, BE, std::int64_t(r.bigEndianCount) - m_d);
             }
         }
-        // Back to front, as the content never is longer than the input.
+        // Every stretch of input between two matches goes back where it
+        // was: back to front when the content is shorter than the input,
+        // front to back when it is longer, so that none is overwritten
+        // before it has moved.
         const std::int64_t m = m_n + m_d;
-        std::int64_t end = consumed();
-        for (std::size_t k = m_rewrites.size(); k-- > 0;) {
+        const auto restore = [&](std::size_t k) {
             const Planned &r = m_rewrites[k];
+            const std::int64_t end = k + 1 < m_made ? m_rewrites[k + 1].inputAt : m_taken;
             const std::int64_t from = r.inputAt + std::int64_t(k) * m_d + m;
             std::memmove(m_storage + r.inputAt + m_n, m_storage + from, std::size_t(end - (r.inputAt + m_n)));
             copy(m_search.in(r.order), m_storage + r.inputAt);
-            end = r.inputAt;
+        };
+        if (m_d <= 0) {
+            for (std::size_t k = m_made; k-- > 0;)
+                restore(k);
+            return;
         }
+        // Front to back, each stretch before its match, then the carried input.
+        std::int64_t from = 0;
+        for (std::size_t k = 0; k < m_made; ++k) {
+            const Planned &r = m_rewrites[k];
+            const std::int64_t at = r.inputAt + std::int64_t(k) * m_d; // its replacement
+            const std::int64_t start = k == 0 ? 0 : m_rewrites[k - 1].inputAt + m_n;
+            std::memmove(m_storage + start, m_storage + from, std::size_t(r.inputAt - start));
+            copy(m_search.in(r.order), m_storage + r.inputAt);
+            from = at + m;
+        }
+        const std::int64_t start = m_made == 0 ? 0 : m_rewrites[m_made - 1].inputAt + m_n;
+        std::memmove(m_storage + start, m_storage + from, std::size_t(m_taken - start));
+        m_carry.peek(0, m_carry.size(), m_storage + m_taken);
     }
 
 private:
@@ -236,6 +305,16 @@ private:
         std::uint32_t bigEndianCount;
         Order order;
     };
+
+    static constexpr std::size_t kChunk = 64 << 10;
+
+    // What the carry may hold at most while the planned rewrites and `more`
+    // besides are made: twice what it carries between them, or that and a
+    // chunk.
+    [[nodiscard]] std::size_t carryRoom(std::size_t more) const noexcept
+    {
+        return 2 * std::size_t(shift() + std::int64_t(more) * m_d) + std::max<std::size_t>(kChunk, std::size_t(m_n + m_d));
+    }
 
     static void copy(const Bytes &text, std::uint8_t *to) noexcept
     {
@@ -252,13 +331,101 @@ private:
         }
     }
 
+    // Appends the input from `from` to `to` (not before taken) to `out`.
+    void appendInput(Bytes &out, std::int64_t from, std::int64_t to) const
+    {
+        const std::uint8_t *in = m_input.data();
+        if (m_storage != nullptr && m_d > 0 && from < m_written) {
+            const std::int64_t carried = std::min(to, m_written) - from;
+            const std::size_t at = out.size();
+            out.resize(at + std::size_t(carried));
+            m_carry.peek(std::size_t(from - m_taken), std::size_t(carried), out.data() + at);
+            from += carried;
+        }
+        out.insert(out.end(), in + from, in + to);
+    }
+
+    // Makes the planned rewrites not made yet in the storage, as far as they
+    // may be made before the scan is over; all of them when `all`.
+    void makePlanned(bool all) noexcept
+    {
+        const std::int64_t limit = consumed();
+        for (; m_made < m_rewrites.size(); ++m_made) {
+            const Planned &r = m_rewrites[m_made];
+            const std::int64_t growth = std::int64_t(m_made + 1) * m_d;
+            if (!all && (r.inputAt + m_n + growth > limit || growth > m_room))
+                return;
+            emitInput(r.inputAt);
+            emitReplacement(r);
+            writeFields(r, m_storage);
+        }
+    }
+
+    // Moves the input from taken up to `to` into the content.
+    void emitInput(std::int64_t to) noexcept
+    {
+        if (m_d <= 0) {
+            if (m_written != m_taken)
+                std::memmove(m_storage + m_written, m_storage + m_taken, std::size_t(to - m_taken));
+            m_written += to - m_taken;
+            m_taken = to;
+            return;
+        }
+        const std::int64_t carried = m_written - m_taken;
+        if (carried == 0) { // the content is the input where it stands
+            m_written = m_taken = to;
+            return;
+        }
+        if (to - m_taken > carried + std::int64_t(kChunk)) {
+            // A long stretch moves in one go: what it will cover goes into
+            // the carry, the rest moves up by what is carried, and what was
+            // carried comes first.
+            const std::int64_t end = m_written + (to - m_taken);
+            m_carry.push(m_storage + end - carried, std::size_t(carried));
+            std::memmove(m_storage + m_written + carried, m_storage + m_written, std::size_t(end - carried - m_written));
+            m_carry.peek(0, std::size_t(carried), m_storage + m_written);
+            m_carry.drop(std::size_t(carried));
+            m_written = end;
+            m_taken = to;
+            return;
+        }
+        // The storage at `written` holds the input just after the carried
+        // part: into the carry with it, and out comes the input to write.
+        while (m_taken < to) {
+            const auto n = std::size_t(std::min<std::int64_t>(to - m_taken, kChunk));
+            m_carry.push(m_storage + m_written, n);
+            m_carry.peek(0, n, m_storage + m_written);
+            m_carry.drop(n);
+            m_written += std::int64_t(n);
+            m_taken += std::int64_t(n);
+        }
+    }
+
+    // Puts the replacement of the match at taken into the content.
+    void emitReplacement(const Planned &r) noexcept
+    {
+        const std::int64_t m = m_n + m_d;
+        if (m_d > 0) {
+            m_carry.push(m_storage + m_written, std::size_t(m));
+            m_carry.drop(std::size_t(m_n));
+        }
+        copy(m_replacement.in(r.order), m_storage + m_written);
+        m_written += m;
+        m_taken += m_n;
+    }
+
     Input m_input;
     const EncodedText &m_search;
     const EncodedText &m_replacement;
     std::int64_t m_n;
     std::int64_t m_d;
     std::uint8_t *m_storage;
+    std::int64_t m_room;
     std::vector<Planned> m_rewrites;
+    std::size_t m_made = 0;      // rewrites made in the storage
+    std::int64_t m_taken = 0;    // input made into content
+    std::int64_t m_written = 0;  // content in the storage
+    Carry m_carry;               // the input from taken to written, when d > 0
 };
 
 // The result being built in new memory, once the input can no longer be
@@ -361,9 +528,9 @@ public:
     // `plan`: whether rewrites may be planned at all; `storage`: the input's
     // own, to make planned rewrites in at once (see Plan).
     Content(Input input, const EncodedText &search, const EncodedText &replacement, bool plan,
-            std::uint8_t *storage)
+            std::uint8_t *storage, std::size_t room)
         : m_input(input),
-          m_plan(input, search, replacement, storage),
+          m_plan(input, search, replacement, storage, room),
           m_n(std::int64_t(search.be.size())),
           m_d(std::int64_t(replacement.be.size()) - m_n)
     {
@@ -379,6 +546,8 @@ public:
     [[nodiscard]] bool rewritten() const noexcept { return building() || !m_plan.empty(); }
     [[nodiscard]] std::int64_t shift() const noexcept { return building() ? m_builder->shift() : m_plan.shift(); }
     [[nodiscard]] const Plan &plan() const noexcept { return m_plan; }
+    void prepareToApply() { m_plan.prepareToApply(); }
+    void applyTo(Bytes &buffer) noexcept { m_plan.applyTo(buffer); }
 
     // See Builder::bytes. `inputAt` is where the scan stands.
     [[nodiscard]] const std::uint8_t *bytes(std::int64_t at, std::int64_t count, std::uint8_t *scratch,
@@ -644,7 +813,7 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
     const Texts texts = checkedTexts(searchString, replacementString);
     const Input input(buffer);
     // The result is new memory anyway: it is built as the scan goes.
-    Content content(input, texts.search, texts.replacement, false, nullptr);
+    Content content(input, texts.search, texts.replacement, false, nullptr, 0);
     rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console);
     return content.rewritten() ? std::move(content).finishBuilding() : buffer;
 }
@@ -657,10 +826,9 @@ std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
 {
     const Texts texts = checkedTexts(searchString, replacementString);
     const Input input(buffer);
-    // Rewrites that do not lengthen the text are made in the buffer as the
-    // scan goes; longer ones once it is over, where the buffer has the room.
-    const bool lengthening = texts.replacement.be.size() > texts.search.be.size();
-    Content content(input, texts.search, texts.replacement, true, lengthening ? nullptr : buffer.data());
+    // The rewrites are made in the buffer as the scan goes, as far as they
+    // can be; taken back if anything fails.
+    Content content(input, texts.search, texts.replacement, true, buffer.data(), buffer.capacity() - buffer.size());
     std::optional<Bytes> elsewhere; // a result in new memory
     try {
         rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console);
@@ -668,6 +836,8 @@ std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
             elsewhere = std::move(content).finishBuilding();
         else if (content.rewritten() && content.plan().resultSize() > buffer.capacity())
             elsewhere = planned(content.plan(), std::int64_t(buffer.size()));
+        else
+            content.prepareToApply();
     } catch (...) {
         content.undo();
         throw;
@@ -677,7 +847,7 @@ std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
         return std::move(*elsewhere);
     }
     if (content.rewritten())
-        content.plan().applyTo(buffer);
+        content.applyTo(buffer);
     return std::move(buffer);
 }
 

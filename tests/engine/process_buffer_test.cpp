@@ -64,10 +64,11 @@ TEST(ProcessBuffer, ResultGrowsBeyondTwiceTheInput)
     EXPECT_EQ(console.text(), referenceConsole.text());
 }
 
-// Past the first rewrite the input is copied into the result in windows as
-// the scan goes. Here the walk back from a match crosses what was copied
-// that way: the string's length field lies more than one window before the
-// match, with other rewrites and stretches of filler before it.
+// Rewrites far apart: when the result is built in new memory, the input goes
+// into it in windows as the scan goes, and here the walk back from a match
+// crosses what was copied that way (the string's length field lies more than
+// one window before the match); when the rewrites are made in the buffer
+// itself, long stretches of input move between them.
 TEST(ProcessBuffer, WalkBackReachesInputCopiedWindowsAgo)
 {
     std::vector<std::uint8_t> buffer = hexBytes("AB AB 00 00 00 02 00 61 00 00");
@@ -87,13 +88,21 @@ TEST(ProcessBuffer, WalkBackReachesInputCopiedWindowsAgo)
     buffer.insert(buffer.end(), {0x00, 0x00, 0x00, 0x02, 0x00, 0x61, 0x00, 0x00, 0xCD});
 
     for (const std::string replacement : {"bcd", ""}) {
-        engine::StringConsole console, referenceConsole;
-        const auto result = engine::process(buffer, "a", replacement, false, console);
+        engine::StringConsole referenceConsole;
         const auto expected = reference::process(buffer, "a", replacement, false, referenceConsole);
         // All three strings are rewritten.
-        EXPECT_EQ(std::int64_t(result.size()), std::int64_t(buffer.size()) + 3 * (2 * std::int64_t(replacement.size()) - 2));
-        EXPECT_TRUE(result == expected) << "replacement \"" << replacement << "\"";
-        EXPECT_EQ(console.text(), referenceConsole.text());
+        EXPECT_EQ(std::int64_t(expected.size()), std::int64_t(buffer.size()) + 3 * (2 * std::int64_t(replacement.size()) - 2));
+        // Kept, and consumed with the room to be rewritten where it stands.
+        for (const bool consumed : {false, true}) {
+            engine::StringConsole console;
+            std::vector<std::uint8_t> copy;
+            copy.reserve(engine::capacityForRewrites(buffer.size()));
+            copy = buffer;
+            const auto result = consumed ? engine::process(std::move(copy), "a", replacement, false, console)
+                                         : engine::process(buffer, "a", replacement, false, console);
+            EXPECT_TRUE(result == expected) << "replacement \"" << replacement << "\", consumed " << consumed;
+            EXPECT_EQ(console.text(), referenceConsole.text());
+        }
     }
 }
 
