@@ -94,6 +94,7 @@ std::atomic<std::size_t> g_planLimit{kPlanLimitBySize};
 class Carry {
 public:
     [[nodiscard]] std::size_t size() const noexcept { return m_size; }
+    [[nodiscard]] std::size_t capacity() const noexcept { return m_ring.size(); }
 
     // Room for `bytes` in all; the only call that allocates.
     void reserve(std::size_t bytes)
@@ -308,12 +309,12 @@ private:
 
     static constexpr std::size_t kChunk = 64 << 10;
 
-    // What the carry may hold at most while the planned rewrites and `more`
-    // besides are made: twice what it carries between them, or that and a
-    // chunk.
+    // What the carry holds at most while the planned rewrites and `more`
+    // besides are made: what it carries between them, and a chunk or a
+    // replacement on top.
     [[nodiscard]] std::size_t carryRoom(std::size_t more) const noexcept
     {
-        return 2 * std::size_t(shift() + std::int64_t(more) * m_d) + std::max<std::size_t>(kChunk, std::size_t(m_n + m_d));
+        return std::size_t(shift() + std::int64_t(more) * m_d) + std::max<std::size_t>(kChunk, std::size_t(m_n + m_d));
     }
 
     static void copy(const Bytes &text, std::uint8_t *to) noexcept
@@ -376,7 +377,7 @@ private:
             m_written = m_taken = to;
             return;
         }
-        if (to - m_taken > carried + std::int64_t(kChunk)) {
+        if (to - m_taken > carried + std::int64_t(kChunk) && m_carry.capacity() >= 2 * std::size_t(carried)) {
             // A long stretch moves in one go: what it will cover goes into
             // the carry, the rest moves up by what is carried, and what was
             // carried comes first.

@@ -30,12 +30,11 @@
 //
 // Cost: one pass over the buffer, searching both byte orders at once, and
 // no rewrite ever moves the rest of the buffer. The overload that consumes
-// its buffer makes the rewrites in the buffer's own storage: as the scan goes
-// when they do not lengthen the text, in one pass after it when they do and
-// the buffer has the capacity. The other overload builds its result in new
-// memory as the scan goes, as the consuming one does when a walk back to a
-// length field reaches text already rewritten or the rewrites are very many.
-// Memory: at most the buffer and one result.
+// its buffer makes the rewrites in the buffer's own storage as the scan goes,
+// as far as its capacity allows; the other builds its result in new memory as
+// the scan goes, as the consuming one does when a walk back to a length field
+// reaches text already rewritten or the rewrites are very many. Memory: at
+// most the buffer and one result.
 //
 // **Example**
 //   00 00 00 04 00 41 00 42 00 43 00 00, search "B", replacement "XY"
