@@ -11,16 +11,20 @@
 // none, one, two).
 //
 // Checked on every input: the same bytes and the same console text as the
-// reference, or the same RuntimeError before any console output; the result
+// reference, or the same RuntimeError before any console output; a consumed
+// buffer left as it was when the console fails after some lines; the result
 // is the input lengthened or shortened by a whole number of rewrites; and
 // replacing a text by itself rewrites every length field and byte count with
 // the value it had, so the bytes come back unchanged.
+#include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 
 #include "engine/bytescan.h"
 #include "engine/process.h"
 #include "engine/runtimeerror.h"
 #include "fuzzcheck.h"
+#include "tests/support/failingconsole.h"
 #include "tests/support/referenceprocess.h"
 
 using fuzz::check;
@@ -88,6 +92,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     check(actual.bytes == expected.bytes, "different bytes than the reference");
     if (!actual.error.empty())
         return 0;
+
+    // A consumed buffer is left as it was when the console fails halfway.
+    const auto lines = std::size_t(std::count(expected.console.begin(), expected.console.end(), '\n'));
+    if (consume && lines > 0) {
+        std::vector<std::uint8_t> copy;
+        copy.reserve(flags & 32 ? engine::capacityForRewrites(buffer.size()) : buffer.size());
+        copy = buffer;
+        FailingConsole failing(buffer.size() % lines);
+        bool thrown = false;
+        try {
+            (void)engine::process(std::move(copy), search, replacement, lenient, failing);
+        } catch (const std::runtime_error &) {
+            thrown = true;
+        }
+        check(thrown && copy == buffer, "a consumed buffer changed by a call that failed");
+    }
 
     const auto n = std::int64_t(engine::encodeUtf16(search, engine::ByteOrder::BigEndian).size());
     const auto m = std::int64_t(engine::encodeUtf16(replacement, engine::ByteOrder::BigEndian).size());

@@ -24,6 +24,7 @@
 #include "engine/bytescan.h"
 #include "engine/process.h"
 #include "engine/utf16.h"
+#include "failingconsole.h"
 #include "hexbytes.h"
 #include "tests/support/referenceprocess.h"
 
@@ -208,20 +209,6 @@ std::string describe(const Case &c, std::size_t index)
     return "case " + std::to_string(index) + ": search (UTF-8) " + hex(c.search) + ", replacement (UTF-8) "
            + hex(c.replacement) + (c.lenient ? ", lenient" : "") + "\ninput " + toHex(c.buffer);
 }
-
-// Prints the given number of lines, then fails.
-class FailingConsole : public engine::Console {
-public:
-    explicit FailingConsole(std::size_t lines) : m_lines(lines) {}
-    void printout(std::string_view) override
-    {
-        if (m_lines-- == 0)
-            throw std::runtime_error("console failed");
-    }
-
-private:
-    std::size_t m_lines;
-};
 
 class ProcessDifferential : public testing::Test {
 protected:
