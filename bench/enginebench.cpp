@@ -173,8 +173,8 @@ void BM_Reference(benchmark::State &state, std::size_t size, std::string marker,
 
 // How the buffer of a run stands when `process` gets it.
 enum class Buffer {
-    // Read again and again, never written: after a few runs the processor
-    // holds it closer than a buffer just written.
+    // Read again and again, never written: on some machines (this virtual
+    // one among them) it is then scanned faster than a buffer just written.
     Warm,
     // Written just before each run, outside the timing, as a buffer read
     // from a file is; with the room the driver gives it, and consumed.
