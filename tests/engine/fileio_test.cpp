@@ -30,11 +30,11 @@ using engine::BackupResult;
 using Entries = std::vector<std::string>;
 
 #if defined(__has_feature)
-constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#if __has_feature(address_sanitizer)
+#define ATNLINGO_ADDRESS_SANITIZER 1
+#endif
 #elif defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
+#define ATNLINGO_ADDRESS_SANITIZER 1
 #endif
 
 const auto kAtn = hexBytes("11 22 33 44 00 00 00 04 00 41 00 42 00 43 00 00 55 66");
@@ -152,12 +152,11 @@ TEST(ReadFault, SizeLimit)
 }
 
 // A file is read with room to grow, but a system that will not promise the
-// room still gets the file read. (The sanitizers' allocator aborts instead
-// of refusing.)
+// room still gets the file read. (Not under the address sanitizer, whose
+// allocator aborts instead of refusing.)
+#ifndef ATNLINGO_ADDRESS_SANITIZER
 TEST(ReadFault, ReadsWithoutRoomToGrow)
 {
-    if (kAddressSanitizer)
-        GTEST_SKIP() << "not under the address sanitizer";
     constexpr std::size_t kSize = 64 << 20;
     TempDir dir;
     const std::string input = dir.file("in.atn");
@@ -178,6 +177,7 @@ TEST(ReadFault, ReadsWithoutRoomToGrow)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
+#endif
 
 // Another program writes to the input while it is being read: it grows, it
 // shrinks, or it is rewritten at the same size a little later.
