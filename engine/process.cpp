@@ -535,8 +535,8 @@ public:
           m_n(std::int64_t(search.be.size())),
           m_d(std::int64_t(replacement.be.size()) - m_n)
     {
-        // The plan takes about 32 bytes a rewrite: at most a sixteenth of the
-        // input, but never more than 16 MiB.
+        // The plan takes about 32 bytes a rewrite: room for 4096 of them, or
+        // for a sixteenth of the input's size, but never more than 16 MiB.
         const std::size_t limit = g_planLimit.load(std::memory_order_relaxed);
         m_planLimit = !plan                        ? 0
                       : limit != kPlanLimitBySize ? limit
