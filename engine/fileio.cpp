@@ -135,7 +135,7 @@ bool sameVersion(const struct stat &a, const struct stat &b)
 
 } // namespace
 
-ReadResult readFile(const std::string &path, std::uint64_t maxBytes)
+ReadResult readFile(const std::string &path, std::uint64_t maxBytes, Room room)
 {
     ReadResult result;
     Fd fd(fileSystemCalls().open(path.c_str(), O_RDONLY | O_CLOEXEC, 0));
@@ -159,14 +159,14 @@ ReadResult readFile(const std::string &path, std::uint64_t maxBytes)
         return result;
     }
     // The size is only a hint: the file is read to its end whatever it says,
-    // which also covers pipes and devices. The room beyond it lets a
-    // translation lengthen the buffer where it stands; a system that will
-    // not promise that much still gets to read the file.
+    // which also covers pipes and devices. A system that will not promise
+    // the room asked for still gets the file read.
     if (regular && before.st_size > 0) {
+        const auto size = std::size_t(before.st_size);
         try {
-            result.bytes.reserve(capacityForRewrites(std::size_t(before.st_size)));
+            result.bytes.reserve(room == Room::ForRewrites ? capacityForRewrites(size) : size);
         } catch (const std::bad_alloc &) {
-            result.bytes.reserve(std::size_t(before.st_size));
+            result.bytes.reserve(size);
         }
     }
     std::uint8_t chunk[1 << 16];

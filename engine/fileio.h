@@ -37,7 +37,14 @@ struct ReadResult {
     std::string error; // when !ok: names the path and the reason
 };
 
-[[nodiscard]] ReadResult readFile(const std::string &path, std::uint64_t maxBytes = kMaxReadSize);
+// How much capacity the bytes read get beyond the file's size.
+enum class Room {
+    None,
+    ForRewrites, // capacityForRewrites(): a translation lengthens the buffer where it stands
+};
+
+[[nodiscard]] ReadResult readFile(const std::string &path, std::uint64_t maxBytes = kMaxReadSize,
+                                  Room room = Room::None);
 
 struct WriteResult {
     bool ok = false;

@@ -175,6 +175,8 @@ public:
     {
     }
 
+    [[nodiscard]] std::int64_t searchSize() const noexcept { return m_n; }
+    [[nodiscard]] std::int64_t change() const noexcept { return m_d; } // d
     [[nodiscard]] bool empty() const noexcept { return m_rewrites.empty(); }
     [[nodiscard]] std::size_t size() const noexcept { return m_rewrites.size(); }
     [[nodiscard]] std::int64_t shift() const noexcept { return std::int64_t(m_rewrites.size()) * m_d; }
@@ -440,10 +442,9 @@ class Builder {
 public:
     // Starts with the planned rewrites made; `inputAt` is where the scan
     // stands.
-    Builder(Input input, const Plan &plan, std::int64_t inputAt, std::int64_t n, std::int64_t d)
-        : m_input(input), m_shift(plan.shift())
+    Builder(Input input, const Plan &plan, std::int64_t inputAt) : m_input(input), m_shift(plan.shift())
     {
-        reserveFor(inputAt, n, d);
+        reserveFor(inputAt, plan.searchSize(), plan.change());
         plan.appendTo(m_result, plan.consumed());
     }
 
@@ -531,9 +532,7 @@ public:
     Content(Input input, const EncodedText &search, const EncodedText &replacement, bool plan,
             std::uint8_t *storage, std::size_t room)
         : m_input(input),
-          m_plan(input, search, replacement, storage, room),
-          m_n(std::int64_t(search.be.size())),
-          m_d(std::int64_t(replacement.be.size()) - m_n)
+          m_plan(input, search, replacement, storage, room)
     {
         // The plan takes about 32 bytes a rewrite: room for 4096 of them, or
         // for a sixteenth of the input's size, but never more than 16 MiB.
@@ -578,7 +577,7 @@ public:
             }
             startBuilding(q - m_plan.shift());
         }
-        m_builder->rewrite(q, m_n, with, fieldAt, order, field);
+        m_builder->rewrite(q, m_plan.searchSize(), with, fieldAt, order, field);
     }
 
     void copyUpTo(std::int64_t inputAt) { m_builder->copyUpTo(inputAt); }
@@ -588,13 +587,11 @@ public:
     void undo() const noexcept { m_plan.undo(); }
 
 private:
-    void startBuilding(std::int64_t inputAt) { m_builder.emplace(m_input, m_plan, inputAt, m_n, m_d); }
+    void startBuilding(std::int64_t inputAt) { m_builder.emplace(m_input, m_plan, inputAt); }
 
     Input m_input;
     Plan m_plan;
     std::optional<Builder> m_builder;
-    std::int64_t m_n;
-    std::int64_t m_d;
     std::size_t m_planLimit = 0;
 };
 

@@ -51,7 +51,7 @@ TranslationOutcome processTranslation(const std::vector<std::string> &parameters
     const std::string &outputPath = parameters[layout.outputIndex];
 
     console.printout(strings.text("OpenInputFile") + inputPath + "\n");
-    ReadResult input = readFile(inputPath);
+    ReadResult input = readFile(inputPath, kMaxReadSize, Room::ForRewrites);
     if (!input.ok) {
         // Going on with nothing would write an empty file over the output.
         console.printout("Error: " + input.error + "\n");
@@ -84,7 +84,6 @@ TranslationOutcome processTranslation(const std::vector<std::string> &parameters
         if (const auto broken = atnformat::checkActionFile(buffer)) {
             console.printout("Error: The translated file is no longer a well-formed action file (" +
                              broken->message() + "), so \"" + outputPath + "\" was not written.\n");
-            outcome.outputRejected = true;
             console.printout(strings.text("Done"));
             return outcome;
         }

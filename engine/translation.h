@@ -32,7 +32,6 @@ struct TranslationOutcome {
     bool parametersOk = false; // false: "Fewargs" or "replstring", nothing read or written
     bool inputRead = false;
     int failedPairs = 0;
-    bool outputRejected = false; // the input was a well-formed action file and the result is not
     bool outputWritten = false;
 
     [[nodiscard]] bool succeeded() const noexcept

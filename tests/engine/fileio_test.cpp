@@ -170,7 +170,7 @@ TEST(ReadFault, ReadsWithoutRoomToGrow)
         std::ifstream("/proc/self/statm") >> pages;
         const auto room = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + kSize + kSize / 8;
         const rlimit limit{room, room};
-        const bool ok = ::setrlimit(RLIMIT_AS, &limit) == 0 && engine::readFile(input).bytes.size() == kSize;
+        const bool ok = ::setrlimit(RLIMIT_AS, &limit) == 0 && engine::readFile(input, engine::kMaxReadSize, engine::Room::ForRewrites).bytes.size() == kSize;
         ::_exit(ok ? 0 : 1);
     }
     int status = 0;
