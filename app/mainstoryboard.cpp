@@ -37,8 +37,7 @@ std::unique_ptr<WindowController> makeAtnWindowController()
 // which is opened for them.
 int addRulesInEditor(const QStringList &searchTexts)
 {
-    const QList<WindowController *> windows = WindowController::applicationWindows();
-    auto *main = windows.isEmpty() ? nullptr : qobject_cast<ViewController *>(windows.constFirst()->contentViewController());
+    ViewController *main = ViewController::mainController();
     if (!main)
         return 0;
     main->editRuleFile();

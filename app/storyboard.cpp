@@ -27,14 +27,6 @@ void Storyboard::addScene(const QString &identifier, Scene scene)
     m_scenes[identifier] = std::move(scene);
 }
 
-QStringList Storyboard::identifiers() const
-{
-    QStringList names;
-    for (const auto &[identifier, scene] : m_scenes)
-        names << identifier;
-    return names;
-}
-
 std::unique_ptr<WindowController> Storyboard::instantiateInitialController() const
 {
     return m_initialScene ? m_initialScene() : nullptr;

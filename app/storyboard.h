@@ -28,7 +28,6 @@ public:
     void setInitialScene(Scene scene);
     // Replaces a scene of the same identifier.
     void addScene(const QString &identifier, Scene scene);
-    [[nodiscard]] QStringList identifiers() const;
 
     // A new controller each call; none for an unknown identifier or a scene
     // that makes none.

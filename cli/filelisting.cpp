@@ -4,14 +4,11 @@
 #include <cstdio>
 
 #include "atnformat/actionfile.h"
+#include "cli.h"
 #include "engine/fileio.h"
 
 namespace cli {
 namespace {
-
-constexpr int kSuccess = 0;
-constexpr int kFailure = 1;
-constexpr int kUsage = 2;
 
 std::string_view layoutName(atnformat::Layout layout)
 {
@@ -145,13 +142,13 @@ int listStrings(const std::vector<std::string> &args, std::ostream &out, std::os
     }
     if (files.size() != 1) {
         err << "Usage: atnlingo --list [--json] FILE\n";
-        return kUsage;
+        return Usage;
     }
     const std::string &path = files.front();
     const engine::ReadResult input = engine::readFile(path);
     if (!input.ok) {
         err << "Error: " << input.error << "\n";
-        return kFailure;
+        return Failure;
     }
     const atnformat::ActionFile file = atnformat::readActionFile(input.bytes);
     if (json)
@@ -160,29 +157,29 @@ int listStrings(const std::vector<std::string> &args, std::ostream &out, std::os
         printTable(path, file, out);
     if (file.error) {
         err << "Error: " << path << " is not a well-formed action file: " << file.error->message() << "\n";
-        return kFailure;
+        return Failure;
     }
-    return kSuccess;
+    return Success;
 }
 
 int checkFiles(const std::vector<std::string> &files, std::ostream &out, std::ostream &err)
 {
     if (files.empty()) {
         err << "Usage: atnlingo --check FILE...\n";
-        return kUsage;
+        return Usage;
     }
-    int status = kSuccess;
+    int status = Success;
     for (const std::string &path : files) {
         const engine::ReadResult input = engine::readFile(path);
         if (!input.ok) {
             err << "Error: " << input.error << "\n";
-            status = kFailure;
+            status = Failure;
             continue;
         }
         const atnformat::ActionFile file = atnformat::readActionFile(input.bytes);
         if (file.error) {
             out << path << ": not well-formed: " << file.error->message() << "\n";
-            status = kFailure;
+            status = Failure;
         } else {
             out << path << ": well-formed, " << summary(file) << "\n";
         }

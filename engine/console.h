@@ -15,12 +15,11 @@ public:
     virtual void printout(std::string_view text) = 0;
 };
 
-// Collects everything printed; used by the command line and by tests.
+// Collects everything printed; used by tests, benchmarks and fuzzers.
 class StringConsole final : public Console {
 public:
     void printout(std::string_view text) override { m_text.append(text); }
     [[nodiscard]] const std::string &text() const noexcept { return m_text; }
-    void clear() noexcept { m_text.clear(); }
 
 private:
     std::string m_text;

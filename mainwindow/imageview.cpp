@@ -20,11 +20,6 @@ void ImageView::setImageNamed(const QString &name)
     update();
 }
 
-bool ImageView::hasImage() const
-{
-    return bundle::hasImageNamed(m_imageName);
-}
-
 QSize ImageView::sizeHint() const
 {
     return {kSide, kSide};

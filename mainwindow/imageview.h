@@ -15,7 +15,6 @@ public:
     // view then stays empty.
     [[nodiscard]] const QString &imageName() const { return m_imageName; }
     void setImageNamed(const QString &name);
-    [[nodiscard]] bool hasImage() const;
 
     [[nodiscard]] QSize sizeHint() const override;
 

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "resources/bundle.h"
+
 // The driver looks these keys up at run time; listed here so that lupdate
 // keeps them in the string tables.
 [[maybe_unused]] static const char *const kDriverKeys[] = {
@@ -19,5 +21,5 @@
 std::string LocalizedStringTable::text(std::string_view key) const
 {
     const std::string terminated(key);
-    return QCoreApplication::translate("Localizable", terminated.c_str()).toStdString();
+    return bundle::localizedString(terminated.c_str()).toStdString();
 }

@@ -108,6 +108,12 @@ void ViewController::viewDidLoad()
     setStartEnabled(false);
 }
 
+ViewController *ViewController::mainController()
+{
+    const QList<WindowController *> windows = WindowController::applicationWindows();
+    return windows.isEmpty() ? nullptr : qobject_cast<ViewController *>(windows.constFirst()->contentViewController());
+}
+
 void ViewController::setStartEnabled(bool enabled)
 {
     m_ui->startTranslationButton->setEnabled(enabled);

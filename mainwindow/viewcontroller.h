@@ -35,6 +35,10 @@ public:
     [[nodiscard]] const QString &rulFilePath() const { return m_rulFilePath; }
     [[nodiscard]] const QString &atncopyFilePath() const { return m_atncopyFilePath; }
 
+    // The controller of the application's main window (its first window);
+    // nullptr when there is none.
+    [[nodiscard]] static ViewController *mainController();
+
     // Created on the first request, kept for the life of this controller.
     [[nodiscard]] WindowController *editRuleWindow() const { return m_editRuleWindow.get(); }
     [[nodiscard]] WindowController *atnWindow() const { return m_atnWindow.get(); }

@@ -52,7 +52,7 @@ RuleEditorViewController::~RuleEditorViewController() = default;
 void RuleEditorViewController::viewDidLoad()
 {
     setUpTableView();
-    if (const ViewController *main = mainViewController())
+    if (const ViewController *main = ViewController::mainController())
         setRuleFieldAndPath(main->rulFilePath());
     if (!m_ruleFilePath.isEmpty()) {
         readData(m_ruleFilePath);
@@ -149,14 +149,6 @@ QTableView *RuleEditorViewController::tableView() const
 bool RuleEditorViewController::isModified() const
 {
     return m_model->isModified();
-}
-
-ViewController *RuleEditorViewController::mainViewController()
-{
-    const QList<WindowController *> windows = WindowController::applicationWindows();
-    if (windows.isEmpty())
-        return nullptr;
-    return qobject_cast<ViewController *>(windows.constFirst()->contentViewController());
 }
 
 void RuleEditorViewController::setRuleFieldAndPath(const QString &path)
@@ -283,7 +275,7 @@ void RuleEditorViewController::saveRule()
 
 void RuleEditorViewController::okPressed()
 {
-    if (ViewController *main = mainViewController())
+    if (ViewController *main = ViewController::mainController())
         main->setRuleFieldAndPath(m_ruleFilePath);
     window()->close();
 }

@@ -81,7 +81,6 @@ private:
     void updateTitle();
     void warnAboutLossyRows(const std::vector<rules::LossyRow> &lossyRows);
     [[nodiscard]] static QString describe(const rules::LossyRow &lossy);
-    [[nodiscard]] static ViewController *mainViewController();
 
     std::unique_ptr<Ui::RuleEditorViewController> m_ui;
     RuleTableModel *m_model;
