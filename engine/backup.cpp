@@ -12,7 +12,9 @@
 namespace engine {
 namespace {
 
+using detail::Fd;
 using detail::fileSystemCalls;
+using detail::writeAll;
 
 std::filesystem::path normalised(const std::string &path)
 {
@@ -29,7 +31,7 @@ enum class CopyFailure { None, Read, Write };
 
 CopyFailure copyContent(int from, int to)
 {
-    char chunk[1 << 16];
+    std::uint8_t chunk[1 << 16];
     for (;;) {
         const ssize_t got = fileSystemCalls().read(from, chunk, sizeof chunk);
         if (got < 0) {
@@ -39,22 +41,8 @@ CopyFailure copyContent(int from, int to)
         }
         if (got == 0)
             return CopyFailure::None;
-        const char *data = chunk;
-        std::size_t left = std::size_t(got);
-        while (left > 0) {
-            const ssize_t written = fileSystemCalls().write(to, data, left);
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
-                return CopyFailure::Write;
-            }
-            if (written == 0) {
-                errno = ENOSPC;
-                return CopyFailure::Write;
-            }
-            data += written;
-            left -= std::size_t(written);
-        }
+        if (!writeAll(to, chunk, std::size_t(got)))
+            return CopyFailure::Write;
     }
 }
 
@@ -75,7 +63,8 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
         return result;
     result.status = BackupResult::Status::Failed;
 
-    const int from = fileSystemCalls().open(input.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    const Fd fromFile(fileSystemCalls().open(input.c_str(), O_RDONLY | O_CLOEXEC, 0));
+    const int from = fromFile.get();
     if (from < 0) {
         result.error = reason("cannot read", input, errno);
         return result;
@@ -83,14 +72,12 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
     struct stat st;
     if (::fstat(from, &st) != 0) {
         result.error = reason("cannot read", input, errno);
-        ::close(from);
         return result;
     }
     if (!S_ISREG(st.st_mode)) {
         // Copying a pipe or a device would consume what the translation is to read.
         result.error = "cannot back up \"" + input + "\": "
                        + (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file");
-        ::close(from);
         return result;
     }
     const mode_t mode = st.st_mode & 0777;
@@ -106,7 +93,6 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
             if (errno == EEXIST)
                 continue;
             result.error = reason("cannot create backup", candidate, errno);
-            ::close(from);
             return result;
         }
         const CopyFailure copied = copyContent(from, to);
@@ -120,7 +106,6 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
             ok = false;
             error = errno;
         }
-        ::close(from);
         if (!ok) {
             ::unlink(candidate.c_str());
             result.error = copied == CopyFailure::Read ? reason("cannot read", input, error)
@@ -131,7 +116,6 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
         result.backupPath = candidate;
         return result;
     }
-    ::close(from);
     result.error = "no free backup name beside \"" + input + "\"";
     return result;
 }

@@ -15,7 +15,9 @@
 namespace engine {
 namespace {
 
+using detail::Fd;
 using detail::fileSystemCalls;
+using detail::writeAll;
 
 std::string describe(const char *verb, const std::string &path, int error)
 {
@@ -36,28 +38,6 @@ std::string sizeText(std::uint64_t bytes)
         return std::to_string(bytes / MiB) + " MiB";
     return std::to_string(bytes) + " bytes";
 }
-
-class Fd {
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    [[nodiscard]] int get() const { return m_fd; }
-    int release()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
 
 std::string folderOf(const std::string &path)
 {
@@ -100,25 +80,6 @@ std::string temporaryPattern(const std::string &target)
     if (nameLength + 7 <= NAME_MAX)
         return target + ".XXXXXX";
     return folderOf(target) + "/.atnlingo.XXXXXX";
-}
-
-bool writeAll(int fd, const std::uint8_t *data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = fileSystemCalls().write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (written == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        data += written;
-        size -= std::size_t(written);
-    }
-    return true;
 }
 
 mode_t currentUmask()

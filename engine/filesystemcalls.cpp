@@ -1,5 +1,6 @@
 #include "filesystemcalls.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <stdio.h>
@@ -24,5 +25,30 @@ FileSystemCalls g_calls = kSystemCalls;
 
 FileSystemCalls &fileSystemCalls() noexcept { return g_calls; }
 const FileSystemCalls &systemFileSystemCalls() noexcept { return kSystemCalls; }
+
+bool writeAll(int fd, const std::uint8_t *data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = fileSystemCalls().write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += written;
+        size -= std::size_t(written);
+    }
+    return true;
+}
+
+Fd::~Fd()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
 
 } // namespace engine::detail

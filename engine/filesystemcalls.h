@@ -4,6 +4,8 @@
 // the engine and its tests uses it.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <sys/types.h>
 
 namespace engine::detail {
@@ -22,5 +24,29 @@ struct FileSystemCalls {
 // back (`systemFileSystemCalls()`) when they are done.
 [[nodiscard]] FileSystemCalls &fileSystemCalls() noexcept;
 [[nodiscard]] const FileSystemCalls &systemFileSystemCalls() noexcept;
+
+// Writes all of `data` through fileSystemCalls().write, again after EINTR and
+// after short writes; a write of nothing counts as a full disk. On failure
+// errno says why.
+[[nodiscard]] bool writeAll(int fd, const std::uint8_t *data, std::size_t size);
+
+// Owns a file descriptor and closes it when it goes.
+class Fd {
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd();
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    [[nodiscard]] int get() const { return m_fd; }
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+
+private:
+    int m_fd;
+};
 
 } // namespace engine::detail
