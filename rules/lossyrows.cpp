@@ -4,6 +4,7 @@
 
 #include "engine/utf16.h"
 #include "rules/characterboundaries.h"
+#include "rules/rulefile.h"
 
 namespace rules {
 namespace {
@@ -14,13 +15,11 @@ std::size_t keyOrder(std::string_view key)
 }
 
 // Where a row's two texts lie in the written text: search in
-// (flagEnd, searchEnd), replace in (searchEnd, replaceEnd); each end is the
-// offset of the ";" that follows.
+// (ends.flag, ends.search), replace in (ends.search, ends.replace); each end
+// is the offset of the ";" that follows.
 struct Placement {
     std::size_t row;
-    std::size_t flagEnd;
-    std::size_t searchEnd;
-    std::size_t replaceEnd;
+    RuleLineEnds ends;
 };
 
 void checkText(CharacterBoundaries &characters, std::string_view text, std::size_t begin, std::size_t end,
@@ -80,15 +79,7 @@ std::vector<LossyRow> findLossyRows(const std::vector<Rule> &rules)
             found.push_back({row, "replace", RowProblem::EmptyText});
         if (!searchValid || !replaceValid)
             continue;
-        Placement placement{row, 0, 0, 0};
-        text += std::to_string(rule.use);
-        placement.flagEnd = text.size();
-        text.append(";").append(rule.search);
-        placement.searchEnd = text.size();
-        text.append(";").append(rule.replace);
-        placement.replaceEnd = text.size();
-        text.append(";\n");
-        placements.push_back(placement);
+        placements.push_back({row, appendRuleLine(text, rule)});
     }
 
     CharacterBoundaries characters(text);
@@ -96,8 +87,8 @@ std::vector<LossyRow> findLossyRows(const std::vector<Rule> &rules)
     // told about it is left unsaid.
     if (characters.isValid()) {
         for (const Placement &p : placements) {
-            checkText(characters, text, p.flagEnd + 1, p.searchEnd, p.row, "search", found);
-            checkText(characters, text, p.searchEnd + 1, p.replaceEnd, p.row, "replace", found);
+            checkText(characters, text, p.ends.flag + 1, p.ends.search, p.row, "search", found);
+            checkText(characters, text, p.ends.search + 1, p.ends.replace, p.row, "replace", found);
         }
     }
 

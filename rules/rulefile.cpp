@@ -67,11 +67,24 @@ void logUnreadable(const std::string &path, const std::string &why)
 
 } // namespace
 
+RuleLineEnds appendRuleLine(std::string &text, const Rule &rule)
+{
+    RuleLineEnds ends{};
+    text += std::to_string(rule.use);
+    ends.flag = text.size();
+    text.append(";").append(rule.search);
+    ends.search = text.size();
+    text.append(";").append(rule.replace);
+    ends.replace = text.size();
+    text.append(";\n");
+    return ends;
+}
+
 std::string rulesToText(const std::vector<Rule> &rules)
 {
     std::string text;
     for (const Rule &rule : rules)
-        text.append(std::to_string(rule.use)).append(";").append(rule.search).append(";").append(rule.replace).append(";\n");
+        appendRuleLine(text, rule);
     return text;
 }
 

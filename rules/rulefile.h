@@ -68,6 +68,17 @@ struct WriteReport {
 // or not; the report names the lossy ones.
 WriteReport writeData(const std::string &path, const std::vector<Rule> &rules);
 
+// Where the parts of a line appended by appendRuleLine end in the text: the
+// offsets of the three ";".
+struct RuleLineEnds {
+    std::size_t flag;
+    std::size_t search;
+    std::size_t replace;
+};
+
+// Appends `rule` as one line of a RUL file: "use;search;replace;" and a line feed.
+RuleLineEnds appendRuleLine(std::string &text, const Rule &rule);
+
 // The same three operations on text in memory. The readers return nothing,
 // and set `error`, when the text is not valid UTF-8 or is too long to cut.
 [[nodiscard]] std::string rulesToText(const std::vector<Rule> &rules);
