@@ -49,15 +49,20 @@ bool cut(std::string_view text, const LineVisitor &visit, std::string *error)
 bool isEnabling(std::string_view flag) { return flag == "1" || flag == "true"; }
 bool isDisabling(std::string_view flag) { return flag == "0" || flag == "false"; }
 
-// The file's bytes as text, or nothing after logging why not.
-std::optional<std::string> readText(const std::string &path)
+// The file's bytes, or nothing after logging why not.
+std::optional<std::vector<std::uint8_t>> readBytes(const std::string &path)
 {
     engine::ReadResult read = engine::readFile(path, kMaxRuleFileSize);
     if (!read.ok) {
         logMessage(kCannotRead, read.error);
         return std::nullopt;
     }
-    return std::string(read.bytes.begin(), read.bytes.end());
+    return std::move(read.bytes);
+}
+
+std::string_view asText(const std::vector<std::uint8_t> &bytes)
+{
+    return {reinterpret_cast<const char *>(bytes.data()), bytes.size()};
 }
 
 void logUnreadable(const std::string &path, const std::string &why)
@@ -129,11 +134,11 @@ std::vector<std::string> processRuleFile(const std::string &pathname)
         std::cout << "File not found\n" << std::flush;
         return {};
     }
-    const auto text = readText(pathname);
-    if (!text)
+    const auto bytes = readBytes(pathname);
+    if (!bytes)
         return {};
     std::string why;
-    auto pairs = enabledPairsFromText(*text, &why);
+    auto pairs = enabledPairsFromText(asText(*bytes), &why);
     if (!pairs) {
         logUnreadable(pathname, why);
         return {};
@@ -143,11 +148,11 @@ std::vector<std::string> processRuleFile(const std::string &pathname)
 
 std::vector<Rule> readData(const std::string &path)
 {
-    const auto text = readText(path);
-    if (!text)
+    const auto bytes = readBytes(path);
+    if (!bytes)
         return {};
     std::string why;
-    auto rules = rulesFromText(*text, &why);
+    auto rules = rulesFromText(asText(*bytes), &why);
     if (!rules) {
         logUnreadable(path, why);
         return {};
