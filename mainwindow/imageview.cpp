@@ -17,6 +17,7 @@ ImageView::ImageView(QWidget *parent)
 void ImageView::setImageNamed(const QString &name)
 {
     m_imageName = name;
+    m_drawnForRatio = 0;
     update();
 }
 
@@ -27,12 +28,17 @@ QSize ImageView::sizeHint() const
 
 void ImageView::paintEvent(QPaintEvent *)
 {
-    // Drawn from the vector image at each paint, so it stays sharp on any screen.
-    const QPixmap image = bundle::imageNamed(m_imageName, size(), devicePixelRatioF());
-    if (image.isNull())
+    // Drawn from the vector image once for each name and pixel ratio, so it
+    // stays sharp on any screen without being drawn again at every paint.
+    const qreal ratio = devicePixelRatioF();
+    if (m_drawnForRatio != ratio) {
+        m_image = bundle::imageNamed(m_imageName, size(), ratio);
+        m_drawnForRatio = ratio;
+    }
+    if (m_image.isNull())
         return;
     QPainter painter(this);
     if (!isEnabled())
         painter.setOpacity(0.5);
-    painter.drawPixmap(0, 0, image);
+    painter.drawPixmap(0, 0, m_image);
 }

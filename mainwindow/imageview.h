@@ -1,6 +1,7 @@
 // A status image, drawn from the application's images by name.
 #pragma once
 
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -23,4 +24,6 @@ protected:
 
 private:
     QString m_imageName;
+    QPixmap m_image;           // drawn for m_drawnForRatio; 0: not drawn yet
+    qreal m_drawnForRatio = 0;
 };
