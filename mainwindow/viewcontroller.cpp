@@ -120,25 +120,20 @@ void ViewController::setStartEnabled(bool enabled)
     emit startEnabledChanged(enabled);
 }
 
+std::array<ViewController::FileSlot, 3> ViewController::fileSlots()
+{
+    // In the order of FileKind.
+    return {FileSlot{&m_atnFilePath, m_ui->atnTextField, m_ui->atnImageView, u"atn"_s},
+            FileSlot{&m_rulFilePath, m_ui->rulTextField, m_ui->rulImageView, u"rule"_s},
+            FileSlot{&m_atncopyFilePath, m_ui->atncopyTextField, m_ui->atncopyImageView, u"atncopy"_s}};
+}
+
 void ViewController::takeFile(FileKind kind, const QString &path)
 {
-    switch (kind) {
-    case FileKind::Atn:
-        m_atnFilePath = path;
-        m_ui->atnTextField->setText(path);
-        m_ui->atnImageView->setImageNamed(u"atn_loaded"_s);
-        break;
-    case FileKind::Rule:
-        m_rulFilePath = path;
-        m_ui->rulTextField->setText(path);
-        m_ui->rulImageView->setImageNamed(u"rule_loaded"_s);
-        break;
-    case FileKind::AtnCopy:
-        m_atncopyFilePath = path;
-        m_ui->atncopyTextField->setText(path);
-        m_ui->atncopyImageView->setImageNamed(u"atncopy_loaded"_s);
-        break;
-    }
+    const FileSlot slot = fileSlots()[std::size_t(kind)];
+    *slot.path = path;
+    slot.field->setText(path);
+    slot.image->setImageNamed(slot.imageStem + u"_loaded"_s);
     checkTextFields();
     if (kind != FileKind::AtnCopy)
         refreshStringsWindow();
@@ -167,15 +162,11 @@ void ViewController::saveAtnFile()
 
 void ViewController::resetFiles()
 {
-    m_atnFilePath.clear();
-    m_rulFilePath.clear();
-    m_atncopyFilePath.clear();
-    m_ui->atnTextField->clear();
-    m_ui->rulTextField->clear();
-    m_ui->atncopyTextField->clear();
-    m_ui->atnImageView->setImageNamed(u"atn_notloaded"_s);
-    m_ui->rulImageView->setImageNamed(u"rule_notloaded"_s);
-    m_ui->atncopyImageView->setImageNamed(u"atncopy_notloaded"_s);
+    for (const FileSlot &slot : fileSlots()) {
+        slot.path->clear();
+        slot.field->clear();
+        slot.image->setImageNamed(slot.imageStem + u"_notloaded"_s);
+    }
     refreshStringsWindow();
 }
 

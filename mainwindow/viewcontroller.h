@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -87,6 +88,15 @@ public slots:
 
 private:
     enum class FileKind { Atn, Rule, AtnCopy };
+    // What one file has on the window: its stored path, its field, its image
+    // and the stem of the image's names ("<stem>_loaded", "<stem>_notloaded").
+    struct FileSlot {
+        QString *path;
+        DropView *field;
+        ImageView *image;
+        QString imageStem;
+    };
+    [[nodiscard]] std::array<FileSlot, 3> fileSlots();
 
     void viewDidLoad();
     void controlTextDidChange();
