@@ -30,10 +30,27 @@ std::string decimal(std::int64_t p)
 
 constexpr std::int64_t kCopyWindow = 64 << 10;
 
-// Runs the scan over `content`, whose input it reads.
+// Passes the lines on and counts them.
+class CountingConsole final : public Console {
+public:
+    CountingConsole(Console &out, std::size_t &lines) : m_out(out), m_lines(lines) {}
+    void printout(std::string_view text) override
+    {
+        m_out.printout(text);
+        ++m_lines;
+    }
+
+private:
+    Console &m_out;
+    std::size_t &m_lines;
+};
+
+// Runs the scan over `content`, whose input it reads, and tells in `report`
+// what it did.
 void rewriteAll(Input input, Content &content, const EncodedText &search, const EncodedText &replacement,
-                bool lenient, Console &console)
+                bool lenient, Console &out, ProcessReport &report)
 {
+    CountingConsole console(out, report.problems);
     const auto size = static_cast<std::int64_t>(input.size());
     const auto n = static_cast<std::int64_t>(search.be.size());
     const auto m = static_cast<std::int64_t>(replacement.be.size());
@@ -50,6 +67,7 @@ void rewriteAll(Input input, Content &content, const EncodedText &search, const 
 
     // i: the scan position in the input; p = i + shift in the content.
     std::int64_t i = 0;
+    std::int64_t lastStart = -1; // of the last rewrite, in content positions
     while (i < limit) {
         // Once a result is being built, the input goes into it in windows
         // right after they are scanned, while they are still in the cache.
@@ -92,6 +110,7 @@ void rewriteAll(Input input, Content &content, const EncodedText &search, const 
         if (starts.at[BE] == -1 && starts.at[LE] == -1) {
             console.printout("Unable to find the start of the string for a match at offset " + decimal(p)
                              + " in output file.\n");
+            report.stoppedAt = p;
             break;
         }
 
@@ -99,6 +118,11 @@ void rewriteAll(Input input, Content &content, const EncodedText &search, const 
         const std::int64_t s = starts.at[order];
         const std::int64_t q = pos[order];
         content.rewrite(q, replacement.in(order), s, order, (match.end[order] - s - 4 + d) >> 1);
+        ++report.rewrites;
+        // Rewrites go up through the content, so those of one stored string
+        // follow each other, with the same start.
+        report.rewrittenStrings += s != lastStart;
+        lastStart = s;
         // Go on just after the replacement, which is the input just after the match.
         i = q + m - content.shift();
     }
@@ -125,13 +149,17 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
                                   std::string_view searchString,
                                   std::string_view replacementString,
                                   bool lenientLittleEndianHandling,
-                                  Console &console)
+                                  Console &console,
+                                  ProcessReport *report)
 {
     const detail::Texts texts = detail::checkedTexts(searchString, replacementString);
     const Input input(buffer);
     // The result is new memory anyway: it is built as the scan goes.
     Content content(input, texts.search, texts.replacement, false, nullptr, 0);
-    rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console);
+    ProcessReport tally;
+    rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console, tally);
+    if (report != nullptr)
+        *report = tally;
     return content.rewritten() ? std::move(content).finishBuilding() : buffer;
 }
 
@@ -139,7 +167,8 @@ std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
                                   std::string_view searchString,
                                   std::string_view replacementString,
                                   bool lenientLittleEndianHandling,
-                                  Console &console)
+                                  Console &console,
+                                  ProcessReport *report)
 {
     const detail::Texts texts = detail::checkedTexts(searchString, replacementString);
     const Input input(buffer);
@@ -147,8 +176,9 @@ std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
     // can be; taken back if anything fails.
     Content content(input, texts.search, texts.replacement, true, buffer.data(), buffer.capacity() - buffer.size());
     std::optional<Bytes> elsewhere; // a result in new memory
+    ProcessReport tally;
     try {
-        rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console);
+        rewriteAll(input, content, texts.search, texts.replacement, lenientLittleEndianHandling, console, tally);
         if (content.building())
             elsewhere = std::move(content).finishBuilding();
         else if (content.rewritten() && content.plan().resultSize() > buffer.capacity())
@@ -159,6 +189,8 @@ std::vector<std::uint8_t> process(std::vector<std::uint8_t> &&buffer,
         content.undo();
         throw;
     }
+    if (report != nullptr)
+        *report = tally;
     if (elsewhere) {
         Bytes().swap(buffer);
         return std::move(*elsewhere);

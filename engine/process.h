@@ -43,6 +43,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -50,14 +51,27 @@
 
 namespace engine {
 
+// What one call did, for callers that count.
+struct ProcessReport {
+    std::size_t rewrites = 0;         // occurrences replaced
+    std::size_t rewrittenStrings = 0; // distinct stored strings they lie in
+    std::size_t problems = 0;         // console lines written by the call
+    // The match index whose stored string had no start: the scan ended there.
+    std::optional<std::int64_t> stoppedAt;
+
+    friend bool operator==(const ProcessReport &, const ProcessReport &) = default;
+};
+
 // Throws RuntimeError, before looking at the buffer, when the search text is
 // empty or either text is not valid UTF-8; the console is then untouched.
-// Returns the rewritten buffer; `buffer` itself is never changed.
+// Returns the rewritten buffer; `buffer` itself is never changed. A `report`
+// is filled in when the call returns and left as it was when it throws.
 [[nodiscard]] std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
                                                 std::string_view searchString,
                                                 std::string_view replacementString,
                                                 bool lenientLittleEndianHandling,
-                                                Console &console);
+                                                Console &console,
+                                                ProcessReport *report = nullptr);
 
 // The same, consuming `buffer`: when nothing is rewritten it is handed back
 // as the result without a copy; rewrites are made in its own storage where
@@ -69,7 +83,8 @@ namespace engine {
                                                 std::string_view searchString,
                                                 std::string_view replacementString,
                                                 bool lenientLittleEndianHandling,
-                                                Console &console);
+                                                Console &console,
+                                                ProcessReport *report = nullptr);
 
 // The capacity to give a buffer of `size` bytes that will be translated:
 // with it, the usual lengthening leaves the result in the buffer's storage.

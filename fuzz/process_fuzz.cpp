@@ -10,7 +10,7 @@
 // before a result is built as the scan goes (as many as the size allows,
 // none, one, two).
 //
-// Checked on every input: the same bytes and the same console text as the
+// Checked on every input: the same bytes, console text and report as the
 // reference, or the same RuntimeError before any console output; a consumed
 // buffer left as it was when the console fails after some lines; the result
 // is the input lengthened or shortened by a whole number of rewrites; and
@@ -35,6 +35,7 @@ struct Outcome {
     std::vector<std::uint8_t> bytes;
     std::string console;
     std::string error; // the description of a RuntimeError
+    engine::ProcessReport report;
 };
 
 template <typename Run>
@@ -43,7 +44,7 @@ Outcome outcomeOf(Run run)
     Outcome outcome;
     engine::StringConsole console;
     try {
-        outcome.bytes = run(console);
+        outcome.bytes = run(console, &outcome.report);
     } catch (const engine::RuntimeError &error) {
         check(console.text().empty(), "console output before a throw");
         outcome.error = error.description();
@@ -76,20 +77,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     else
         engine::detail::setPlanLimit(limitChoice - 1);
 
-    const Outcome expected = outcomeOf([&](engine::Console &console) {
-        return reference::process(buffer, search, replacement, lenient, console);
+    const Outcome expected = outcomeOf([&](engine::Console &console, engine::ProcessReport *report) {
+        return reference::process(buffer, search, replacement, lenient, console, report);
     });
-    const Outcome actual = outcomeOf([&](engine::Console &console) {
+    const Outcome actual = outcomeOf([&](engine::Console &console, engine::ProcessReport *report) {
         if (!consume)
-            return engine::process(buffer, search, replacement, lenient, console);
+            return engine::process(buffer, search, replacement, lenient, console, report);
         std::vector<std::uint8_t> copy;
         copy.reserve(flags & 32 ? engine::capacityForRewrites(buffer.size()) : buffer.size());
         copy = buffer;
-        return engine::process(std::move(copy), search, replacement, lenient, console);
+        return engine::process(std::move(copy), search, replacement, lenient, console, report);
     });
     check(actual.error == expected.error, "a different error than the reference", actual.error);
     check(actual.console == expected.console, "a different console text than the reference", actual.console);
     check(actual.bytes == expected.bytes, "different bytes than the reference");
+    check(actual.report == expected.report, "a different report than the reference");
     if (!actual.error.empty())
         return 0;
 

@@ -6,7 +6,7 @@
 // encodings of the search text, runs of zeros and noise drawn mostly from the
 // bytes of the texts. Search and replacement texts mix Latin letters, letters
 // whose two bytes swap into other letters, characters outside the basic plane
-// and NUL. Every case must give the same bytes and the same console text, with
+// and NUL. Every case must give the same bytes, console text and report, with
 // every scan kernel the processor supports, whether the rewrites are made in
 // the given buffer's storage, in new memory after the scan, or in new memory
 // as the scan goes.
@@ -203,6 +203,13 @@ std::vector<std::string> outcomes(const Case &c, const Bytes &result, const std:
     return found;
 }
 
+std::string describe(const engine::ProcessReport &r)
+{
+    return std::to_string(r.rewrites) + " rewrites in " + std::to_string(r.rewrittenStrings) + " strings, "
+           + std::to_string(r.problems) + " problems, stopped at "
+           + (r.stoppedAt ? std::to_string(*r.stoppedAt) : "none");
+}
+
 std::string describe(const Case &c, std::size_t index)
 {
     const auto hex = [](const std::string &s) { return toHex(Bytes(s.begin(), s.end())); };
@@ -231,9 +238,13 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
     for (std::size_t index = 0; index < kCases; ++index) {
         const Case c = maker.next();
         engine::StringConsole expectedConsole;
-        const Bytes expected = reference::process(c.buffer, c.search, c.replacement, c.lenient, expectedConsole);
+        engine::ProcessReport expectedReport;
+        const Bytes expected =
+            reference::process(c.buffer, c.search, c.replacement, c.lenient, expectedConsole, &expectedReport);
         for (const auto &outcome : outcomes(c, expected, expectedConsole.text()))
             ++reached[outcome];
+        if (expectedReport.rewrittenStrings < expectedReport.rewrites)
+            ++reached["several rewrites in one string"];
 
         // Each case runs once on every kernel, alternating the two overloads,
         // the room the consumed buffer has and how many rewrites are planned
@@ -247,14 +258,15 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
             else
                 engine::detail::setPlanLimit(variant % 4 - 1);
             engine::StringConsole console;
+            engine::ProcessReport report;
             Bytes consumed;
             consumed.reserve(c.buffer.size() + std::array<std::size_t, 3>{0, 6, 4096}[variant / 2 % 3]);
             consumed = c.buffer;
             const std::uint8_t *storage = consumed.data();
             const bool consuming = variant % 2 == 1;
-            const Bytes result = consuming
-                                     ? engine::process(std::move(consumed), c.search, c.replacement, c.lenient, console)
-                                     : engine::process(c.buffer, c.search, c.replacement, c.lenient, console);
+            const Bytes result =
+                consuming ? engine::process(std::move(consumed), c.search, c.replacement, c.lenient, console, &report)
+                          : engine::process(c.buffer, c.search, c.replacement, c.lenient, console, &report);
             if (consuming && result.data() == storage && result != c.buffer)
                 ++reached[result.size() > c.buffer.size() ? "lengthened in place" : "rewritten in place"];
             ASSERT_TRUE(result == expected)
@@ -262,24 +274,29 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
                 << "\nexpected " << toHex(expected) << "\nactual   " << toHex(result);
             ASSERT_EQ(console.text(), expectedConsole.text())
                 << describe(c, index) << "\nkernel " << engine::detail::scanKernelName(kernels[k]);
+            ASSERT_EQ(describe(report), describe(expectedReport)) << describe(c, index);
 
-            // A consumed buffer stays as it was when the console fails,
-            // whatever was planned or built before.
+            // A consumed buffer and the report stay as they were when the
+            // console fails, whatever was planned or built before.
             const auto lines = std::size_t(std::count(console.text().begin(), console.text().end(), '\n'));
             if (consuming && lines > 0) {
                 Bytes again;
                 again.reserve(c.buffer.size() + 4096);
                 again = c.buffer;
                 FailingConsole failing(variant % lines);
-                EXPECT_THROW((void)engine::process(std::move(again), c.search, c.replacement, c.lenient, failing),
-                             std::runtime_error);
+                const engine::ProcessReport untouched{99, 99, 99, -99};
+                engine::ProcessReport given = untouched;
+                EXPECT_THROW(
+                    (void)engine::process(std::move(again), c.search, c.replacement, c.lenient, failing, &given),
+                    std::runtime_error);
                 ASSERT_TRUE(again == c.buffer) << describe(c, index);
+                ASSERT_TRUE(given == untouched) << describe(given);
             }
         }
     }
 
     // The cases must reach every outcome, or the comparison proves little.
-    EXPECT_EQ(reached.size(), 13u);
+    EXPECT_EQ(reached.size(), 14u);
     for (const auto &[outcome, count] : reached)
         EXPECT_GE(count, int(kCases / 500)) << outcome;
 }

@@ -83,7 +83,8 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
                                   std::string_view searchString,
                                   std::string_view replacementString,
                                   bool lenientLittleEndianHandling,
-                                  Console &console)
+                                  Console &console,
+                                  engine::ProcessReport *report)
 {
     if (searchString.empty())
         throw RuntimeError::ThrowException("Search string must not be empty!");
@@ -98,6 +99,13 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
     const auto n = static_cast<std::int64_t>(search.be.size());
     const auto m = static_cast<std::int64_t>(replacement.be.size());
     const std::int64_t d = m - n;
+
+    engine::ProcessReport counted;
+    const auto print = [&](const std::string &line) {
+        console.printout(line);
+        ++counted.problems;
+    };
+    std::int64_t lastStart = -1;
 
     Bytes work = buffer;
     auto length = static_cast<std::int64_t>(work.size());
@@ -126,7 +134,7 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
                 end[order] = findEndingNull(work, pos[order] + n, length);
         }
         if (end[BE] == -1 && end[LE] == -1) {
-            console.printout("Match found at index " + std::to_string(p)
+            print("Match found at index " + std::to_string(p)
                              + " of output file, but unable to find the ending null.\n");
             ++p;
             continue;
@@ -163,15 +171,15 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
                 const std::int64_t expected = e - s + 8;
                 const std::string prefix = "Possible little-endian string found at offset " + std::to_string(p);
                 if (read32(work, s - 4, LE) != expected) {
-                    console.printout(prefix + ", but little-endian byte count is not the expected value.\n");
+                    print(prefix + ", but little-endian byte count is not the expected value.\n");
                     continue;
                 }
                 if (read32(work, s - 12, BE) != expected) {
-                    console.printout(prefix + ", but big-endian byte count is not the expected value.\n");
+                    print(prefix + ", but big-endian byte count is not the expected value.\n");
                     continue;
                 }
                 if (std::memcmp(work.data() + s - 8, kSignature.data(), 4) != 0) {
-                    console.printout(prefix + ", but signature \"txtu\" not found.\n");
+                    print(prefix + ", but signature \"txtu\" not found.\n");
                     continue;
                 }
             }
@@ -180,14 +188,18 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
         }
 
         if (start[BE] == -1 && start[LE] == -1) {
-            console.printout("Unable to find the start of the string for a match at offset " + std::to_string(p)
+            print("Unable to find the start of the string for a match at offset " + std::to_string(p)
                              + " in output file.\n");
+            counted.stoppedAt = p;
             break;
         }
 
         const Order order = start[LE] >= 0 ? LE : BE;
         const std::int64_t s = start[order];
         const std::int64_t q = pos[order];
+        ++counted.rewrites;
+        counted.rewrittenStrings += s != lastStart;
+        lastStart = s;
         write32(work, s, order, (end[order] - s - 4 + d) >> 1);
         const Bytes &with = *replacementText[order];
         if (d > 0)
@@ -203,6 +215,8 @@ std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
         }
         p = q + m;
     }
+    if (report != nullptr)
+        *report = counted;
     return work;
 }
 

@@ -13,14 +13,16 @@
 #include <vector>
 
 #include "engine/console.h"
+#include "engine/process.h"
 
 namespace reference {
 
-// Same contract as engine::process.
+// Same contract as engine::process, report included.
 [[nodiscard]] std::vector<std::uint8_t> process(const std::vector<std::uint8_t> &buffer,
                                                 std::string_view searchString,
                                                 std::string_view replacementString,
                                                 bool lenientLittleEndianHandling,
-                                                engine::Console &console);
+                                                engine::Console &console,
+                                                engine::ProcessReport *report = nullptr);
 
 } // namespace reference
