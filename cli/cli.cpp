@@ -1,22 +1,23 @@
 #include "cli.h"
 
-#include <iterator>
+#include <map>
+#include <span>
 #include <string_view>
+#include <utility>
 
 #include "filelisting.h"
 
-#include "engine/backup.h"
 #include "engine/console.h"
-#include "engine/translation.h"
 #include "rules/diagnosticlog.h"
-#include "rules/rulefile.h"
+#include "translation/driver.h"
 
-std::string_view englishStringsSource(); // generated from resources/strings/en.strings
+// Generated from the windows' English string table.
+std::span<const std::pair<std::string_view, std::string_view>> englishStringEntries();
 
 namespace cli {
 namespace {
 
-constexpr std::string_view kVersion = "atnlingo 0.1.0";
+constexpr std::string_view kVersion = "atnlingo " ATNLINGO_VERSION;
 
 constexpr std::string_view kNoRulesKey =
     "Your RUL-file is empty or has no enabled items inside!\nPlease setup some Rules and enable [x] these!";
@@ -50,23 +51,21 @@ constexpr std::string_view kUsage =
     "  atnlingo -h, --help             show this text\n"
     "  atnlingo --version              show the version\n";
 
-int translate(const std::vector<std::string> &parameters, std::ostream &out, std::ostream &err)
+// The exit status of a run, and what the command line adds for one refused.
+int exitStatus(const translation::Outcome &outcome, std::ostream &out, std::ostream &err)
 {
-    const engine::ParameterLayout layout = engine::parameterLayout(parameters);
-    if (layout.problem == engine::ParameterLayout::Problem::None) {
-        const engine::BackupResult backup =
-            engine::backupIfSameFile(parameters[layout.inputIndex], parameters[layout.outputIndex]);
-        if (backup.status == engine::BackupResult::Status::Failed) {
-            out << engine::backupFailureLine(backup) << std::flush;
-            return Failure;
-        }
-    }
-    engine::StreamConsole console(out);
-    const engine::TranslationOutcome outcome = engine::processTranslation(parameters, console, englishTable());
-    out.flush();
-    if (!outcome.parametersOk) {
+    switch (outcome.refusal) {
+    case translation::Outcome::Refusal::None:
+        break;
+    case translation::Outcome::Refusal::MalformedParameters:
         err << "Try 'atnlingo --help'.\n";
         return Usage;
+    case translation::Outcome::Refusal::NoPairs:
+        err << englishTable().text(kNoRulesKey) << '\n';
+        return Usage;
+    case translation::Outcome::Refusal::BackupFailed:
+        out << engine::backupFailureLine(outcome.backup) << std::flush;
+        return Failure;
     }
     return outcome.succeeded() ? Success : Failure;
 }
@@ -92,28 +91,31 @@ private:
 };
 
 // --rules RULFILE [--lenient-le] INPUT OUTPUT: the pairs come from the file.
-// The rules are read before anything else, so that a file without enabled
-// rules leaves every file as it was, the input's backup included.
 int translateByRules(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
-    const bool lenient = args.size() > 2 && args[2] == engine::kLenientOption;
+    const bool lenient = args.size() > 2 && args[2] == translation::kLenientOption;
     if (args.size() != (lenient ? 5u : 4u)) {
         err << "Usage: atnlingo --rules RULFILE [--lenient-le] INPUT OUTPUT\n"
                "Try 'atnlingo --help'.\n";
         return Usage;
     }
-    std::vector<std::string> parameters(args.begin() + 2, args.end());
-    std::vector<std::string> pairs;
-    {
-        LogToStream log(err);
-        pairs = rules::processRuleFile(args[1]);
-    }
-    if (pairs.empty()) {
-        err << englishTable().text(kNoRulesKey) << '\n';
-        return Usage;
-    }
-    parameters.insert(parameters.end(), std::make_move_iterator(pairs.begin()), std::make_move_iterator(pairs.end()));
-    return translate(parameters, out, err);
+    const translation::Request request{
+        .input = args[lenient ? 3 : 2], .output = args[lenient ? 4 : 3], .ruleFile = args[1], .pairs = {},
+        .lenient = lenient};
+    const LogToStream log(err);
+    engine::StreamConsole console(out);
+    const translation::Outcome outcome = translation::run(request, console, englishTable());
+    out.flush();
+    return exitStatus(outcome, out, err);
+}
+
+// [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT ...: the parameters as they are.
+int translate(const std::vector<std::string> &parameters, std::ostream &out, std::ostream &err)
+{
+    engine::StreamConsole console(out);
+    const translation::Outcome outcome = translation::processTranslation(parameters, console, englishTable());
+    out.flush();
+    return exitStatus(outcome, out, err);
 }
 
 } // namespace
@@ -121,8 +123,10 @@ int translateByRules(const std::vector<std::string> &args, std::ostream &out, st
 const engine::StringTable &englishTable()
 {
     static const engine::MapStringTable table = [] {
-        auto parsed = engine::parseStringsTable(englishStringsSource());
-        return parsed ? std::move(*parsed) : engine::MapStringTable();
+        std::map<std::string, std::string, std::less<>> entries;
+        for (const auto &[key, text] : englishStringEntries())
+            entries.emplace(key, text);
+        return engine::MapStringTable(std::move(entries));
     }();
     return table;
 }

@@ -12,7 +12,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,13 +46,5 @@ private:
 // Fills the placeholders of `format` with `args`; a placeholder without an
 // argument is left as it stands, arguments are never scanned for placeholders.
 [[nodiscard]] std::string formatText(std::string_view format, const std::vector<std::string> &args);
-
-// Reads a table in the "strings" text form: one entry per line,
-//   "key" = "text";
-// with \n, \t, \" and \\ as escapes inside the quotes; blank lines and lines
-// starting with // are ignored. Returns nothing and sets `error` (with the line
-// number) when the text is malformed.
-[[nodiscard]] std::optional<MapStringTable> parseStringsTable(std::string_view source,
-                                                              std::string *error = nullptr);
 
 } // namespace engine

@@ -23,7 +23,7 @@
 
 #include "cli/cli.h"
 #include "engine/backup.h"
-#include "engine/translation.h"
+#include "translation/driver.h"
 #include "fuzzcheck.h"
 
 using fuzz::check;
@@ -83,13 +83,13 @@ struct Paths {
 Paths pathsOf(const std::vector<std::string> &args)
 {
     if (!args.empty() && args[0] == "--rules") {
-        const std::size_t at = args.size() > 2 && args[2] == engine::kLenientOption ? 3 : 2;
+        const std::size_t at = args.size() > 2 && args[2] == translation::kLenientOption ? 3 : 2;
         if (args.size() == at + 2)
             return {args[at], args[at + 1]};
         return {};
     }
-    const engine::ParameterLayout layout = engine::parameterLayout(args);
-    if (layout.problem != engine::ParameterLayout::Problem::None)
+    const translation::ParameterLayout layout = translation::parameterLayout(args);
+    if (layout.problem != translation::ParameterLayout::Problem::None)
         return {};
     return {args[layout.inputIndex], args[layout.outputIndex]};
 }

@@ -17,11 +17,11 @@
 #include "engine/backup.h"
 #include "engine/console.h"
 #include "engine/process.h"
-#include "engine/translation.h"
 #include "localizedstringtable.h"
 #include "resources/bundle.h"
 #include "rules/rulefile.h"
 #include "stringsview/stringsviewcontroller.h"
+#include "translation/driver.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,17 +29,24 @@ namespace {
 
 class ConsoleBridge final : public engine::Console {
 public:
-    explicit ConsoleBridge(ViewController &controller)
+    enum class Clearing { Never, BeforeFirstLine };
+    explicit ConsoleBridge(ViewController &controller, Clearing clearing = Clearing::Never)
         : m_controller(controller)
+        , m_clearing(clearing)
     {
     }
     void printout(std::string_view text) override
     {
+        if (m_clearing == Clearing::BeforeFirstLine) {
+            m_controller.clearConsole();
+            m_clearing = Clearing::Never;
+        }
         m_controller.printout(QString::fromUtf8(text.data(), qsizetype(text.size())));
     }
 
 private:
     ViewController &m_controller;
+    Clearing m_clearing;
 };
 
 std::vector<std::string> toStdStrings(const QStringList &texts)
@@ -202,35 +209,37 @@ void ViewController::checkTextFields()
 
 void ViewController::startTranslation()
 {
-    QStringList parameters;
-    if (m_ui->useLittleEndianCheck->isChecked())
-        parameters << QString::fromLatin1(engine::kLenientOption);
-    parameters << m_atnFilePath;
-
-    // The input is only ever replaced while a copy of its current content is kept.
-    const engine::BackupResult backup =
-        engine::backupIfSameFile(m_atnFilePath.toStdString(), m_atncopyFilePath.toStdString());
-    if (backup.status == engine::BackupResult::Status::Failed) {
-        printToStandardOutput(engine::backupFailureLine(backup));
-        //: Warning shown instead of a translation; %@ is the reason
-        const QString format = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "NoBackup %@"));
-        showWarningInKeyWindow(QString::fromStdString(engine::formatText(format.toStdString(), {backup.error})));
-        return;
+    const translation::Request request{.input = m_atnFilePath.toStdString(),
+                                       .output = m_atncopyFilePath.toStdString(),
+                                       .ruleFile = m_rulFilePath.toStdString(),
+                                       .pairs = {},
+                                       .lenient = m_ui->useLittleEndianCheck->isChecked()};
+    // A refused run leaves the console as it was.
+    ConsoleBridge console(*this, ConsoleBridge::Clearing::BeforeFirstLine);
+    translation::Outcome outcome;
+    {
+        const WaitCursor busy;
+        outcome = translation::run(request, console, LocalizedStringTable());
     }
-    parameters << m_atncopyFilePath;
-
-    const QStringList pairs = processRuleFile(m_rulFilePath);
-    if (pairs.isEmpty()) {
+    switch (outcome.refusal) {
+    case translation::Outcome::Refusal::NoPairs:
         //: shows warn message
         showWarningInKeyWindow(bundle::localizedString(QT_TRANSLATE_NOOP(
             "Localizable",
             "Your RUL-file is empty or has no enabled items inside!\nPlease setup some Rules and enable [x] these!")));
         return;
+    case translation::Outcome::Refusal::BackupFailed: {
+        printToStandardOutput(engine::backupFailureLine(outcome.backup));
+        //: Warning shown instead of a translation; %@ is the reason
+        const QString format = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "NoBackup %@"));
+        showWarningInKeyWindow(
+            QString::fromStdString(engine::formatText(format.toStdString(), {outcome.backup.error})));
+        return;
     }
-    parameters << pairs;
-    clearConsole();
-    const WaitCursor busy;
-    processTranslation(parameters);
+    case translation::Outcome::Refusal::MalformedParameters:
+    case translation::Outcome::Refusal::None:
+        break;
+    }
     // The output may have replaced the input.
     refreshStringsWindow();
 }
@@ -247,7 +256,7 @@ void ViewController::processTranslation(const QStringList &parameters)
 {
     ConsoleBridge console(*this);
     const LocalizedStringTable strings;
-    (void)engine::processTranslation(toStdStrings(parameters), console, strings);
+    (void)translation::processTranslation(toStdStrings(parameters), console, strings);
 }
 
 std::vector<std::uint8_t> ViewController::process(const std::vector<std::uint8_t> &buffer, const QString &searchString,

@@ -18,7 +18,7 @@
 #include "engine/filesystemcalls.h"
 #include "engine/fileio.h"
 #include "engine/process.h"
-#include "engine/translation.h"
+#include "translation/driver.h"
 #include "filesystemfault.h"
 #include "hexbytes.h"
 #include "tempdir.h"
@@ -216,7 +216,7 @@ TEST(ReadFault, InputChangingWhileReadIsRefusedAndNothingIsWritten)
         engine::detail::fileSystemCalls().read = readThenChange;
         engine::StringConsole console;
         const auto outcome =
-            engine::processTranslation({input, dir.file("out.atn"), "a", "b"}, console, engine::KeyEchoTable());
+            translation::processTranslation({input, dir.file("out.atn"), "a", "b"}, console, engine::KeyEchoTable());
         engine::detail::fileSystemCalls() = engine::detail::systemFileSystemCalls();
         EXPECT_EQ(g_change, nullptr) << "the input was not changed";
         EXPECT_EQ(console.text(), "OpenInputFile" + input + "\nError: Cannot read \"" + input

@@ -60,20 +60,4 @@ TEST(FormatText, FillsPlaceholders)
     EXPECT_EQ(engine::formatText("%3$@ %", {"a"}), "%3$@ %");
 }
 
-TEST(StringsTable, ParsesEntriesFallsBackToKeysAndReportsTheMalformedLine)
-{
-    const auto table = engine::parseStringsTable("// comment\n\n\"Done\" = \"Fertig.\\n\";\n"
-                                                 "\"a \\\"b\\\"\"=\"c\\\\d\\te\" ;\n");
-    ASSERT_TRUE(table.has_value());
-    EXPECT_EQ(table->size(), 2u);
-    EXPECT_EQ(table->text("Done"), "Fertig.\n");
-    EXPECT_EQ(table->text("a \"b\""), "c\\d\te");
-    EXPECT_EQ(table->text("missing key"), "missing key");
-
-    std::string error;
-    EXPECT_FALSE(engine::parseStringsTable("\"a\" = \"b\";\n\"c\" = \"d\"\n", &error).has_value());
-    EXPECT_EQ(error, "line 2: expected \"key\" = \"text\";");
-    EXPECT_FALSE(engine::parseStringsTable("\"a\" = \"b\\q\";", &error).has_value());
-}
-
 } // namespace

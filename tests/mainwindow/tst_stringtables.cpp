@@ -1,11 +1,10 @@
-// The string tables: the English one says what the command line says, the
-// German one covers everything, and lookups fall back as they should.
+// The string tables: the German one covers everything, and lookups fall back
+// as they should.
 #include <QFile>
 #include <QMap>
 #include <QTest>
 #include <QXmlStreamReader>
 
-#include "engine/stringtable.h"
 #include "mainwindow/localizedstringtable.h"
 #include "resources/bundle.h"
 
@@ -43,14 +42,6 @@ TsContexts readTs(const char *language)
     return contexts;
 }
 
-engine::MapStringTable englishStrings()
-{
-    QFile file(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources/strings/en.strings"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return engine::parseStringsTable(file.readAll().toStdString()).value_or(engine::MapStringTable());
-}
-
 } // namespace
 
 class TestStringTables : public QObject {
@@ -59,22 +50,15 @@ class TestStringTables : public QObject {
 private slots:
     void cleanup() { bundle::installTranslations(QLocale(QLocale::English)); }
 
-    void tablesAgreeAndCoverEverything();
+    void germanCoversEverything();
     void lookupFollowsTheLocale_data();
     void lookupFollowsTheLocale();
 };
 
-void TestStringTables::tablesAgreeAndCoverEverything()
+void TestStringTables::germanCoversEverything()
 {
-    // English says what the command line says.
-    const engine::MapStringTable strings = englishStrings();
     const TsContexts english = readTs("en");
-    const QMap<QString, TsMessage> driver = english.value(u"Localizable"_s);
-    QVERIFY(strings.size() >= 13);
-    QCOMPARE(std::size_t(driver.size()), strings.size());
-    for (auto entry = driver.cbegin(); entry != driver.cend(); ++entry)
-        QCOMPARE(entry->translation, QString::fromStdString(strings.text(entry.key().toStdString())));
-
+    QVERIFY(english.value(u"Localizable"_s).size() >= 13);
     // German has every message, finished, with the driver's placeholders in
     // order and its lines built from the same pieces.
     const TsContexts german = readTs("de");

@@ -148,9 +148,10 @@ void TestTranslationRun::sameInputAndOutputKeepsABackup()
 
 void TestTranslationRun::ruleFileWithoutPairsWarnsInstead()
 {
-    // Disabled rules and incomplete lines: no pair to replace.
+    // Disabled rules and incomplete lines: no pair to replace. The output is
+    // the input, and no backup is made for a run that does not start.
     writeText(m_dir->file("none.rul"), "0;Layer;Ebene;\nfalse;copy;Kopie;\n1;Levels;\n\n");
-    chooseFiles("in.atn", "none.rul", "out.atn");
+    chooseFiles("in.atn", "none.rul", "in.atn");
 
     clickStart();
 
@@ -163,7 +164,7 @@ void TestTranslationRun::ruleFileWithoutPairsWarnsInstead()
     QCOMPARE(m_desktop->sheets.at(0).alert, expected);
     QCOMPARE(m_desktop->sheets.at(0).window, m_controller.get());
     QCOMPARE(m_controller->consoleText(), u"from an earlier run\n"_s);
-    QVERIFY(!std::filesystem::exists(m_dir->file("out.atn")));
+    QCOMPARE(m_dir->entries(), (std::vector<std::string>{"de.rul", "in.atn", "none.rul"}));
 }
 
 void TestTranslationRun::warningGoesToTheActiveWindowOnly()
@@ -184,17 +185,17 @@ void TestTranslationRun::warningGoesToTheActiveWindowOnly()
 
 void TestTranslationRun::inputWithoutBackupIsNotTranslated()
 {
-    // After Reset the paths are empty but Start stays enabled; the two empty
-    // paths name the same file, and there is nothing to back up.
-    chooseFiles("in.atn", "de.rul", "out.atn");
-    m_controller->resetFiles();
+    // A folder named like an action file, as input and output: it cannot be
+    // copied.
+    std::filesystem::create_directory(m_dir->file("folder.atn"));
+    chooseFiles("folder.atn", "de.rul", "folder.atn");
 
     StdoutCapture out;
     clickStart();
 
     const QString printed = QString::fromUtf8(out.text());
     QVERIFY2(printed.startsWith(u"Ooops! Something went wrong: "_s), qPrintable(printed));
-    QCOMPARE(printed.count(u'\n'), 1); // the rule file was not read
+    QCOMPARE(printed.count(u'\n'), 1);
     QCOMPARE(m_desktop->sheets.size(), 1);
     const QString warning = m_desktop->sheets.at(0).alert.informativeText;
     QVERIFY2(warning.startsWith(u"The input file was not translated, because no backup of it could be made:\n"_s),

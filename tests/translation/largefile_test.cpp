@@ -9,9 +9,9 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include "engine/translation.h"
 #include "hexbytes.h"
 #include "tempdir.h"
+#include "translation/driver.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ TEST(LargeFile, PositionsPast31Bits)
 
     // A replacement 9 characters longer moves the second occurrence past 2^31.
     engine::StringConsole console;
-    const auto outcome = engine::processTranslation({input, output, "B", "0123456789"}, console, engine::KeyEchoTable());
+    const auto outcome = translation::processTranslation({input, output, "B", "0123456789"}, console, engine::KeyEchoTable());
     EXPECT_EQ(console.text(), "OpenInputFile" + input + "\nReadInputFile 2147483649BeginReplacementOf B 0123456789"
                                   "OpenOutputFile" + output + "\nWriteOutputFile 2147483685Done");
     ASSERT_TRUE(outcome.succeeded());

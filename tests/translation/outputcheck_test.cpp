@@ -9,9 +9,9 @@
 #include "corpus.h"
 #include "engine/console.h"
 #include "engine/process.h"
-#include "engine/translation.h"
 #include "hexbytes.h"
 #include "tempdir.h"
+#include "translation/driver.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ using atnbuild::Bytes;
 
 struct Translated {
     std::string console;
-    engine::TranslationOutcome outcome;
+    translation::Outcome outcome;
 };
 
 // Translates `input` from in.atn to out.atn in `dir`.
@@ -28,8 +28,8 @@ Translated translate(const TempDir &dir, const Bytes &input, const std::string &
     writeBytes(dir.file("in.atn"), input);
     engine::StringConsole console;
     const engine::KeyEchoTable keys;
-    const engine::TranslationOutcome outcome =
-        engine::processTranslation({dir.file("in.atn"), dir.file("out.atn"), search, replacement}, console, keys);
+    const translation::Outcome outcome =
+        translation::processTranslation({dir.file("in.atn"), dir.file("out.atn"), search, replacement}, console, keys);
     return {console.text(), outcome};
 }
 

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "atnbuilder.h"
+#include "hexbytes.h"
+#include "tempdir.h"
+#include "translation/driver.h"
+
+namespace {
+
+using engine::KeyEchoTable;
+using engine::StringConsole;
+using translation::processTranslation;
+
+// A big-endian stored string "ABC" between filler bytes.
+const auto kAtn = hexBytes("11 22 33 44 00 00 00 04 00 41 00 42 00 43 00 00 55 66");
+
+struct Transcript {
+    const char *name;
+    std::vector<std::string> parameters; // "IN" and "OUT" stand for the files of the test
+    const char *console;                 // "IN" and "OUT" as above
+    bool parametersOk;
+    bool outputWritten;
+};
+
+std::string substitute(std::string text, const TempDir &dir)
+{
+    for (const auto &[from, to] : {std::pair{"IN", dir.file("in.atn")}, std::pair{"OUT", dir.file("out.atn")}}) {
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, std::string_view(from).size(), to);
+    }
+    return text;
+}
+
+// With a table that has no entries, the keys themselves show, with their
+// placeholders filled and nothing between a key and what follows it.
+const Transcript kTranscripts[] = {
+    {"OptionWithFourElements", {"--lenient-le", "IN", "OUT", "A"}, "Fewargs", false, false},
+    {"OptionWithUnpairedTexts", {"--lenient-le", "IN", "OUT", "A", "B", "C"}, "llestringreplstring", false, false},
+    // Only the first element is the option; elsewhere it is an ordinary text.
+    {"OptionAsSearchText",
+     {"IN", "OUT", "--lenient-le", "x"},
+     "OpenInputFileIN\nReadInputFile 18BeginReplacementOf --lenient-le xOpenOutputFileOUT\nWriteOutputFile 18Done",
+     true, true},
+    // A failing pair is reported and the next one still applies.
+    {"FailingPairThenGoodPair",
+     {"IN", "OUT", "", "x", "B", "XY"},
+     "OpenInputFileIN\nReadInputFile 18BeginReplacementOf  xError: Search string must not be empty!\n"
+     "BeginReplacementOf B XYOpenOutputFileOUT\nWriteOutputFile 20Done",
+     true, true},
+    // Each pair works on the result of the one before.
+    {"PairsChain",
+     {"IN", "OUT", "B", "XY", "XY", "Z"},
+     "OpenInputFileIN\nReadInputFile 18BeginReplacementOf B XYBeginReplacementOf XY ZOpenOutputFileOUT\n"
+     "WriteOutputFile 18Done",
+     true, true},
+};
+
+TEST(Driver, TranscriptsWithKeyEchoTable)
+{
+    for (const Transcript &t : kTranscripts) {
+        SCOPED_TRACE(t.name);
+        TempDir dir;
+        writeBytes(dir.file("in.atn"), kAtn);
+        std::vector<std::string> parameters;
+        for (const auto &p : t.parameters)
+            parameters.push_back(substitute(p, dir));
+        StringConsole console;
+        const auto outcome = processTranslation(parameters, console, KeyEchoTable());
+        EXPECT_EQ(console.text(), substitute(t.console, dir));
+        EXPECT_EQ(outcome.started(), t.parametersOk);
+        EXPECT_EQ(outcome.outputWritten, t.outputWritten);
+        EXPECT_EQ(dir.entries().size(), t.outputWritten ? 2u : 1u);
+    }
+}
+
+// What the outcome says of each pair, on a well-formed file of layer names
+// and a file path.
+struct PairCounts {
+    const char *name;
+    std::vector<translation::Pair> pairs;
+    std::vector<std::size_t> rewrittenTexts;
+    std::vector<std::size_t> problems; // lines the engine wrote
+    std::size_t failedPairs;
+};
+
+const PairCounts kPairCounts[] = {
+    {"OneTextEach", {{"Layer", "Ebene"}, {"Levels", "Tonwertkorrektur"}}, {2, 1}, {0, 0}, 0},
+    {"MatchesNothing", {{"Curves", "Gradationskurven"}}, {0}, {0}, 0},
+    // Two occurrences in one text rewrite it once.
+    {"SeveralInOneText", {{"an", "AN"}}, {1}, {0}, 0},
+    // A later pair sees what an earlier one put in.
+    {"LaterPairSeesEarlierOne", {{"Layer", "Ebene"}, {"Ebene 1", "E1"}}, {2, 2}, {0, 0}, 0},
+    {"FailingPair", {{"", "x"}, {"Levels", "Tonwertkorrektur"}}, {0, 1}, {0, 0}, 1},
+    // The little-endian path's Latin letters are met one byte early as a
+    // big-endian reading, which ends the pair's scan.
+    {"ScanEndsAtAProblem", {{"Users", "Benutzer"}}, {0}, {1}, 0},
+};
+
+TEST(Outcome, CountsPerPair)
+{
+    using namespace atnbuild;
+    const Bytes input = actionFile(
+        "Names",
+        {action("Rename", {event("slct", "Select", std::vector<Item>{{"null", reference({byName("Lyr ", "Layer 1")})}}),
+                           event("slct", "Select", std::vector<Item>{{"null", reference({byName("Lyr ", "Layer 1 copy")})}}),
+                           event("slct", "Select", std::vector<Item>{{"null", reference({byName("Lyr ", "Levels")})}}),
+                           event("slct", "Select", std::vector<Item>{{"null", reference({byName("Lyr ", "banana")})}}),
+                           event("Plc ", "Place", std::vector<Item>{{"null", pathValue("C:\\Users\\poster.psd")}})})});
+    for (const PairCounts &c : kPairCounts) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        writeBytes(dir.file("in.atn"), input);
+        StringConsole console;
+        const translation::Request request{.input = dir.file("in.atn"), .output = dir.file("out.atn"), .ruleFile = {},
+                                           .pairs = c.pairs, .lenient = false};
+        const translation::Outcome outcome = translation::run(request, console, KeyEchoTable());
+        ASSERT_EQ(outcome.pairs.size(), c.pairs.size());
+        for (std::size_t i = 0; i < c.pairs.size(); ++i) {
+            EXPECT_EQ(outcome.pairs[i].pair, c.pairs[i]);
+            EXPECT_EQ(outcome.pairs[i].rewrittenTexts, c.rewrittenTexts[i]) << i;
+            EXPECT_EQ(outcome.pairs[i].problems.size(), c.problems[i]) << i;
+        }
+        EXPECT_EQ(outcome.failedPairs(), c.failedPairs);
+        EXPECT_TRUE(outcome.outputWritten) << console.text();
+    }
+}
+
+} // namespace
