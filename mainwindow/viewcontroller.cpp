@@ -13,11 +13,11 @@
 
 #include "app/storyboard.h"
 #include "app/windowcontroller.h"
-#include "desktop.h"
 #include "engine/backup.h"
 #include "engine/console.h"
 #include "engine/process.h"
 #include "engine/translation.h"
+#include "guisupport/desktop.h"
 #include "localizedstringtable.h"
 #include "resources/bundle.h"
 #include "rules/rulefile.h"

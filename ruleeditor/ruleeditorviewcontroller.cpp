@@ -9,7 +9,7 @@
 #include <QKeySequence>
 
 #include "app/windowcontroller.h"
-#include "mainwindow/desktop.h"
+#include "guisupport/desktop.h"
 #include "mainwindow/viewcontroller.h"
 #include "ruletablemodel.h"
 #include "ruletextdelegate.h"

@@ -16,7 +16,7 @@
 #include "app/mainstoryboard.h"
 #include "app/storyboard.h"
 #include "app/windowcontroller.h"
-#include "mainwindow/systemdesktop.h"
+#include "guisupport/systemdesktop.h"
 #include "mainwindow/viewcontroller.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "resources/bundle.h"

@@ -17,7 +17,7 @@
 #include "app/storyboard.h"
 #include "app/windowcontroller.h"
 #include "atnbuilder.h"
-#include "mainwindow/imageview.h"
+#include "guisupport/imageview.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
