@@ -3,10 +3,8 @@
 #include <QLocale>
 
 #include "appdelegate.h"
-#include "mainstoryboard.h"
+#include "mainwindow/mainwindow.h"
 #include "resources/bundle.h"
-#include "storyboard.h"
-#include "windowcontroller.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -26,11 +24,11 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     parser.process(application);
 
-    Storyboard::provide(makeMainStoryboard());
     AppDelegate delegate;
     delegate.attach(application);
 
-    const auto mainWindow = Storyboard::storyboardWithName(u"Main"_s)->instantiateInitialController();
-    mainWindow->showWindow();
+    // The first window; it makes and owns every other window.
+    MainWindow mainWindow;
+    mainWindow.show();
     return QApplication::exec();
 }

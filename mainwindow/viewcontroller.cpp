@@ -11,14 +11,16 @@
 
 #include <cstdio>
 
-#include "app/storyboard.h"
-#include "app/windowcontroller.h"
-#include "desktop.h"
 #include "engine/backup.h"
 #include "engine/console.h"
 #include "engine/process.h"
+#include "guisupport/desktop.h"
+#include "guisupport/storyboard.h"
+#include "guisupport/windowcontroller.h"
 #include "localizedstringtable.h"
+#include "mainstoryboard.h"
 #include "resources/bundle.h"
+#include "ruleeditor/ruleeditorviewcontroller.h"
 #include "rules/rulefile.h"
 #include "stringsview/stringsviewcontroller.h"
 #include "translation/driver.h"
@@ -76,6 +78,7 @@ public:
 ViewController::ViewController(QWidget *parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::ViewController>())
+    , m_storyboard(makeMainStoryboard(*this))
 {
     m_ui->setupUi(this);
     m_ui->consoleViewText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -113,12 +116,6 @@ ViewController::~ViewController() = default;
 void ViewController::viewDidLoad()
 {
     setStartEnabled(false);
-}
-
-ViewController *ViewController::mainController()
-{
-    const QList<WindowController *> windows = WindowController::applicationWindows();
-    return windows.isEmpty() ? nullptr : qobject_cast<ViewController *>(windows.constFirst()->contentViewController());
 }
 
 void ViewController::setStartEnabled(bool enabled)
@@ -318,10 +315,8 @@ void ViewController::copyOutput()
 
 WindowController *ViewController::windowFor(std::unique_ptr<WindowController> &window, const QString &identifier)
 {
-    if (!window) {
-        if (const auto storyboard = Storyboard::storyboardWithName(u"Main"_s))
-            window = storyboard->instantiateControllerWithIdentifier(identifier);
-    }
+    if (!window)
+        window = m_storyboard->instantiateControllerWithIdentifier(identifier);
     return window.get();
 }
 
@@ -334,6 +329,14 @@ void ViewController::showWindow(std::unique_ptr<WindowController> &window, const
 void ViewController::editRuleFile()
 {
     showWindow(m_editRuleWindow, u"Rule Editor Window Controller"_s);
+}
+
+int ViewController::addRulesInEditor(const QStringList &searchTexts)
+{
+    editRuleFile();
+    auto *editor = m_editRuleWindow ? qobject_cast<RuleEditorViewController *>(m_editRuleWindow->contentViewController())
+                                    : nullptr;
+    return editor ? editor->addRules(searchTexts) : 0;
 }
 
 void ViewController::showAtnWindow()

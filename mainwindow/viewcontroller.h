@@ -19,6 +19,7 @@
 
 class DropView;
 class ImageView;
+class Storyboard;
 class WindowController;
 namespace Ui {
 class ViewController;
@@ -36,17 +37,17 @@ public:
     [[nodiscard]] const QString &rulFilePath() const { return m_rulFilePath; }
     [[nodiscard]] const QString &atncopyFilePath() const { return m_atncopyFilePath; }
 
-    // The controller of the application's main window (its first window);
-    // nullptr when there is none.
-    [[nodiscard]] static ViewController *mainController();
-
-    // Created on the first request, kept for the life of this controller.
+    // Made from this controller's storyboard "Main" on the first request and
+    // owned by it from then on.
     [[nodiscard]] WindowController *editRuleWindow() const { return m_editRuleWindow.get(); }
     [[nodiscard]] WindowController *atnWindow() const { return m_atnWindow.get(); }
     [[nodiscard]] WindowController *stringsWindow() const { return m_stringsWindow.get(); }
 
     // The rule editor's hand-back: stores the path and shows it, nothing else.
     void setRuleFieldAndPath(const QString &path);
+    // Opens the rule editor and appends a disabled rule to it for each text it
+    // can hold; how many it appended.
+    int addRulesInEditor(const QStringList &searchTexts);
     void checkTextFields();
 
     void printout(const QString &text);
@@ -107,6 +108,7 @@ private:
     void refreshStringsWindow();
 
     std::unique_ptr<Ui::ViewController> m_ui;
+    std::unique_ptr<const Storyboard> m_storyboard;
     QString m_atnFilePath;
     QString m_rulFilePath;
     QString m_atncopyFilePath;

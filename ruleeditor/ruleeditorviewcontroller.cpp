@@ -8,9 +8,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 
-#include "app/windowcontroller.h"
-#include "mainwindow/desktop.h"
-#include "mainwindow/viewcontroller.h"
+#include "guisupport/desktop.h"
 #include "ruletablemodel.h"
 #include "ruletextdelegate.h"
 
@@ -21,10 +19,11 @@ namespace {
 constexpr std::size_t kMaxListedProblems = 12;
 } // namespace
 
-RuleEditorViewController::RuleEditorViewController(QWidget *parent)
+RuleEditorViewController::RuleEditorViewController(const QString &ruleFilePath, QWidget *parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::RuleEditorViewController>())
     , m_model(new RuleTableModel(this))
+    , m_ruleFilePath(ruleFilePath)
 {
     m_ui->setupUi(this);
     QPalette hintPalette = m_ui->hintLabel->palette();
@@ -52,8 +51,7 @@ RuleEditorViewController::~RuleEditorViewController() = default;
 void RuleEditorViewController::viewDidLoad()
 {
     setUpTableView();
-    if (const ViewController *main = ViewController::mainController())
-        setRuleFieldAndPath(main->rulFilePath());
+    setRuleFieldAndPath(m_ruleFilePath);
     if (!m_ruleFilePath.isEmpty()) {
         readData(m_ruleFilePath);
         m_ui->ruleImageView->setImageNamed(u"rule_loaded"_s);
@@ -275,8 +273,7 @@ void RuleEditorViewController::saveRule()
 
 void RuleEditorViewController::okPressed()
 {
-    if (ViewController *main = ViewController::mainController())
-        main->setRuleFieldAndPath(m_ruleFilePath);
+    emit ruleFilePathHandedBack(m_ruleFilePath);
     window()->close();
 }
 

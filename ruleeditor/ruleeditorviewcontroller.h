@@ -1,14 +1,15 @@
 // The content of the rule editor window: the rules of one RUL file as an
 // editable table, the row buttons, Load, Save, and OK to hand the file's path
-// back to the main window.
+// back to the window that opened the editor.
 //
-// The editor is made once, at the main window's first request, and shown
-// again unchanged on later requests: the table, unsaved edits included, and
-// the path stay as they were left by OK, Cancel or closing the window. Only
-// when it is made does it take over the main window's rule file and read it.
+// The editor is made once, at its opener's first request, and shown again
+// unchanged on later requests: the table, unsaved edits included, and the
+// path stay as they were left by OK, Cancel or closing the window. Only when
+// it is made does it read the rule file its opener names.
 //
-// OK never saves: the main window gets the path of the file last loaded or
-// saved. The window title names that file and marks unsaved edits with "*".
+// OK never saves: `ruleFilePathHandedBack` carries the path of the file last
+// loaded or saved. The window title names that file and marks unsaved edits
+// with "*".
 #pragma once
 
 #include <QString>
@@ -22,7 +23,6 @@
 
 class QTableView;
 class RuleTableModel;
-class ViewController;
 namespace Ui {
 class RuleEditorViewController;
 }
@@ -31,7 +31,8 @@ class RuleEditorViewController : public QWidget {
     Q_OBJECT
 
 public:
-    explicit RuleEditorViewController(QWidget *parent = nullptr);
+    // Shows the rules of `ruleFilePath`, or the default rules when it is empty.
+    explicit RuleEditorViewController(const QString &ruleFilePath = QString(), QWidget *parent = nullptr);
     ~RuleEditorViewController() override;
     Q_DISABLE_COPY_MOVE(RuleEditorViewController)
 
@@ -56,6 +57,11 @@ public:
     // The title for a file path: its file name, or "Untitled" for none,
     // followed by " *" while there are unsaved changes.
     [[nodiscard]] static QString titleFor(const QString &path, bool modified);
+
+signals:
+    // OK was pressed; the path of the file last loaded or saved, or the one
+    // the editor was made with.
+    void ruleFilePathHandedBack(const QString &ruleFilePath);
 
 public slots:
     void insertRow();

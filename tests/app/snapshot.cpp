@@ -13,10 +13,9 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "app/mainstoryboard.h"
-#include "app/storyboard.h"
-#include "app/windowcontroller.h"
-#include "mainwindow/systemdesktop.h"
+#include "guisupport/systemdesktop.h"
+#include "guisupport/windowcontroller.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/viewcontroller.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "resources/bundle.h"
@@ -53,14 +52,13 @@ int main(int argc, char *argv[])
         return 2;
     const QDir out(arguments.at(1));
     bundle::installTranslations(QLocale(arguments.value(2, u"en"_s)));
-    Storyboard::provide(makeMainStoryboard());
 
-    const auto main = Storyboard::storyboardWithName(u"Main"_s)->instantiateInitialController();
-    auto *controller = qobject_cast<ViewController *>(main->contentViewController());
-    main->window()->resize(760, 580);
-    main->showWindow();
-    (void)QTest::qWaitForWindowExposed(main->window());
-    save(main->window(), out.filePath(u"main-empty.png"_s));
+    MainWindow main;
+    ViewController *controller = main.viewController();
+    main.resize(760, 580);
+    main.show();
+    (void)QTest::qWaitForWindowExposed(&main);
+    save(&main, out.filePath(u"main-empty.png"_s));
 
     TempDir dir;
     const QDir resources(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources"));
@@ -75,12 +73,12 @@ int main(int argc, char *argv[])
     desktop.answerNextPanel(QString::fromStdString(dir.file("Actions German.atn")));
     controller->saveAtnFile();
     controller->startTranslation();
-    save(main->window(), out.filePath(u"main-translated.png"_s));
+    save(&main, out.filePath(u"main-translated.png"_s));
 
     for (const QSize size : {QSize(480, 360), QSize(1200, 800)}) {
-        main->window()->resize(size);
+        main.resize(size);
         QTest::qWait(50);
-        save(main->window(), out.filePath(u"main-%1x%2.png"_s.arg(size.width()).arg(size.height())));
+        save(&main, out.filePath(u"main-%1x%2.png"_s.arg(size.width()).arg(size.height())));
     }
 
     controller->editRuleFile();

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "mainwindow/desktop.h"
+#include "guisupport/desktop.h"
 
 class ScriptedDesktop final : public Desktop {
 public:

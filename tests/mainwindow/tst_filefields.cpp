@@ -1,25 +1,19 @@
 // The three file fields of the main window: stored paths, field texts, status
 // images and Start, through panels, typing, drops and Reset. Also the drop
-// fields on their own, the console, and the toolkit's panels and sheets as the
-// desktop sets them up.
-#include <QAbstractButton>
+// fields on their own and the console.
 #include <QClipboard>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 #include "dragdrop.h"
+#include "guisupport/imageview.h"
 #include "mainwindow/atndropview.h"
 #include "mainwindow/dropview.h"
-#include "mainwindow/imageview.h"
 #include "mainwindow/ruledropview.h"
-#include "mainwindow/systemdesktop.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
@@ -67,8 +61,6 @@ private slots:
     void drag();
     void appendCopyClear_data();
     void appendCopyClear();
-    void panelsAreSetUpAsAsked();
-    void sheetIsWindowModalAndReturnsAtOnce();
 
 private:
     QLineEdit *text(int field) const { return m_controller->findChild<QLineEdit *>(QLatin1StringView(kFields[field].textField)); }
@@ -295,54 +287,6 @@ void TestFileFields::appendCopyClear()
 
     click("clearOutputButton");
     QVERIFY(m_controller->consoleText().isEmpty());
-}
-
-// The toolkit's own panels and sheet: panels are only configured here, never
-// run; the sheet opens for real, as it does not block.
-void TestFileFields::panelsAreSetUpAsAsked()
-{
-    QWidget parent;
-    const auto open = SystemDesktop::makeOpenDialog({.title = u"Select a ATN file"_s, .allowedFileTypes = {u"atn"_s}},
-                                                    &parent);
-    QCOMPARE(open->windowTitle(), u"Select a ATN file"_s);
-    QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
-    QCOMPARE(open->nameFilters(), QStringList{u"ATN files (*.atn)"_s});
-    QVERIFY(open->testOption(QFileDialog::ReadOnly)); // no new folders
-    QCOMPARE(open->parentWidget(), &parent);
-
-    const auto save = SystemDesktop::makeSaveDialog({.title = u"Save to ATN file"_s, .nameFieldStringValue = u"copy.atn"_s},
-                                                    nullptr);
-    save->setOption(QFileDialog::DontUseNativeDialog);
-    QCOMPARE(save->windowTitle(), u"Save to ATN file"_s);
-    QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
-    QCOMPARE(save->nameFilters().size(), 1); // any name
-    QCOMPARE(QFileInfo(save->selectedFiles().value(0)).fileName(), u"copy.atn"_s);
-}
-
-void TestFileFields::sheetIsWindowModalAndReturnsAtOnce()
-{
-    QWidget window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    SystemDesktop().beginSheet({.style = Alert::Style::Warning,
-                                .messageText = u"Warning"_s,
-                                .informativeText = u"Your RUL file is empty."_s,
-                                .buttons = {u"Ok"_s}},
-                               &window);
-
-    QPointer box = window.findChild<QMessageBox *>();
-    QVERIFY(box);
-    QTRY_VERIFY(box->isVisible());
-    QCOMPARE(box->windowModality(), Qt::WindowModal);
-    QCOMPARE(box->icon(), QMessageBox::Warning);
-    QCOMPARE(box->text(), u"Warning"_s);
-    QCOMPARE(box->informativeText(), u"Your RUL file is empty."_s);
-    QCOMPARE(box->buttons().size(), 1);
-    QCOMPARE(box->buttons().constFirst()->text(), u"Ok"_s);
-
-    QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
-    QTRY_VERIFY(!box);
 }
 
 QTEST_MAIN(TestFileFields)

@@ -15,7 +15,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include "mainwindow/imageview.h"
+#include "guisupport/imageview.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "ruleeditor/ruletablemodel.h"
 #include "rules/diagnosticlog.h"

@@ -1,12 +1,7 @@
 // Runs one window of the application: owns it, knows the widget that
 // controls its content, and brings it to the front on request.
-//
-// The application's window list is kept here, in the order the windows were
-// made: the main window comes first, so any window can reach the main
-// window's controller as the content of `applicationWindows().first()`.
 #pragma once
 
-#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -27,8 +22,6 @@ public:
     // Shows the window, in front and active. A closed window is only hidden,
     // so it comes back as it was left.
     void showWindow();
-
-    [[nodiscard]] static QList<WindowController *> applicationWindows();
 
 private:
     QPointer<QWidget> m_window;

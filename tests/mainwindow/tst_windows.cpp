@@ -1,23 +1,19 @@
-// The application shell: the storyboard "Main", one window per scene, the
-// menus, help, exit and the end of the application. The rule editor as the
-// main window opens it: one window, made at the first request from the main
-// window's rule file, handing a path back on OK.
+// The windows the main window opens, one per scene of its storyboard, and its
+// menus, help and exit. The rule editor as the main window opens it: one
+// window, made at the first request from the main window's rule file, handing
+// a path back on OK.
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
-#include "app/appdelegate.h"
-#include "app/mainstoryboard.h"
-#include "app/storyboard.h"
-#include "app/windowcontroller.h"
 #include "atnbuilder.h"
-#include "mainwindow/imageview.h"
+#include "guisupport/imageview.h"
+#include "guisupport/windowcontroller.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
@@ -57,7 +53,6 @@ private slots:
     void menusReachTheController();
     void stringsWindowFollowsTheChosenFiles();
     void addRuleOpensTheEditorWithDisabledRows();
-    void lastWindowClosedEndsTheApplication();
     void firstOpeningTakesTheMainWindowsRuleFile_data();
     void firstOpeningTakesTheMainWindowsRuleFile();
     void okHandsBackOnlyThePath_data();
@@ -67,7 +62,7 @@ private slots:
 private:
     QAction *action(const char *name) const
     {
-        return m_main->window()->findChild<QAction *>(QLatin1StringView(name));
+        return m_main->findChild<QAction *>(QLatin1StringView(name));
     }
     void choose(void (ViewController::*panel)(), const std::string &path)
     {
@@ -91,7 +86,7 @@ private:
 
     std::unique_ptr<ScriptedDesktop> m_desktop;
     std::unique_ptr<TempDir> m_dir;
-    std::unique_ptr<WindowController> m_main;
+    std::unique_ptr<MainWindow> m_main;
     ViewController *m_controller = nullptr;
 };
 
@@ -108,24 +103,21 @@ void TestWindows::init()
     writeText(m_dir->file("a.rul"), "1;Layer;Ebene;\n0;copy;Kopie;\n");
     writeText(m_dir->file("b.rul"), "1;Levels;Tonwertkorrektur;\n");
     rules::setLogSink([](std::string_view, std::string_view) {});
-    Storyboard::provide(makeMainStoryboard());
-    m_main = Storyboard::storyboardWithName(u"Main"_s)->instantiateInitialController();
-    QVERIFY(m_main);
-    m_controller = qobject_cast<ViewController *>(m_main->contentViewController());
-    QVERIFY(m_controller);
-    m_main->showWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main->window()));
+    m_main = std::make_unique<MainWindow>();
+    m_controller = m_main->viewController();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
 }
 
 void TestWindows::cleanup()
 {
     QCOMPARE(m_desktop->unansweredPanels, 0);
+    // The main window takes the windows it opened with it.
     m_main.reset();
-    Storyboard::withdraw(u"Main"_s);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
     rules::setLogSink({});
     m_dir.reset();
     m_desktop.reset();
-    QVERIFY(WindowController::applicationWindows().isEmpty());
 }
 
 void TestWindows::oneWindowPerScene_data()
@@ -138,11 +130,6 @@ void TestWindows::oneWindowPerScene_data()
 void TestWindows::oneWindowPerScene()
 {
     QFETCH(int, scene);
-    // Names are matched exactly.
-    QCOMPARE(Storyboard::storyboardWithName(u"main"_s), nullptr);
-    QCOMPARE(Storyboard::storyboardWithName(u"Main"_s)->instantiateControllerWithIdentifier(
-                 kScenes[scene].identifier.toLower()),
-             nullptr);
     const auto request = [&] { (m_controller->*kScenes[scene].request)(); };
     const auto reference = [&] { return (m_controller->*kScenes[scene].window)(); };
     QCOMPARE(reference(), nullptr);
@@ -160,11 +147,6 @@ void TestWindows::oneWindowPerScene()
     QCOMPARE(reference(), first);
     QVERIFY(window->isVisible());
     QVERIFY(window->property("leftByTheUser").toBool());
-
-    // The main window stays first in the application's window list.
-    const QList<WindowController *> windows = WindowController::applicationWindows();
-    QCOMPARE(windows.size(), 2);
-    QCOMPARE(windows.constFirst()->contentViewController(), m_controller);
 }
 
 void TestWindows::helpOpensThePageInSafari()
@@ -274,30 +256,6 @@ void TestWindows::addRuleOpensTheEditorWithDisabledRows()
         QCOMPARE(editor()->dataArray(), expected);
         expected.insert(expected.end(), {{0, "Curves 1", ""}, {0, "Vibrance 1", ""}});
     }
-}
-
-void TestWindows::lastWindowClosedEndsTheApplication()
-{
-    AppDelegate delegate;
-    QApplication::setQuitOnLastWindowClosed(false);
-    delegate.attach(*qApp);
-    QVERIFY(QApplication::quitOnLastWindowClosed());
-
-    // Closing the main window while the ATN window is open keeps the
-    // application running; closing that one too ends it.
-    m_controller->showAtnWindow();
-    QWidget *atn = m_controller->atnWindow()->window();
-    QVERIFY(QTest::qWaitForWindowExposed(atn));
-    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
-    int closedAfterMain = -1;
-    QTimer::singleShot(0, this, [&] {
-        m_main->window()->close();
-        closedAfterMain = int(lastClosed.size());
-        atn->close();
-    });
-    QCOMPARE(QApplication::exec(), 0);
-    QCOMPARE(closedAfterMain, 0);
-    QCOMPARE(lastClosed.size(), 1);
 }
 
 void TestWindows::firstOpeningTakesTheMainWindowsRuleFile_data()

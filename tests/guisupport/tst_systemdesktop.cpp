@@ -1,0 +1,70 @@
+// The toolkit's own panels and sheet as the desktop sets them up: panels are
+// only configured here, never run; the sheet opens for real, as it does not
+// block.
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+
+#include "guisupport/systemdesktop.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestSystemDesktop : public QObject {
+    Q_OBJECT
+
+private slots:
+    void panelsAreSetUpAsAsked();
+    void sheetIsWindowModalAndReturnsAtOnce();
+};
+
+void TestSystemDesktop::panelsAreSetUpAsAsked()
+{
+    QWidget parent;
+    const auto open = SystemDesktop::makeOpenDialog({.title = u"Select a ATN file"_s, .allowedFileTypes = {u"atn"_s}},
+                                                    &parent);
+    QCOMPARE(open->windowTitle(), u"Select a ATN file"_s);
+    QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(open->nameFilters(), QStringList{u"ATN files (*.atn)"_s});
+    QVERIFY(open->testOption(QFileDialog::ReadOnly)); // no new folders
+    QCOMPARE(open->parentWidget(), &parent);
+
+    const auto save = SystemDesktop::makeSaveDialog({.title = u"Save to ATN file"_s, .nameFieldStringValue = u"copy.atn"_s},
+                                                    nullptr);
+    save->setOption(QFileDialog::DontUseNativeDialog);
+    QCOMPARE(save->windowTitle(), u"Save to ATN file"_s);
+    QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
+    QCOMPARE(save->nameFilters().size(), 1); // any name
+    QCOMPARE(QFileInfo(save->selectedFiles().value(0)).fileName(), u"copy.atn"_s);
+}
+
+void TestSystemDesktop::sheetIsWindowModalAndReturnsAtOnce()
+{
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    SystemDesktop().beginSheet({.style = Alert::Style::Warning,
+                                .messageText = u"Warning"_s,
+                                .informativeText = u"Your RUL file is empty."_s,
+                                .buttons = {u"Ok"_s}},
+                               &window);
+
+    QPointer box = window.findChild<QMessageBox *>();
+    QVERIFY(box);
+    QTRY_VERIFY(box->isVisible());
+    QCOMPARE(box->windowModality(), Qt::WindowModal);
+    QCOMPARE(box->icon(), QMessageBox::Warning);
+    QCOMPARE(box->text(), u"Warning"_s);
+    QCOMPARE(box->informativeText(), u"Your RUL file is empty."_s);
+    QCOMPARE(box->buttons().size(), 1);
+    QCOMPARE(box->buttons().constFirst()->text(), u"Ok"_s);
+
+    QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
+    QTRY_VERIFY(!box);
+}
+
+QTEST_MAIN(TestSystemDesktop)
+#include "tst_systemdesktop.moc"
