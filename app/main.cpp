@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QLocale>
 
 #include "appdelegate.h"
 #include "mainstoryboard.h"
+#include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "storyboard.h"
 #include "windowcontroller.h"
@@ -16,6 +18,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(u"atnlingo"_s);
     QApplication::setApplicationDisplayName(u"atnlingo"_s);
     QApplication::setApplicationVersion(QStringLiteral(ATNLINGO_VERSION));
+    // Names the desktop entry, so that the desktop shows the window under it.
+    QGuiApplication::setDesktopFileName(u"org.atnlingo.atnlingo"_s);
     QApplication::setWindowIcon(bundle::applicationIcon());
     bundle::installTranslations(QLocale());
 
@@ -24,6 +28,9 @@ int main(int argc, char *argv[])
         QCoreApplication::translate("main", "Translates the texts stored in ATN action files by search and replacement rules."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addPositionalArgument(u"files"_s,
+                                 QCoreApplication::translate("main", "Files to open: an .atn file as the input file, a .rul file as the rule file."),
+                                 u"[FILE...]"_s);
     parser.process(application);
 
     Storyboard::provide(makeMainStoryboard());
@@ -32,5 +39,11 @@ int main(int argc, char *argv[])
 
     const auto mainWindow = Storyboard::storyboardWithName(u"Main"_s)->instantiateInitialController();
     mainWindow->showWindow();
+    if (auto *controller = qobject_cast<ViewController *>(mainWindow->contentViewController())) {
+        QStringList files = parser.positionalArguments();
+        for (QString &file : files)
+            file = QFileInfo(file).absoluteFilePath();
+        controller->openFiles(files);
+    }
     return QApplication::exec();
 }
