@@ -2,8 +2,8 @@
 # package_test.sh BUILD_DIR: installs the build into a temporary DESTDIR, checks
 # the installed desktop files with their validators, and runs the installed
 # command line on the installed sample with the installed rules.
-# The rest comes from the environment CTest sets: PREFIX, BINDIR, DATADIR,
-# MANDIR, APP_ID, VERSION, and ATNVALIDATE and PYTHON (may be empty).
+# The rest comes from the environment CTest sets: CMAKE, PREFIX, BINDIR,
+# DATADIR, MANDIR, APP_ID, VERSION, and ATNVALIDATE and PYTHON (may be empty).
 set -euo pipefail
 export LC_ALL=C.UTF-8
 build=$1
@@ -22,7 +22,7 @@ need desktop-file-validate appstreamcli man
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-DESTDIR="$work/root" cmake --install "$build" >/dev/null
+DESTDIR="$work/root" "$CMAKE" --install "$build" >/dev/null
 root="$work/root$PREFIX"
 bin="$root/$BINDIR"
 data="$root/$DATADIR"
@@ -55,7 +55,8 @@ if command -v update-mime-database >/dev/null; then
     report=$(XDG_DATA_DIRS=$work update-mime-database "$work/mime" 2>&1) && [[ -z $report ]] || fail "update-mime-database: $report"
     grep -q ':application/x-atn:\*\.atn$' "$work/mime/globs2" || fail "no *.atn glob"
     grep -q ':text/x-atn-rules:\*\.rul$' "$work/mime/globs2" || fail "no *.rul glob"
-    grep -aq 'application/x-atn\]' "$work/mime/magic" || fail "no magic for application/x-atn"
+    grep -aq ':application/x-atn\]$' "$work/mime/magic" &&
+        grep -aqP '^>0=\x00\x04\x00\x00\x00\x10$' "$work/mime/magic" || fail "no magic 00 00 00 10 for application/x-atn"
     grep -q "application/x-atn" "$desktop" && grep -q "text/x-atn-rules" "$desktop" ||
         fail "the desktop entry lacks a MIME type of the package"
 elif command -v xmllint >/dev/null; then

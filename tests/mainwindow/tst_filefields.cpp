@@ -272,7 +272,6 @@ void TestFileFields::filesNamedAtStart_data()
     QTest::addColumn<QString>("atn");
     QTest::addColumn<QString>("rul");
     QTest::addColumn<QStringList>("leftOut");
-    QTest::newRow("none") << QStringList{} << QString() << QString() << QStringList{};
     QTest::newRow("rules, then input") << QStringList{u"/w/de.rul"_s, u"/w/in.atn"_s} << u"/w/in.atn"_s << u"/w/de.rul"_s
                                        << QStringList{};
     QTest::newRow("two inputs") << QStringList{u"/w/a.atn"_s, u"/w/b.atn"_s} << u"/w/b.atn"_s << QString() << QStringList{};
