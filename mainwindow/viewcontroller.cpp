@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDebug>
 #include <QFontDatabase>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -162,6 +163,19 @@ void ViewController::saveAtnFile()
     const SavePanel panel{.title = tr("Save to ATN file"), .nameFieldStringValue = m_ui->atncopyTextField->text()};
     if (const auto path = Desktop::current().runSavePanel(panel, window()))
         takeFile(FileKind::AtnCopy, *path);
+}
+
+void ViewController::openFiles(const QStringList &paths)
+{
+    // The endings as the field check and the drop fields take them: exact case.
+    for (const QString &path : paths) {
+        if (path.endsWith(u".atn"))
+            takeFile(FileKind::Atn, path);
+        else if (path.endsWith(u".rul"))
+            takeFile(FileKind::Rule, path);
+        else
+            qWarning().noquote() << "Not an .atn or .rul file, left out:" << path;
+    }
 }
 
 void ViewController::resetFiles()

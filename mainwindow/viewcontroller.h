@@ -43,6 +43,10 @@ public:
     [[nodiscard]] WindowController *atnWindow() const { return m_atnWindow.get(); }
     [[nodiscard]] WindowController *stringsWindow() const { return m_stringsWindow.get(); }
 
+    // Files named when the program starts: each .atn file is taken as the
+    // input and each .rul file as the rule file, as a confirmed panel choice
+    // would take it; other files are named on standard error and left out.
+    void openFiles(const QStringList &paths);
     // The rule editor's hand-back: stores the path and shows it, nothing else.
     void setRuleFieldAndPath(const QString &path);
     // Opens the rule editor and appends a disabled rule to it for each text it

@@ -726,5 +726,9 @@ Change them and save again, or they will differ the next time the file is loaded
         <source>Translates the texts stored in ATN action files by search and replacement rules.</source>
         <translation>Übersetzt die in ATN-Aktionsdateien gespeicherten Texte anhand von Such- und Ersetzungsregeln.</translation>
     </message>
+    <message>
+        <source>Files to open: an .atn file as the input file, a .rul file as the rule file.</source>
+        <translation>Zu öffnende Dateien: eine .atn-Datei als Eingabedatei, eine .rul-Datei als Regeldatei.</translation>
+    </message>
 </context>
 </TS>

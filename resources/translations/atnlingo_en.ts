@@ -722,5 +722,9 @@ Change them and save again, or they will differ the next time the file is loaded
         <source>Translates the texts stored in ATN action files by search and replacement rules.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Files to open: an .atn file as the input file, a .rul file as the rule file.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

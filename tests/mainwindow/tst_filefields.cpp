@@ -1,12 +1,13 @@
 // The three file fields of the main window: stored paths, field texts, status
-// images and Start, through panels, typing, drops and Reset. Also the drop
-// fields on their own and the console.
+// images and Start, through panels, typing, drops, files named at start and
+// Reset. Also the drop fields on their own and the console.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "dragdrop.h"
@@ -59,6 +60,8 @@ private slots:
     void typingChecksEveryChangeAndStoresNothing();
     void drag_data();
     void drag();
+    void filesNamedAtStart_data();
+    void filesNamedAtStart();
     void appendCopyClear_data();
     void appendCopyClear();
 
@@ -252,6 +255,43 @@ void TestFileFields::drag()
     const QString path = urls.value(0).toLocalFile();
     QCOMPARE(view->filePath(), accepted ? std::optional(path) : std::nullopt);
     QCOMPARE(out.text(), accepted ? "filePath: " + path.toUtf8() + "\n" : QByteArray());
+}
+
+// As the desktop entry passes them: by ending, in order, the last of a kind wins.
+void TestFileFields::filesNamedAtStart_data()
+{
+    QTest::addColumn<QStringList>("paths");
+    QTest::addColumn<QString>("atn");
+    QTest::addColumn<QString>("rul");
+    QTest::addColumn<QStringList>("leftOut");
+    QTest::newRow("rules, then input") << QStringList{u"/w/de.rul"_s, u"/w/in.atn"_s} << u"/w/in.atn"_s << u"/w/de.rul"_s
+                                       << QStringList{};
+    QTest::newRow("two inputs") << QStringList{u"/w/a.atn"_s, u"/w/b.atn"_s} << u"/w/b.atn"_s << QString() << QStringList{};
+    QTest::newRow("other endings")
+        << QStringList{u"/w/notes.txt"_s, u"/w/IN.ATN"_s, u"/w/in.atn.bak"_s, u"/w/sets.rul/x"_s, u"/w/in.atn"_s}
+        << u"/w/in.atn"_s << QString()
+        << QStringList{u"/w/notes.txt"_s, u"/w/IN.ATN"_s, u"/w/in.atn.bak"_s, u"/w/sets.rul/x"_s};
+}
+
+void TestFileFields::filesNamedAtStart()
+{
+    QFETCH(QStringList, paths);
+    QFETCH(QString, atn);
+    QFETCH(QString, rul);
+    QFETCH(QStringList, leftOut);
+    for (const QString &path : leftOut)
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(u"Not an .atn or .rul file, left out: "_s + path));
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
+
+    m_controller->openFiles(paths);
+    const QString expected[] = {atn, rul};
+    for (int field : {Atn, Rule}) {
+        QCOMPARE(stored(field), expected[field]);
+        QCOMPARE(text(field)->text(), expected[field]);
+        QCOMPARE(image(field), expected[field].isEmpty() ? kFields[field].notLoaded : kFields[field].loaded);
+    }
+    QVERIFY(stored(AtnCopy).isEmpty());
+    QVERIFY(!startEnabled());
 }
 
 void TestFileFields::appendCopyClear_data()
