@@ -1,4 +1,4 @@
-// Text decoding for the reader of action files.
+// Text conversions for the reader and the rewriter of action files.
 #pragma once
 
 #include <cstddef>
@@ -6,20 +6,27 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "actionfile.h"
 
 namespace atnformat::detail {
 
-// Appends `units` UTF-16 units at `p`, in the byte order of `layout`, to `out`
-// as UTF-8. Returns the index of the first unit of an unpaired surrogate, if
-// any; `out` then holds the text before it.
-std::optional<std::size_t> decodeUtf16(const std::uint8_t *p, std::size_t units, Layout layout, std::string &out);
+// Sets `out` to the `units` UTF-16 units at `p`, in the byte order of
+// `layout`. Returns the index of the first unit of an unpaired surrogate, if any.
+std::optional<std::size_t> readUnits(const std::uint8_t *p, std::size_t units, Layout layout, std::u16string &out);
+
+// The index of the first unit of an unpaired surrogate in `text`, if any.
+[[nodiscard]] std::optional<std::size_t> findUnpairedSurrogate(std::u16string_view text);
+
+// Valid UTF-16 as UTF-8, and valid UTF-8 as UTF-16.
+[[nodiscard]] std::string utf8(std::u16string_view text);
+[[nodiscard]] std::u16string utf16(std::string_view text);
 
 // Byte strings and ids are Latin-1; returns them as UTF-8.
-[[nodiscard]] std::string latin1(std::span<const std::uint8_t> bytes);
+[[nodiscard]] std::string latin1(std::string_view bytes);
 
 // A 4-byte code for messages: 'Lyr ', with other than printable ASCII as \xNN.
-[[nodiscard]] std::string quotedCode(std::span<const std::uint8_t> bytes);
+[[nodiscard]] std::string quotedCode(std::string_view bytes);
 
 } // namespace atnformat::detail
