@@ -16,14 +16,16 @@ public:
     void version(std::uint32_t version) override { m_file.version = version; }
     void string(const detail::WalkedString &s) override
     {
+        detail::readUnits(s.text, s.length(), s.layout, m_units);
         m_file.strings.push_back(StoredString{s.offset, s.layout, s.role, detail::latin1(s.key),
-                                              detail::latin1(s.event), detail::utf8(s.text), s.units});
+                                              detail::latin1(s.event), detail::utf8(m_units), s.units});
     }
     void action() override { ++m_file.actionCount; }
     void event() override { ++m_file.eventCount; }
 
 private:
     ActionFile &m_file;
+    std::u16string m_units;
 };
 
 } // namespace

@@ -28,18 +28,20 @@ bool isLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 } // namespace
 
-std::optional<std::size_t> readUnits(const std::uint8_t *p, std::size_t units, Layout layout, std::u16string &out)
+void readUnits(const std::uint8_t *p, std::size_t units, Layout layout, std::u16string &out)
 {
     out.resize(units);
-    // Two plain loops the compiler can vectorise; surrogates are rare.
-    bool surrogates = false;
+    char16_t *to = out.data();
     const int high = layout == Layout::BigEndian ? 0 : 1;
-    for (std::size_t i = 0; i < units; ++i) {
-        const auto u = static_cast<char16_t>(p[2 * i + high] << 8 | p[2 * i + 1 - high]);
-        out[i] = u;
-        surrogates |= (u & 0xF800) == 0xD800;
-    }
-    return surrogates ? findUnpairedSurrogate(out) : std::nullopt;
+    for (std::size_t i = 0; i < units; ++i)
+        to[i] = static_cast<char16_t>(p[2 * i + high] << 8 | p[2 * i + 1 - high]);
+}
+
+std::optional<std::size_t> findUnpairedSurrogate(const std::uint8_t *p, std::size_t units, Layout layout)
+{
+    std::u16string text;
+    readUnits(p, units, layout, text);
+    return findUnpairedSurrogate(text);
 }
 
 std::optional<std::size_t> findUnpairedSurrogate(std::u16string_view text)

@@ -10,17 +10,30 @@ struct Refused {
     std::size_t offset;
 };
 
+// Whether the stored text of `s` is `text`.
+bool same(const detail::WalkedString &s, std::u16string_view text)
+{
+    if (text.size() != s.length())
+        return false;
+    const int high = s.layout == Layout::BigEndian ? 0 : 1;
+    bool differ = false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        differ |= s.text[2 * i + high] != std::uint8_t(text[i] >> 8) ||
+                  s.text[2 * i + 1 - high] != std::uint8_t(text[i]);
+    return !differ;
+}
+
 // Copies the walked file into `m_out`, from the first changed string on.
+// `Rewrite` gives the new texts: bool(const detail::WalkedString &, std::u16string &replacement).
+template <typename Rewrite>
 class Rewriter final : public detail::WalkVisitor {
 public:
-    Rewriter(std::span<const std::uint8_t> bytes, const StringRewrite &rewrite) : m_bytes(bytes), m_rewrite(rewrite)
-    {
-    }
+    Rewriter(std::span<const std::uint8_t> bytes, Rewrite &rewrite) : m_bytes(bytes), m_rewrite(rewrite) {}
 
     void string(const detail::WalkedString &s) override
     {
         m_text.clear();
-        if (!m_rewrite(StoredText{s.offset, s.layout, s.role, s.key, s.event, s.text}, m_text) || m_text == s.text)
+        if (!m_rewrite(s, m_text) || same(s, m_text))
             return;
         const std::size_t units = m_text.size() + 1;
         if (units > detail::kMaxTextUnits || detail::findUnpairedSurrogate(m_text))
@@ -78,7 +91,7 @@ private:
     }
 
     std::span<const std::uint8_t> m_bytes;
-    const StringRewrite &m_rewrite;
+    Rewrite &m_rewrite;
     std::vector<std::uint8_t> m_out;
     std::u16string m_text;
     std::size_t m_copied = 0;
@@ -87,11 +100,11 @@ private:
 
 // `kept`, when given, is the buffer `bytes` views: it becomes the result when
 // nothing changes or the rewrite fails.
-RewriteResult rewrite(std::span<const std::uint8_t> bytes, const StringRewrite &rewrite,
-                      std::vector<std::uint8_t> *kept)
+template <typename Rewrite>
+RewriteResult rewrite(std::span<const std::uint8_t> bytes, Rewrite &rewrite, std::vector<std::uint8_t> *kept)
 {
     RewriteResult result;
-    Rewriter rewriter(bytes, rewrite);
+    Rewriter<Rewrite> rewriter(bytes, rewrite);
     try {
         result.error = detail::walk(bytes, &rewriter);
     } catch (const Refused &refused) {
@@ -110,21 +123,70 @@ RewriteResult rewrite(std::span<const std::uint8_t> bytes, const StringRewrite &
     return result;
 }
 
-// Applies the pairs in order to one text, counting per pair the texts it rewrote.
-class PairReplacer {
+// Hands the caller's function each string as units.
+class CallerRewrite {
 public:
-    explicit PairReplacer(std::span<const TextPair> pairs) : counts(pairs.size(), 0)
+    explicit CallerRewrite(const StringRewrite &function) : m_function(function) {}
+
+    bool operator()(const detail::WalkedString &s, std::u16string &out)
     {
-        for (const TextPair &pair : pairs)
-            m_pairs.push_back({detail::utf16(pair.search), detail::utf16(pair.replacement)});
+        detail::readUnits(s.text, s.length(), s.layout, m_units);
+        return m_function(StoredText{s.offset, s.layout, s.role, s.key, s.event, m_units}, out);
     }
 
-    bool operator()(const StoredText &text, std::u16string &out)
+private:
+    const StringRewrite &m_function;
+    std::u16string m_units;
+};
+
+// A search text's first two units as they stand in the file's bytes, in each byte order.
+struct Start {
+    std::uint16_t first[2] = {};
+    std::uint16_t second[2] = {};
+    bool single = true;
+};
+
+// Whether `s` may hold the search text that `start` begins.
+bool mayHold(const detail::WalkedString &s, const Start &start)
+{
+    const int order = s.layout == Layout::BigEndian ? 0 : 1;
+    return start.single ? detail::holdsUnit(s.text, s.length(), 0xFFFF, start.first[order])
+                        : detail::holdsUnitPair(s.text, s.length(), start.first[order], start.second[order]);
+}
+
+// Applies the pairs in order to one text, counting per pair the texts it rewrote.
+class PairRewrite {
+public:
+    explicit PairRewrite(std::span<const TextPair> pairs) : counts(pairs.size(), 0)
     {
+        for (const TextPair &pair : pairs) {
+            Pair p{detail::utf16(pair.search), detail::utf16(pair.replacement), {}};
+            for (const Layout layout : {Layout::BigEndian, Layout::LittleEndian}) {
+                const int order = layout == Layout::BigEndian ? 0 : 1;
+                if (!p.search.empty())
+                    p.start.first[order] = detail::storedUnit(p.search[0], layout);
+                if (p.search.size() > 1)
+                    p.start.second[order] = detail::storedUnit(p.search[1], layout);
+            }
+            p.start.single = p.search.size() < 2;
+            m_pairs.push_back(std::move(p));
+        }
+    }
+
+    bool operator()(const detail::WalkedString &s, std::u16string &out)
+    {
+        std::size_t i = 0;
+        const std::size_t length = s.length();
+        while (i < m_pairs.size() && (m_pairs[i].search.empty() || m_pairs[i].search.size() > length ||
+                                      !mayHold(s, m_pairs[i].start)))
+            ++i;
+        if (i == m_pairs.size())
+            return false;
+        detail::readUnits(s.text, s.length(), s.layout, m_units);
         bool changed = false;
-        std::u16string_view current = text.units;
-        for (std::size_t i = 0; i < m_pairs.size(); ++i) {
-            const std::u16string_view search = m_pairs[i].first, replacement = m_pairs[i].second;
+        std::u16string_view current = m_units;
+        for (; i < m_pairs.size(); ++i) {
+            const std::u16string_view search = m_pairs[i].search, replacement = m_pairs[i].replacement;
             std::size_t at = search.empty() ? std::u16string_view::npos : current.find(search);
             if (at == std::u16string_view::npos)
                 continue;
@@ -147,17 +209,23 @@ public:
     std::vector<std::size_t> counts;
 
 private:
-    std::vector<std::pair<std::u16string, std::u16string>> m_pairs;
+    struct Pair {
+        std::u16string search;
+        std::u16string replacement;
+        Start start;
+    };
+    std::vector<Pair> m_pairs;
+    std::u16string m_units;
     std::u16string m_next;
 };
 
 RewriteResult replace(std::span<const std::uint8_t> bytes, std::span<const TextPair> pairs,
                       std::vector<std::uint8_t> *kept)
 {
-    PairReplacer replacer(pairs);
-    RewriteResult result = rewrite(bytes, std::ref(replacer), kept);
+    PairRewrite pairRewrite(pairs);
+    RewriteResult result = rewrite(bytes, pairRewrite, kept);
     if (result.succeeded())
-        result.textsRewritten = std::move(replacer.counts);
+        result.textsRewritten = std::move(pairRewrite.counts);
     else
         result.textsRewritten.assign(pairs.size(), 0);
     return result;
@@ -167,12 +235,14 @@ RewriteResult replace(std::span<const std::uint8_t> bytes, std::span<const TextP
 
 RewriteResult rewriteStrings(std::span<const std::uint8_t> bytes, const StringRewrite &function)
 {
-    return rewrite(bytes, function, nullptr);
+    CallerRewrite callerRewrite(function);
+    return rewrite(bytes, callerRewrite, nullptr);
 }
 
 RewriteResult rewriteStrings(std::vector<std::uint8_t> &&bytes, const StringRewrite &function)
 {
-    return rewrite(bytes, function, &bytes);
+    CallerRewrite callerRewrite(function);
+    return rewrite(bytes, callerRewrite, &bytes);
 }
 
 RewriteResult replaceTexts(std::span<const std::uint8_t> bytes, std::span<const TextPair> pairs)

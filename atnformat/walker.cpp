@@ -44,7 +44,8 @@ std::uint32_t le32(const std::uint8_t *p)
 
 class Walker {
 public:
-    Walker(std::span<const std::uint8_t> bytes, WalkVisitor *visitor) : m_bytes(bytes), m_visitor(visitor) {}
+    Walker(std::span<const std::uint8_t> bytes, WalkVisitor *visitor)
+        : m_data(bytes.data()), m_size(bytes.size()), m_visitor(visitor) {}
 
     void walk()
     {
@@ -52,7 +53,7 @@ public:
         if (m_visitor)
             m_visitor->version(version);
         if (version != kVersion)
-            fail(0, "version 16", std::to_string(version));
+            fail([=] { return FormatError{0, "version 16", std::to_string(version)}; });
         record(text("the set name"), Role::SetName, {});
         skip(1, "the set's expanded flag");
         const std::uint32_t actions = count("an action count", kMaxActions);
@@ -67,103 +68,139 @@ public:
             for (std::uint32_t e = 0; e < events; ++e)
                 event();
         }
-        if (m_pos != m_bytes.size())
-            fail(m_pos, "the end of the file", std::to_string(m_bytes.size() - m_pos) + " more bytes");
+        if (m_pos != m_size)
+            fail([=, this] {
+                return FormatError{m_pos, "the end of the file", std::to_string(m_size - m_pos) + " more bytes"};
+            });
     }
 
 private:
-    // A checked stored string; its units are in m_units.
+    // A checked big-endian stored string.
     struct Text {
         std::size_t offset;
         std::uint32_t units;
+        const std::uint8_t *text;
     };
 
-    [[noreturn]] static void fail(std::size_t offset, std::string expected, std::string found = {})
+    // Ends the walk with the FormatError that `make` gives. Out of line, so
+    // that no message is built, and no room made for one, on the way through.
+    template <typename Make>
+    [[noreturn, gnu::cold, gnu::noinline]] static void fail(const Make &make)
     {
-        throw Failure{FormatError{offset, std::move(expected), std::move(found)}};
+        throw Failure{make()};
     }
 
     // `what` is a text, or a callable that makes one: it is only needed when
     // the bytes are missing.
     template <typename What>
-    const std::uint8_t *take(std::uint64_t n, const What &what)
+    [[noreturn, gnu::cold, gnu::noinline]] void missing(What what) const
     {
-        const std::size_t left = m_bytes.size() - m_pos;
-        if (n > left) {
-            std::string expected;
-            if constexpr (std::is_invocable_v<What>)
-                expected = what();
-            else
-                expected = what;
-            fail(m_pos, std::move(expected),
-                 left == 0 ? "the end of the file" : "only " + std::to_string(left) + " bytes before the end");
-        }
-        const std::uint8_t *part = m_bytes.data() + m_pos;
+        const std::size_t left = m_size - m_pos;
+        std::string expected;
+        if constexpr (std::is_invocable_v<What>)
+            expected = what();
+        else
+            expected = what;
+        fail([&] {
+            return FormatError{m_pos, std::move(expected),
+                               left == 0 ? "the end of the file"
+                                         : "only " + std::to_string(left) + " bytes before the end"};
+        });
+    }
+
+    template <typename What>
+    const std::uint8_t *take(std::uint64_t n, What what)
+    {
+        if (n > m_size - m_pos) [[unlikely]]
+            missing(what);
+        const std::uint8_t *part = m_data + m_pos;
         m_pos += static_cast<std::size_t>(n);
         return part;
     }
 
-    void skip(std::uint64_t n, std::string_view what) { (void)take(n, what); }
-    std::uint32_t u32(std::string_view what) { return be32(take(4, what)); }
+    void skip(std::uint64_t n, const char *what) { (void)take(n, what); }
+    std::uint32_t u32(const char *what) { return be32(take(4, what)); }
 
-    std::string_view chars(const std::uint8_t *p, std::size_t n) const
+    static std::string_view chars(const std::uint8_t *p, std::size_t n)
     {
         return {reinterpret_cast<const char *>(p), n};
     }
-    std::string_view code(std::string_view what) { return chars(take(4, what), 4); }
+    std::string_view code(const char *what) { return chars(take(4, what), 4); }
 
-    std::uint32_t count(std::string_view what, std::uint32_t limit)
+    std::uint32_t count(const char *what, std::uint32_t limit)
     {
         const std::size_t at = m_pos;
         const std::uint32_t n = u32(what);
         if (n > limit)
-            fail(at, std::string(what) + " of at most " + std::to_string(limit), std::to_string(n));
+            fail([=] {
+                return FormatError{at, std::string(what) + " of at most " + std::to_string(limit), std::to_string(n)};
+            });
         return n;
     }
 
     // A string of at most `limit` bytes after its u32 length; for an id, a
     // length of 0 stands for a 4-character code instead.
-    std::string_view sized(std::string_view what, std::uint32_t limit, bool codeIfEmpty = false)
+    std::string_view sized(const char *what, std::uint32_t limit, bool codeIfEmpty = false)
     {
         const std::size_t at = m_pos;
         const std::uint32_t n = u32(what);
         if (n == 0 && codeIfEmpty)
             return code(what);
         if (n > limit)
-            fail(at, std::string(what) + " of at most " + std::to_string(limit) + " bytes",
-                 std::to_string(n) + " bytes");
+            fail([=] {
+                return FormatError{at, std::string(what) + " of at most " + std::to_string(limit) + " bytes",
+                                   std::to_string(n) + " bytes"};
+            });
         return chars(take(n, what), n);
     }
 
-    std::string_view ident(std::string_view what) { return sized(what, kMaxIdLength, true); }
-    std::string_view byteString(std::string_view what) { return sized(what, kMaxByteStringLength); }
+    std::string_view ident(const char *what)
+    {
+        // Most ids are 4-character codes: one test of the bytes left for both parts.
+        if (m_size - m_pos >= 8 && be32(m_data + m_pos) == 0) [[likely]] {
+            m_pos += 8;
+            return chars(m_data + m_pos - 4, 4);
+        }
+        return sized(what, kMaxIdLength, true);
+    }
+    std::string_view byteString(const char *what) { return sized(what, kMaxByteStringLength); }
 
     // A big-endian stored string. N = 0 (no ending null) occurs in some
     // writers for an empty text and is accepted.
-    Text text(std::string_view what)
+    Text text(const char *what)
     {
-        Text t{m_pos, u32(what)};
-        if (t.units > kMaxTextUnits)
-            fail(t.offset, "a text length of at most " + std::to_string(kMaxTextUnits) + " units",
-                 std::to_string(t.units));
-        const std::uint8_t *units =
-            take(2ULL * t.units, [&] { return "the " + std::to_string(t.units) + " units of " + std::string(what); });
-        if (t.units == 0) {
-            m_units.clear();
+        Text t{m_pos, u32(what), nullptr};
+        if (t.units > kMaxTextUnits) [[unlikely]]
+            fail([=] {
+                return FormatError{t.offset, "a text length of at most " + std::to_string(kMaxTextUnits) + " units",
+                                   std::to_string(t.units)};
+            });
+        t.text = take(2ULL * t.units,
+                      [=] { return "the " + std::to_string(t.units) + " units of " + std::string(what); });
+        if (t.units == 0)
             return t;
-        }
-        if (units[2 * t.units - 2] != 0 || units[2 * t.units - 1] != 0)
-            fail(t.offset + 2 * t.units + 2, "the ending null 00 00 of " + std::string(what));
-        if (const auto bad = readUnits(units, t.units - 1, Layout::BigEndian, m_units))
-            fail(t.offset + 4 + 2 * *bad, "UTF-16 text", "an unpaired surrogate");
+        if (t.text[2 * t.units - 2] != 0 || t.text[2 * t.units - 1] != 0) [[unlikely]]
+            fail([=] {
+                return FormatError{t.offset + 2 * t.units + 2, "the ending null 00 00 of " + std::string(what), {}};
+            });
+        if (holdsSurrogate(t.text, t.units - 1, Layout::BigEndian)) [[unlikely]]
+            unpaired(t.text, t.units - 1, Layout::BigEndian, t.offset + 4);
         return t;
+    }
+
+    // Fails if the text at `p`, which holds surrogates, has an unpaired one.
+    [[gnu::cold, gnu::noinline]] static void unpaired(const std::uint8_t *p, std::size_t units, Layout layout,
+                                                      std::size_t offset)
+    {
+        if (const auto bad = findUnpairedSurrogate(p, units, layout))
+            fail([=] { return FormatError{offset + 2 * *bad, "UTF-16 text", "an unpaired surrogate"}; });
     }
 
     void record(Text t, Role role, std::string_view key)
     {
         if (m_visitor)
             m_visitor->string(WalkedString{t.offset, t.offset, t.offset + 4 + 2ULL * t.units, Layout::BigEndian, role,
-                                           key, m_event, t.units, m_units});
+                                           key, m_event, t.units, t.text});
     }
 
     void classId()
@@ -181,14 +218,18 @@ private:
         else if (kind == "long")
             m_event = code("an event code");
         else
-            fail(m_pos - 4, "'TEXT' or 'long' before the event id", quotedCode(kind));
+            fail([=, this] {
+                return FormatError{m_pos - 4, "'TEXT' or 'long' before the event id", quotedCode(kind)};
+            });
         (void)byteString("the event's display name");
         const std::size_t at = m_pos;
         const std::uint32_t has = u32("the descriptor flag");
         if (has == 0xFFFFFFFF)
             descriptor(0);
         else if (has != 0)
-            fail(at, "the descriptor flag -1 or 0", std::to_string(static_cast<std::int32_t>(has)));
+            fail([=] {
+                return FormatError{at, "the descriptor flag -1 or 0", std::to_string(static_cast<std::int32_t>(has))};
+            });
         if (m_visitor)
             m_visitor->event();
     }
@@ -196,7 +237,10 @@ private:
     void descriptor(int depth)
     {
         if (depth > kMaxDescriptorDepth)
-            fail(m_pos, "a descriptor nested at most " + std::to_string(kMaxDescriptorDepth) + " deep");
+            fail([=, this] {
+                const std::string most = std::to_string(kMaxDescriptorDepth);
+                return FormatError{m_pos, "a descriptor nested at most " + most + " deep", {}};
+            });
         classId();
         const std::uint32_t items = count("an item count", kMaxItems);
         for (std::uint32_t i = 0; i < items; ++i) {
@@ -235,7 +279,9 @@ private:
             return descriptor(depth + 1);
         case fourcc("VlLs"): {
             if (depth >= kMaxListDepth)
-                fail(at, "a list nested at most " + std::to_string(kMaxListDepth) + " deep");
+                fail([=] {
+                    return FormatError{at, "a list nested at most " + std::to_string(kMaxListDepth) + " deep", {}};
+                });
             const std::uint32_t n = count("a list count", kMaxListItems);
             for (std::uint32_t i = 0; i < n; ++i)
                 value(key, depth + 1);
@@ -250,7 +296,7 @@ private:
         case fourcc("ObAr"):
             return objectArray();
         default:
-            fail(at, "a value type", quotedCode(type));
+            fail([=] { return FormatError{at, "a value type", quotedCode(type)}; });
         }
     }
 
@@ -274,7 +320,7 @@ private:
             } else if (form == "prop") {
                 (void)ident("a property key");
             } else {
-                fail(at, "a reference form", quotedCode(form));
+                fail([=] { return FormatError{at, "a reference form", quotedCode(form)}; });
             }
         }
     }
@@ -286,25 +332,31 @@ private:
         const std::size_t at = m_pos;
         const std::uint32_t size = u32("a byte count");
         const std::uint8_t *content =
-            take(size, [&] { return "the " + std::to_string(size) + " bytes of a '" + std::string(type) + "' value"; });
+            take(size, [=] { return "the " + std::to_string(size) + " bytes of a '" + std::string(type) + "' value"; });
         if (type == "tdta" || size < 12 || chars(content, 4) != "txtu")
             return;
         const std::uint32_t repeated = le32(content + 4);
         if (repeated != size)
-            fail(at + 8, "the little-endian byte count " + std::to_string(size), std::to_string(repeated));
+            fail([=] {
+                return FormatError{at + 8, "the little-endian byte count " + std::to_string(size),
+                                   std::to_string(repeated)};
+            });
         const std::uint32_t units = le32(content + 8);
         if (2ULL * units + 12 != size)
-            fail(at + 12, "a unit count N with 2N + 12 = " + std::to_string(size), std::to_string(units));
+            fail([=] {
+                return FormatError{at + 12, "a unit count N with 2N + 12 = " + std::to_string(size),
+                                   std::to_string(units)};
+            });
         if (units == 0)
-            fail(at + 12, "a unit count of at least 1 (the ending null)", "0");
+            fail([=] { return FormatError{at + 12, "a unit count of at least 1 (the ending null)", "0"}; });
         if (content[size - 2] != 0 || content[size - 1] != 0)
-            fail(at + 4 + size - 2, "the ending null 00 00 of a little-endian text");
-        if (const auto bad = readUnits(content + 12, units - 1, Layout::LittleEndian, m_units))
-            fail(at + 16 + 2 * *bad, "UTF-16 text", "an unpaired surrogate");
+            fail([=] { return FormatError{at + 4 + size - 2, "the ending null 00 00 of a little-endian text", {}}; });
+        if (holdsSurrogate(content + 12, units - 1, Layout::LittleEndian)) [[unlikely]]
+            unpaired(content + 12, units - 1, Layout::LittleEndian, at + 16);
         if (m_visitor)
             m_visitor->string(WalkedString{at + 12, at, at + 4 + size, Layout::LittleEndian,
                                            type == "Pth " ? Role::FilePath : Role::AliasPath, key, m_event, units,
-                                           m_units});
+                                           content + 12});
     }
 
     void objectArray()
@@ -316,18 +368,18 @@ private:
             (void)ident("an item key");
             const std::string_view type = code("'UnFl'");
             if (type != "UnFl")
-                fail(m_pos - 4, "'UnFl'", quotedCode(type));
+                fail([=, this] { return FormatError{m_pos - 4, "'UnFl'", quotedCode(type)}; });
             skip(4, "a unit");
             const std::uint32_t n = u32("a number count");
-            (void)take(8ULL * n, [&] { return "the " + std::to_string(n) + " numbers of an object array"; });
+            (void)take(8ULL * n, [=] { return "the " + std::to_string(n) + " numbers of an object array"; });
         }
     }
 
-    std::span<const std::uint8_t> m_bytes;
+    const std::uint8_t *m_data;
+    std::size_t m_size;
     std::size_t m_pos = 0;
     WalkVisitor *m_visitor;
     std::string_view m_event;
-    std::u16string m_units; // of the last stored string read
 };
 
 } // namespace

@@ -29,7 +29,10 @@ struct WalkedString {
     std::string_view key;   // as StoredString::key, in the file's bytes (Latin-1)
     std::string_view event; // as StoredString::event, likewise
     std::uint32_t units = 0; // N as stored
-    std::u16string_view text; // the N - 1 units before the ending null; valid UTF-16
+    // The text: the N - 1 units before the ending null (none when N = 0),
+    // valid UTF-16, in the byte order of `layout`; see readUnits.
+    const std::uint8_t *text = nullptr;
+    [[nodiscard]] std::size_t length() const { return units == 0 ? 0 : units - 1; }
 };
 
 // What a walk tells; each view is valid only during the call.
