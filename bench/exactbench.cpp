@@ -8,6 +8,9 @@
 //   exact_rewrite  replaceTexts for "Gradient Map" -> "Verlaufsumsetzung",
 //                  the result built in new memory
 //   scan_rewrite   engine::process for the same pair, for comparison
+//   walk           checkActionFile alone: the walk that both passes above
+//                  share, and that the translation driver's check of a
+//                  translated file makes too
 //
 // Each run consumes a buffer written just before it, as a translation gets
 // one from reading the file, like the rewrite rows of engine_bench; the
@@ -88,6 +91,11 @@ void BM_Exact(benchmark::State &state, atnformat::TextPair pair, Buffer buffer)
     });
 }
 
+void BM_Walk(benchmark::State &state, atnformat::TextPair, Buffer buffer)
+{
+    run(state, buffer, [](Bytes &bytes) { return !atnformat::checkActionFile(bytes); });
+}
+
 // Medians of the CPU time per iteration over the repetitions.
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
@@ -110,7 +118,7 @@ public:
                     "no-match pass on a freshly read buffer (and on a warm one):\n",
                     bytes >> 20);
         for (const char *name : {"scan_nomatch", "scan_nomatch_warm", "exact_nomatch", "exact_nomatch_warm",
-                                 "exact_rewrite", "scan_rewrite"}) {
+                                 "exact_rewrite", "scan_rewrite", "walk"}) {
             const double seconds = median(group + "/" + name);
             std::printf("  %-19s %8.2f ms %7.2f GB/s  %.2f (%.2f)\n", name, seconds * 1e3,
                         double(bytes) / seconds / 1e9, base / seconds, warm / seconds);
@@ -170,6 +178,7 @@ int main(int argc, char **argv)
     add("exact_nomatch_warm", BM_Exact, kNoMatch, Buffer::Warm);
     add("exact_rewrite", BM_Exact, kRewrite, Buffer::FreshlyRead);
     add("scan_rewrite", BM_Scan, kRewrite, Buffer::FreshlyRead);
+    add("walk", BM_Walk, kNoMatch, Buffer::FreshlyRead);
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
