@@ -23,49 +23,89 @@ void appendUtf8(std::string &out, char32_t c)
     }
 }
 
+bool isHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool isLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
 } // namespace
 
-std::optional<std::size_t> decodeUtf16(const std::uint8_t *p, std::size_t units, Layout layout, std::string &out)
+void readUnits(const std::uint8_t *p, std::size_t units, Layout layout, std::u16string &out)
 {
-    auto unitAt = [&](std::size_t i) -> char16_t {
-        const std::uint8_t a = p[2 * i];
-        const std::uint8_t b = p[2 * i + 1];
-        return layout == Layout::BigEndian ? static_cast<char16_t>(a << 8 | b) : static_cast<char16_t>(b << 8 | a);
-    };
-    for (std::size_t i = 0; i < units; ++i) {
-        const char16_t u = unitAt(i);
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 1 >= units)
-                return i;
-            const char16_t low = unitAt(i + 1);
-            if (low < 0xDC00 || low > 0xDFFF)
-                return i;
-            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00));
+    out.resize(units);
+    char16_t *to = out.data();
+    const int high = layout == Layout::BigEndian ? 0 : 1;
+    for (std::size_t i = 0; i < units; ++i)
+        to[i] = static_cast<char16_t>(p[2 * i + high] << 8 | p[2 * i + 1 - high]);
+}
+
+std::optional<std::size_t> findUnpairedSurrogate(const std::uint8_t *p, std::size_t units, Layout layout)
+{
+    std::u16string text;
+    readUnits(p, units, layout, text);
+    return findUnpairedSurrogate(text);
+}
+
+std::optional<std::size_t> findUnpairedSurrogate(std::u16string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isHigh(text[i]) && i + 1 < text.size() && isLow(text[i + 1]))
             ++i;
-        } else if (u >= 0xDC00 && u <= 0xDFFF) {
+        else if (isHigh(text[i]) || isLow(text[i]))
             return i;
-        } else {
-            appendUtf8(out, u);
-        }
     }
     return std::nullopt;
 }
 
-std::string latin1(std::span<const std::uint8_t> bytes)
+std::string utf8(std::u16string_view text)
 {
     std::string out;
-    for (const std::uint8_t b : bytes)
-        appendUtf8(out, b);
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i];
+        if (isHigh(u) && i + 1 < text.size() && isLow(text[i + 1]))
+            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (text[++i] - 0xDC00));
+        else
+            appendUtf8(out, u);
+    }
     return out;
 }
 
-std::string quotedCode(std::span<const std::uint8_t> bytes)
+std::u16string utf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
+        char32_t c = extra == 0 ? b : b & (0x3F >> extra);
+        for (int k = 1; k <= extra && i + k < text.size(); ++k)
+            c = c << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        i += static_cast<std::size_t>(extra) + 1;
+        if (c < 0x10000) {
+            out += static_cast<char16_t>(c);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
+std::string latin1(std::string_view bytes)
+{
+    std::string out;
+    for (const char b : bytes)
+        appendUtf8(out, static_cast<unsigned char>(b));
+    return out;
+}
+
+std::string quotedCode(std::string_view bytes)
 {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string out = "'";
-    for (const std::uint8_t b : bytes) {
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
         if (b >= 0x20 && b < 0x7F) {
-            out += static_cast<char>(b);
+            out += c;
         } else {
             out += "\\x";
             out += kHex[b >> 4];

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the engine benchmarks with repetitions and prints their table of
-# medians, then measures the peak resident memory of a whole translation of a
+# Runs the engine benchmarks and those of the exact translation with
+# repetitions and prints their tables of medians, then measures the peak resident memory of a whole translation of a
 # synthetic 512 MiB action file by the command line.
 #
 #   bench/run.sh [REPETITIONS]     default 7; extra arguments go to the benchmark
@@ -15,6 +15,10 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev --target engine_bench make_synthetic_atn atnlingo >&2
 
 build/bench/engine_bench --benchmark_repetitions="$repetitions" "$@"
+
+# The exact translation, by the file's structure, on a well-formed file.
+cmake --build --preset dev --target exact_bench >&2
+build/bench/exact_bench --benchmark_repetitions="$repetitions"
 
 # Memory: the input, one result and a little besides, whatever the rules do.
 size_mib=512

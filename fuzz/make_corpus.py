@@ -5,11 +5,18 @@ The seeds come from the repository itself: the hex cases of the engine's
 tests, the shipped rule file and sample action files, and a few argument
 vectors of the command line. Run it again after changing those; the fuzzers
 find their way from these seeds much faster than from nothing.
+
+  make_corpus.py [FOLDER]
+
+FOLDER holds the files that atnformat_writecorpus writes (the action files
+the reader's tests are built on); its well-formed ones join the seeds of the
+reader and rewriter.
 """
 import pathlib
 import re
 import shutil
 import struct
+import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 CORPUS = ROOT / "fuzz" / "corpus"
@@ -157,6 +164,10 @@ def atnformat_seeds():
         search_length = seed[1]
         replacement_length = seed[2 + search_length]
         seeds.setdefault(name, seed[3 + search_length + replacement_length:])
+    if len(sys.argv) > 1:
+        for kind in ("structure-*", "small*", "generated-*"):
+            for path in pathlib.Path(sys.argv[1]).glob(kind):
+                seeds[path.stem] = path.read_bytes()
     return seeds
 
 

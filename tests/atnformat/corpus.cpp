@@ -1,7 +1,9 @@
 #include "corpus.h"
 
 #include <cstdio>
+#include <random>
 
+#include "atnformat/rewrite.h"
 #include "engine/console.h"
 #include "engine/process.h"
 
@@ -147,6 +149,42 @@ Bytes rawDataWithStoredString()
                           {"Vrsn", longValue(5)}});
 }
 
+Bytes generatedFile(unsigned seed)
+{
+    static const char *const kTexts[] = {
+        "Layer 1", "Layer 1 copy", "Background", "copy of copy", "a", "aa", "", "Ebene", "Hintergrund",
+        "\u00d6lfarbe", "\u0424\u043e\u043d", "\u5199\u771f \U0001F600", "Levels 1", "Gradient Map",
+        "/Users/anna/Backgrounds/paper.jpg", "C:\\Users\\Ann\\Layer 1.psd", "HD:Fotos:\U0001F600.psd"};
+    std::mt19937 random(seed);
+    const auto below = [&](std::size_t n) { return std::size_t(random() % n); };
+    const auto some = [&] { return std::string_view(kTexts[below(std::size(kTexts))]); };
+    const auto value = [&](const auto &self, int depth) -> Bytes {
+        switch (below(depth > 2 ? 6 : 9)) {
+        case 0: return textValue(some());
+        case 1: return pathValue(some());
+        case 2: return aliasValue(some());
+        case 3: return reference({byName("Lyr ", some()), byIdentifier("Lyr ", 3)});
+        case 4: return classValue("Lyr ", some());
+        case 5: return below(2) ? longValue(7) : blobValue("tdta", text(some()));
+        case 6: return listValue({self(self, depth + 1), self(self, depth + 1)});
+        case 7: return objectValue("Lyr ", {{"Nm  ", self(self, depth + 1)}, {"Opct", unitValue("#Prc", 50)}});
+        default: return enumValue("Ordn", "Trgt");
+        }
+    };
+    std::vector<Bytes> actions;
+    for (std::size_t a = 1 + below(3); a > 0; --a) {
+        std::vector<Bytes> events;
+        for (std::size_t e = below(4); e > 0; --e) {
+            std::vector<Item> items;
+            for (std::size_t i = 1 + below(5); i > 0; --i)
+                items.push_back({"Nm  ", value(value, 0)});
+            events.push_back(event("setd", "Set", items));
+        }
+        actions.push_back(action(some(), events));
+    }
+    return actionFile(some(), actions);
+}
+
 std::vector<NamedFile> allFiles()
 {
     engine::StringConsole console;
@@ -154,6 +192,13 @@ std::vector<NamedFile> allFiles()
         {"rawdata.atn", rawDataWithStoredString()},
         {"rawdata-translated.atn", engine::process(rawDataWithStoredString(), "copy", "Kopie", false, console)},
         {"small.atn", smallFile()}};
+    const atnformat::TextPair pairs[] = {{"Layer", "Ebene"}, {"a", "\u00e4\U0001F305"}, {"copy", ""}};
+    for (unsigned seed = 0; seed < 4; ++seed) {
+        const std::string n = std::to_string(seed);
+        files.push_back({"generated-" + n + ".atn", generatedFile(seed)});
+        files.push_back({"generated-" + n + "-exact.atn", atnformat::replaceTexts(generatedFile(seed), pairs).bytes});
+    }
+    files.push_back({"small-exact.atn", atnformat::replaceTexts(smallFile(), pairs).bytes});
     for (auto &c : structureCases())
         files.push_back({"structure-" + c.name + ".atn", std::move(c.bytes)});
     for (auto &c : damagedCases())

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,15 @@ inline void PrintTo(const DamagedCase &c, std::ostream *os) { *os << c.name; }
 // them, the value's byte count stays, and the result no longer walks.
 [[nodiscard]] atnbuild::Bytes rawDataWithStoredString();
 
+// A well-formed file made at random from `seed`: names, text values, name
+// references, paths and aliases drawn from a small set of texts that share
+// words (and the raw data sometimes holds one of them as a stored string).
+[[nodiscard]] atnbuild::Bytes generatedFile(unsigned seed);
+
 // Every file above, the engine's translation of rawDataWithStoredString()
-// with "copy" -> "Kopie", every truncation of the small file and two one-byte
-// corruptions of it at every offset.
+// with "copy" -> "Kopie", a few generated files and the rewriter's
+// translation of them and of the small file, every truncation of the small
+// file and two one-byte corruptions of it at every offset.
 [[nodiscard]] std::vector<NamedFile> allFiles();
 
 } // namespace corpus
