@@ -23,8 +23,8 @@ constexpr std::string_view kNoRulesKey =
     "Your RUL-file is empty or has no enabled items inside!\nPlease setup some Rules and enable [x] these!";
 
 constexpr std::string_view kUsage =
-    "Usage: atnlingo [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT [SEARCH REPLACEMENT ...]\n"
-    "       atnlingo --rules RULFILE [--lenient-le] INPUT OUTPUT\n"
+    "Usage: atnlingo [--exact] [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT [SEARCH REPLACEMENT ...]\n"
+    "       atnlingo --rules RULFILE [--exact] [--lenient-le] INPUT OUTPUT\n"
     "\n"
     "Translates the texts stored in the ATN action file INPUT and writes the result\n"
     "to OUTPUT. Each SEARCH text is replaced by the REPLACEMENT text that follows it,\n"
@@ -34,18 +34,22 @@ constexpr std::string_view kUsage =
     "  --rules RULFILE  take the pairs from the enabled rules of the rule file\n"
     "                   RULFILE (lines FLAG;SEARCH;REPLACEMENT; with FLAG 1 or 0)\n"
     "                   instead of the command line\n"
+    "  --exact          translate exactly the texts the file's structure declares,\n"
+    "                   instead of scanning its bytes (well-formed files only;\n"
+    "                   first of all arguments in the first form)\n"
     "  --lenient-le     skip the header checks of little-endian strings\n"
     "                   (only before INPUT)\n"
     "\n"
     "When OUTPUT is the same file as INPUT, INPUT is first copied to INPUT.bak\n"
-    "(or INPUT.bak.1, INPUT.bak.2, ... when that name is taken).\n"
+    "(or INPUT.bak.1, INPUT.bak.2, ... when that name is taken); the copy is\n"
+    "removed again when INPUT ends up unchanged.\n"
     "\n"
-    "Exit status: 0 written, 1 a pair, the input, the backup or the write failed,\n"
-    "or the translated action file would no longer be well-formed (then OUTPUT is\n"
-    "not written), 2 malformed arguments, or a rule file without enabled rules\n"
-    "(nothing is touched then).\n"
-    "\n"
-    "  atnlingo --list [--json] FILE   list the texts stored in FILE\n"
+    "Exit status: 0 written; 1 the input, the backup or the write failed, the\n"
+    "translated action file would no longer be well-formed (then OUTPUT is not\n"
+    "written), or --exact met an input that is not; 2 malformed arguments, a pair\n"
+    "that cannot be used, or a rule file without enabled rules (nothing is\n"
+    "touched then).\n"
+    "\n"    "  atnlingo --list [--json] FILE   list the texts stored in FILE\n"
     "  atnlingo --check FILE...        tell whether each FILE is a well-formed\n"
     "                                  action file (exit status 1 if one is not)\n"
     "  atnlingo -h, --help             show this text\n"
@@ -62,6 +66,9 @@ int exitStatus(const translation::Outcome &outcome, std::ostream &out, std::ostr
         return Usage;
     case translation::Outcome::Refusal::NoPairs:
         err << englishTable().text(kNoRulesKey) << '\n';
+        return Usage;
+    case translation::Outcome::Refusal::InvalidPair:
+        err << outcome.summary << "\nTry 'atnlingo --help'.\n";
         return Usage;
     case translation::Outcome::Refusal::BackupFailed:
         out << engine::backupFailureLine(outcome.backup) << std::flush;
@@ -90,18 +97,30 @@ private:
     rules::LogSink m_previous;
 };
 
-// --rules RULFILE [--lenient-le] INPUT OUTPUT: the pairs come from the file.
+constexpr std::string_view kExactOption = "--exact";
+
+// --rules RULFILE [--exact] [--lenient-le] INPUT OUTPUT: the pairs come from
+// the file; the two options in either order.
 int translateByRules(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
-    const bool lenient = args.size() > 2 && args[2] == translation::kLenientOption;
-    if (args.size() != (lenient ? 5u : 4u)) {
-        err << "Usage: atnlingo --rules RULFILE [--lenient-le] INPUT OUTPUT\n"
+    translation::Request request;
+    std::vector<std::string> paths;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == kExactOption && paths.empty())
+            request.mode = translation::Mode::Exact;
+        else if (args[i] == translation::kLenientOption && paths.empty())
+            request.lenient = true;
+        else
+            paths.push_back(args[i]);
+    }
+    if (args.size() < 2 || paths.size() != 2) {
+        err << "Usage: atnlingo --rules RULFILE [--exact] [--lenient-le] INPUT OUTPUT\n"
                "Try 'atnlingo --help'.\n";
         return Usage;
     }
-    const translation::Request request{
-        .input = args[lenient ? 3 : 2], .output = args[lenient ? 4 : 3], .ruleFile = args[1], .pairs = {},
-        .lenient = lenient};
+    request.input = paths[0];
+    request.output = paths[1];
+    request.ruleFile = args[1];
     const LogToStream log(err);
     engine::StreamConsole console(out);
     const translation::Outcome outcome = translation::run(request, console, englishTable());
@@ -109,11 +128,17 @@ int translateByRules(const std::vector<std::string> &args, std::ostream &out, st
     return exitStatus(outcome, out, err);
 }
 
-// [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT ...: the parameters as they are.
-int translate(const std::vector<std::string> &parameters, std::ostream &out, std::ostream &err)
+// [--exact] [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT ...: "--exact" only
+// as the very first argument, the rest as the driver takes it.
+int translate(std::vector<std::string> parameters, std::ostream &out, std::ostream &err)
 {
+    translation::Mode mode = translation::Mode::ByteScan;
+    if (!parameters.empty() && parameters[0] == kExactOption) {
+        mode = translation::Mode::Exact;
+        parameters.erase(parameters.begin());
+    }
     engine::StreamConsole console(out);
-    const translation::Outcome outcome = translation::processTranslation(parameters, console, englishTable());
+    const translation::Outcome outcome = translation::processTranslation(parameters, console, englishTable(), mode);
     out.flush();
     return exitStatus(outcome, out, err);
 }

@@ -1,14 +1,15 @@
 // The command-line front end: translation parameters in, console text out.
 //
-//   atnlingo [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT [SEARCH REPLACEMENT ...]
-//   atnlingo --rules RULFILE [--lenient-le] INPUT OUTPUT
+//   atnlingo [--exact] [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT [SEARCH REPLACEMENT ...]
+//   atnlingo --rules RULFILE [--exact] [--lenient-le] INPUT OUTPUT
 //
 // The second form takes the pairs from the enabled rules of a RUL file.
 //
-// Exit status: 0 when the output was written and every pair applied; 1 when a
-// pair failed, the input could not be read, the backup or the write failed, or
-// the translated action file would no longer be well-formed; 2 for malformed
-// parameters or a RUL file that yields no pair (then no file is touched).
+// Exit status: 0 when the output was written; 1 when the input could not be
+// read, the backup or the write failed, the translated action file would no
+// longer be well-formed, or the exact mode met an input that is not; 2 for
+// malformed parameters, a pair that cannot be used, or a RUL file that yields
+// no pair (then no file is touched).
 // "--list" and "--check" are described in filelisting.h.
 #pragma once
 

@@ -140,6 +140,11 @@ Bytes planned(const Plan &plan, std::int64_t inputSize)
 
 } // namespace
 
+void checkTexts(std::string_view searchString, std::string_view replacementString)
+{
+    (void)detail::checkedTexts(searchString, replacementString);
+}
+
 std::size_t capacityForRewrites(std::size_t size)
 {
     return size + size / 4 + (64 << 10);

@@ -86,6 +86,10 @@ struct ProcessReport {
                                                 Console &console,
                                                 ProcessReport *report = nullptr);
 
+// The checks `process` makes of its two texts before it looks at a buffer:
+// throws the same RuntimeError it would, returns when both are usable.
+void checkTexts(std::string_view searchString, std::string_view replacementString);
+
 // The capacity to give a buffer of `size` bytes that will be translated:
 // with it, the usual lengthening leaves the result in the buffer's storage.
 // Capacity that is never written costs address space, not memory.

@@ -93,7 +93,7 @@ done <<'EOF'
 atnlingo|--r|--rules
 atnlingo||folder in.atn
 atnlingo --rules||de.rul folder
-atnlingo --rules de.rul|--|--lenient-le
+atnlingo --rules de.rul|--|--exact --lenient-le
 atnlingo --rules de.rul in.atn||folder in.atn
 atnlingo --lenient-le in.atn out.atn|-|
 atnlingo --list --json||folder in.atn

@@ -29,6 +29,6 @@ struct ParameterLayout {
 [[nodiscard]] ParameterLayout parameterLayout(const std::vector<std::string> &parameters);
 
 Outcome processTranslation(const std::vector<std::string> &parameters, engine::Console &console,
-                           const engine::StringTable &strings);
+                           const engine::StringTable &strings, Mode mode = Mode::ByteScan);
 
 } // namespace translation

@@ -1,13 +1,12 @@
 #include "translationrun.h"
 
 #include <algorithm>
-#include <string_view>
+#include <cstdio>
 
-#include "atnformat/actionfile.h"
+#include "consoletexts.h"
 #include "engine/fileio.h"
-#include "engine/process.h"
-#include "engine/runtimeerror.h"
 #include "rules/rulefile.h"
+#include "translate.h"
 
 namespace translation {
 namespace {
@@ -24,49 +23,27 @@ std::vector<Pair> pairsOf(const Request &request)
     return pairs;
 }
 
-// Passes everything on and keeps, as lines, what one pair's call printed.
-class PairConsole final : public engine::Console {
-public:
-    explicit PairConsole(engine::Console &console) : m_console(console) {}
-
-    void printout(std::string_view text) override
-    {
-        m_text.append(text);
-        m_console.printout(text);
-    }
-
-    [[nodiscard]] std::vector<std::string> lines() const
-    {
-        std::vector<std::string> lines;
-        for (std::size_t at = 0; at < m_text.size();) {
-            const std::size_t end = std::min(m_text.find('\n', at), m_text.size());
-            lines.push_back(m_text.substr(at, end - at));
-            at = end + 1;
-        }
-        return lines;
-    }
-
-private:
-    engine::Console &m_console;
-    std::string m_text;
-};
-
-void apply(const Pair &pair, bool lenient, std::vector<std::uint8_t> &buffer, PairOutcome &outcome,
-           engine::Console &console)
+// Ends a run that writes nothing: says why, then "Done".
+Outcome &notWritten(Outcome &outcome, const std::string &reason, engine::Console &console,
+                    const engine::StringTable &strings)
 {
-    PairConsole pairConsole(console);
-    engine::ProcessReport report;
-    try {
-        buffer = engine::process(std::move(buffer), pair.search, pair.replacement, lenient, pairConsole, &report);
-        outcome.rewrittenTexts = report.rewrittenStrings;
-    } catch (const engine::RuntimeError &error) {
-        outcome.error = error.description();
-        console.printout("Error: " + error.description() + "\n");
-    } catch (...) {
-        outcome.error = "Unknown Error";
-        console.printout("Error: Unknown Error\n");
+    outcome.notWrittenReason = reason;
+    outcome.summary = notWrittenSummary(reason, strings);
+    console.printout(outcome.summary + "\n");
+    console.printout(strings.text(QT_TRANSLATE_NOOP("Localizable", "Done")));
+    return outcome;
+}
+
+// A backup of an input that the run left as it was only gets in the way.
+void dropNeedlessBackup(Outcome &outcome, bool inputChanged, engine::Console &console,
+                        const engine::StringTable &strings)
+{
+    if (outcome.backup.status != engine::BackupResult::Status::Made || inputChanged)
+        return;
+    if (std::remove(outcome.backup.backupPath.c_str()) == 0) {
+        outcome.backupRemoved = true;
+        console.printout(backupRemovedLine(outcome.backup, strings));
     }
-    outcome.problems = pairConsole.lines();
 }
 
 } // namespace
@@ -82,58 +59,78 @@ Outcome run(const Request &request, engine::Console &console, const engine::Stri
     const std::vector<Pair> pairs = pairsOf(request);
     if (pairs.empty()) {
         outcome.refusal = Outcome::Refusal::NoPairs;
+        outcome.summary = notWrittenSummary(strings.text(QT_TRANSLATE_NOOP("Localizable", "NoPairsReason")), strings);
         return outcome;
+    }
+    for (const Pair &pair : pairs) {
+        if (auto error = checkPair(pair)) {
+            outcome.refusal = Outcome::Refusal::InvalidPair;
+            outcome.summary = notWrittenSummary(
+                engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "InvalidPair %@ %@ %@")),
+                                   {pair.search, pair.replacement, *error}),
+                strings);
+            outcome.invalidPair = PairOutcome{pair, 0, {}, std::move(error)};
+            return outcome;
+        }
     }
     // The input is only ever replaced while a copy of its current content is kept.
     outcome.backup = engine::backupIfSameFile(request.input, request.output);
     if (outcome.backup.status == engine::BackupResult::Status::Failed) {
         outcome.refusal = Outcome::Refusal::BackupFailed;
+        outcome.summary = notWrittenSummary(
+            engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "NoBackupReason %@")),
+                               {outcome.backup.error}),
+            strings);
         return outcome;
     }
 
     if (request.lenient)
-        console.printout(strings.text("llestring"));
-    console.printout(strings.text("OpenInputFile") + request.input + "\n");
+        console.printout(strings.text(QT_TRANSLATE_NOOP("Localizable", "llestring")));
+    if (outcome.backup.status == engine::BackupResult::Status::Made)
+        console.printout(backupLine(outcome.backup, strings));
+    console.printout(strings.text(QT_TRANSLATE_NOOP("Localizable", "OpenInputFile")) + request.input + "\n");
     engine::ReadResult input = engine::readFile(request.input, engine::kMaxReadSize, engine::Room::ForRewrites);
     if (!input.ok) {
         // Going on with nothing would write an empty file over the output.
         console.printout("Error: " + input.error + "\n");
-        outcome.notWrittenReason = input.error;
-        console.printout(strings.text("Done"));
-        return outcome;
+        dropNeedlessBackup(outcome, false, console, strings);
+        return notWritten(outcome, input.error + ".", console, strings);
     }
     outcome.inputRead = true;
-    std::vector<std::uint8_t> buffer = std::move(input.bytes);
-    // Only an input that is itself a well-formed action file can tell whether
-    // the translation broke something; anything else is translated unchecked.
-    outcome.inputChecked = !atnformat::checkActionFile(buffer).has_value();
-    console.printout(engine::formatText(strings.text("ReadInputFile %@"), {std::to_string(buffer.size())}));
+    console.printout(engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "ReadInputFile %@")), {std::to_string(input.bytes.size())}));
 
-    for (const Pair &pair : pairs) {
-        console.printout(engine::formatText(strings.text("BeginReplacementOf %@ %@"), {pair.search, pair.replacement}));
-        apply(pair, request.lenient, buffer, outcome.pairs.emplace_back(PairOutcome{pair, 0, {}, {}}), console);
+    Translated translated =
+        translateBytes(std::move(input.bytes), pairs, request.mode, request.lenient, console, strings);
+    outcome.pairs = std::move(translated.pairs);
+    outcome.inputChecked = translated.inputWellFormed;
+    if (translated.brokenResult) {
+        console.printout(engine::formatText(
+            strings.text(QT_TRANSLATE_NOOP("Localizable", "ResultNotWellFormed %@ %@")),
+            {*translated.brokenResult, "\"" + request.output + "\""}));
+    }
+    if (!translated.isWritable()) {
+        dropNeedlessBackup(outcome, false, console, strings);
+        const std::string reason =
+            translated.failure ? *translated.failure
+                               : strings.text(QT_TRANSLATE_NOOP("Localizable", "ResultNotWellFormedReason"));
+        return notWritten(outcome, reason, console, strings);
     }
 
-    if (outcome.inputChecked) {
-        if (const auto broken = atnformat::checkActionFile(buffer)) {
-            outcome.notWrittenReason = "The translated file is no longer a well-formed action file (" +
-                                       broken->message() + "), so \"" + request.output + "\" was not written.";
-            console.printout("Error: " + outcome.notWrittenReason + "\n");
-            console.printout(strings.text("Done"));
-            return outcome;
-        }
-    }
-
-    console.printout(strings.text("OpenOutputFile") + request.output + "\n");
-    console.printout(engine::formatText(strings.text("WriteOutputFile %@"), {std::to_string(buffer.size())}));
-    const engine::WriteResult written = engine::writeFileAtomically(request.output, buffer);
-    if (written.ok) {
-        outcome.outputWritten = true;
-    } else {
-        outcome.notWrittenReason = written.error;
+    console.printout(strings.text(QT_TRANSLATE_NOOP("Localizable", "OpenOutputFile")) + request.output + "\n");
+    console.printout(engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "WriteOutputFile %@")), {std::to_string(translated.bytes.size())}));
+    const engine::WriteResult written = engine::writeFileAtomically(request.output, translated.bytes);
+    if (!written.ok) {
         console.printout(written.error + "\n");
+        dropNeedlessBackup(outcome, false, console, strings);
+        return notWritten(outcome, written.error + ".", console, strings);
     }
-    console.printout(strings.text("Done"));
+    outcome.outputWritten = true;
+    const bool rewroteSomething = std::any_of(outcome.pairs.begin(), outcome.pairs.end(),
+                                              [](const PairOutcome &p) { return p.rewrittenTexts > 0; });
+    dropNeedlessBackup(outcome, rewroteSomething, console, strings);
+    outcome.summary = writtenSummary(outcome.pairs, request.output, strings);
+    console.printout(outcome.summary + "\n");
+    console.printout(strings.text(QT_TRANSLATE_NOOP("Localizable", "Done")));
     return outcome;
 }
 

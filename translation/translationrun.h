@@ -6,14 +6,19 @@
 //      (none: the run is refused and no file is touched);
 //   2. the backup, when the output names the input file (INPUT.bak, .bak.1,
 //      ...; none possible: the run is refused, nothing else is touched);
-//   3. reading the input, then `engine::process` once per pair in list order,
-//      each on the result of the one before;
-//   4. when the input is a well-formed action file, the check that the result
+//   3. the check of every pair (an empty search text or text that is not
+//      UTF-8: the run is refused before any file is touched);
+//   4. reading the input and translating it (translate.h): by the byte scan,
+//      `engine::process` once per pair in list order, or exactly, by the
+//      file's structure;
+//   5. when the input is a well-formed action file, the check that the result
 //      still is one (otherwise nothing is written);
-//   5. the atomic write of the output.
-// Steps 3 to 5 write their progress and problems to the console, with texts
-// looked up by key, and end with the text of "Done". A refused run writes
-// nothing to the console: the front end says why, where it says such things.
+//   6. the atomic write of the output. A backup of an input that ends up
+//      unchanged is removed again.
+// Steps 4 to 6 write their progress and problems to the console, with texts
+// looked up by key, then the outcome line (`Outcome::summary`) and the text of
+// "Done". A refused run writes nothing to the console: the front end says
+// why, where it says such things.
 //
 // **Example**
 //   translation::Request request{.input = "in.atn", .output = "out.atn", .ruleFile = "de.rul"};
@@ -38,6 +43,11 @@ struct Pair {
     bool operator==(const Pair &) const = default;
 };
 
+enum class Mode {
+    ByteScan, // every occurrence in the bytes that lies in a stored string it can locate
+    Exact,    // the stored strings the file's structure declares; well-formed files only
+};
+
 struct Request {
     std::string input;
     std::string output;
@@ -47,6 +57,7 @@ struct Request {
     std::vector<Pair> pairs;
     // Skip the header checks of little-endian strings.
     bool lenient = false;
+    Mode mode = Mode::ByteScan;
 };
 
 struct PairOutcome {
@@ -61,15 +72,22 @@ struct Outcome {
         None,                // the run took place
         MalformedParameters, // a parameter list without input, output and pairs
         NoPairs,             // no pair given, or no enabled rule in the rule file
+        InvalidPair,         // see `invalidPair`
         BackupFailed,        // see `backup.error`
     };
     Refusal refusal = Refusal::None;
+    // InvalidPair: the first pair that cannot be used (its `error` says why).
+    std::optional<PairOutcome> invalidPair;
     std::vector<PairOutcome> pairs; // those applied or attempted, in order
     engine::BackupResult backup;
+    bool backupRemoved = false; // the input stayed as it was, so the backup went again
     bool inputRead = false;
     bool inputChecked = false; // the input is well-formed, so the result was checked
     bool outputWritten = false;
     std::string notWrittenReason; // a run that did not write: why
+    // The line the run ended with, before "Done": what was written, or why
+    // nothing was. A refused run has one too, which it does not print.
+    std::string summary;
 
     [[nodiscard]] bool started() const noexcept { return refusal == Refusal::None; }
     [[nodiscard]] std::size_t failedPairs() const noexcept;

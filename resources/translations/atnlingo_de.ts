@@ -84,6 +84,92 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
         <extracomment>load help file</extracomment>
         <translation>help/help</translation>
     </message>
+    <message>
+        <source>NotFound</source>
+        <translation>Nicht gefunden.
+</translation>
+    </message>
+    <message>
+        <source>RewroteOne</source>
+        <translation>1 gespeicherter Text umgeschrieben.
+</translation>
+    </message>
+    <message>
+        <source>Rewrote %@</source>
+        <translation>%@ gespeicherte Texte umgeschrieben.
+</translation>
+    </message>
+    <message>
+        <source>StoppedAt %@</source>
+        <translation>Diese Regel endete bei Offset %@: spätere Vorkommen ihres Textes bleiben, wie sie waren.
+</translation>
+    </message>
+    <message>
+        <source>LeftAsTheyWere</source>
+        <translation>Diese Vorkommen liegen in keinem gespeicherten Text, den die Suche finden kann, und bleiben, wie sie waren.
+</translation>
+    </message>
+    <message>
+        <source>SuggestExact</source>
+        <translation>Die exakte Übersetzung folgt stattdessen dem Aufbau der Datei und kennt dieses Problem nicht: das Kästchen „Exakte Übersetzung“ im Fenster, --exact auf der Kommandozeile.
+</translation>
+    </message>
+    <message>
+        <source>BackupMade %@</source>
+        <translation>Sicherungskopie der Eingabedatei angelegt: %@
+</translation>
+    </message>
+    <message>
+        <source>BackupRemoved %@</source>
+        <translation>Die Eingabedatei ist unverändert geblieben, daher wurde ihre Sicherungskopie %@ wieder entfernt.
+</translation>
+    </message>
+    <message>
+        <source>TranslatedOne %@ %@ %@</source>
+        <translation>Übersetzt: 1 gespeicherter Text umgeschrieben von %@ von %@ Regeln, geschrieben nach %@.</translation>
+    </message>
+    <message>
+        <source>Translated %@ %@ %@ %@</source>
+        <translation>Übersetzt: %@ gespeicherte Texte umgeschrieben von %@ von %@ Regeln, geschrieben nach %@.</translation>
+    </message>
+    <message>
+        <source>NotTranslated %@</source>
+        <translation>Nicht übersetzt: %@ Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>ExactNeedsWellFormed %@</source>
+        <translation>Die Eingabe ist keine wohlgeformte Aktionsdatei (%@) und kann daher nicht nach ihrem Aufbau übersetzt werden; übersetzen Sie sie ohne exakte Übersetzung, mit der Byte-Suche.</translation>
+    </message>
+    <message>
+        <source>TextTooLong %@</source>
+        <translation>Der bei Offset %@ gespeicherte Text würde länger, als ein gespeicherter Text sein darf.</translation>
+    </message>
+    <message>
+        <source>Unchecked %@</source>
+        <translation>Die Eingabe ist keine wohlgeformte Aktionsdatei (%@), daher wird die übersetzte Datei nicht geprüft.
+</translation>
+    </message>
+    <message>
+        <source>NoPairsReason</source>
+        <translation>Die Regeldatei hat keine aktivierten Regeln.</translation>
+    </message>
+    <message>
+        <source>InvalidPair %@ %@ %@</source>
+        <translation>Die Regel „%@“ → „%@“ ist nicht verwendbar: %@</translation>
+    </message>
+    <message>
+        <source>NoBackupReason %@</source>
+        <translation>Von der Eingabedatei konnte keine Sicherungskopie angelegt werden: %@.</translation>
+    </message>
+    <message>
+        <source>ResultNotWellFormed %@ %@</source>
+        <translation>Fehler: Die übersetzte Datei ist keine wohlgeformte Aktionsdatei mehr (%@), daher wurde %@ nicht geschrieben.
+</translation>
+    </message>
+    <message>
+        <source>ResultNotWellFormedReason</source>
+        <translation>Die übersetzte Datei wäre keine wohlgeformte Aktionsdatei mehr.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -84,6 +84,92 @@ Please set up some rules and enable [x] them.</translation>
         <extracomment>load help file</extracomment>
         <translation>help/help</translation>
     </message>
+    <message>
+        <source>NotFound</source>
+        <translation>Not found.
+</translation>
+    </message>
+    <message>
+        <source>RewroteOne</source>
+        <translation>1 stored text rewritten.
+</translation>
+    </message>
+    <message>
+        <source>Rewrote %@</source>
+        <translation>%@ stored texts rewritten.
+</translation>
+    </message>
+    <message>
+        <source>StoppedAt %@</source>
+        <translation>This rule stopped at offset %@: later occurrences of its text are left as they were.
+</translation>
+    </message>
+    <message>
+        <source>LeftAsTheyWere</source>
+        <translation>Those occurrences do not lie in a stored text the scan can locate, so they are left as they were.
+</translation>
+    </message>
+    <message>
+        <source>SuggestExact</source>
+        <translation>Exact translation follows the file&apos;s structure instead and has no such problem: the check box &quot;Exact translation&quot; in the window, --exact on the command line.
+</translation>
+    </message>
+    <message>
+        <source>BackupMade %@</source>
+        <translation>Made a backup of the input file: %@
+</translation>
+    </message>
+    <message>
+        <source>BackupRemoved %@</source>
+        <translation>The input file was left as it was, so its backup %@ was removed again.
+</translation>
+    </message>
+    <message>
+        <source>TranslatedOne %@ %@ %@</source>
+        <translation>Translated: 1 stored text rewritten by %@ of %@ rules, written to %@.</translation>
+    </message>
+    <message>
+        <source>Translated %@ %@ %@ %@</source>
+        <translation>Translated: %@ stored texts rewritten by %@ of %@ rules, written to %@.</translation>
+    </message>
+    <message>
+        <source>NotTranslated %@</source>
+        <translation>Not translated: %@ Nothing was written.</translation>
+    </message>
+    <message>
+        <source>ExactNeedsWellFormed %@</source>
+        <translation>The input is not a well-formed action file (%@), so it cannot be translated by its structure; translate it without exact translation, by the byte scan.</translation>
+    </message>
+    <message>
+        <source>TextTooLong %@</source>
+        <translation>The text stored at offset %@ would become longer than a stored text may be.</translation>
+    </message>
+    <message>
+        <source>Unchecked %@</source>
+        <translation>The input is not a well-formed action file (%@), so the translated file is not checked.
+</translation>
+    </message>
+    <message>
+        <source>NoPairsReason</source>
+        <translation>The rule file has no enabled rules.</translation>
+    </message>
+    <message>
+        <source>InvalidPair %@ %@ %@</source>
+        <translation>The rule &quot;%@&quot; → &quot;%@&quot; cannot be used: %@</translation>
+    </message>
+    <message>
+        <source>NoBackupReason %@</source>
+        <translation>No backup of the input file could be made: %@.</translation>
+    </message>
+    <message>
+        <source>ResultNotWellFormed %@ %@</source>
+        <translation>Error: The translated file is no longer a well-formed action file (%@), so %@ was not written.
+</translation>
+    </message>
+    <message>
+        <source>ResultNotWellFormedReason</source>
+        <translation>The translated file would no longer be a well-formed action file.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -107,7 +107,7 @@ TEST_F(RulesOption, MalformedArgumentsTouchNothing)
         SCOPED_TRACE(testing::PrintToString(args));
         const auto run = runProgram(kProgram, args);
         EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.err.starts_with("Usage: atnlingo --rules RULFILE [--lenient-le] INPUT OUTPUT\n")) << run.err;
+        EXPECT_TRUE(run.err.starts_with("Usage: atnlingo --rules RULFILE [--exact] [--lenient-le] INPUT OUTPUT\n")) << run.err;
         EXPECT_EQ(dir.entries(), before);
     }
 }

@@ -120,14 +120,17 @@ void TestTranslationRun::translatesWithTheEnabledRules()
         (lenient ? u"Lenient little-endian handling is on: the header checks of little-endian strings are skipped.\n"_s
                  : QString())
         + u"Opening input file: %1\nRead %2 bytes.\n"_s.arg(q(m_dir->file("in.atn"))).arg(layerSet(false).size())
-        + u"Replacing \"Background\" with \"Hintergrund\"\n"
-          u"Replacing \"copy\" with \"Kopie\"\n"
-          u"Replacing \"Color Fill\" with \"Farbfüllung\"\n"
-          u"Replacing \"Gradient Fill\" with \"Verlaufsfüllung\"\n"
-          u"Replacing \"Gradient Map\" with \"Verlaufsumsetzung\"\n"
-          u"Replacing \"Layer\" with \"Ebene\"\n"
-          u"Replacing \"Levels\" with \"Tonwertkorrektur\"\n"_s
-        + u"Opening output file: %1\nWriting %2 bytes.\nDone.\n"_s.arg(q(m_dir->file("out.atn"))).arg(layerSet(true).size());
+        + u"Replacing \"Background\" with \"Hintergrund\"\n1 stored text rewritten.\n"
+          u"Replacing \"copy\" with \"Kopie\"\n1 stored text rewritten.\n"
+          u"Replacing \"Color Fill\" with \"Farbfüllung\"\nNot found.\n"
+          u"Replacing \"Gradient Fill\" with \"Verlaufsfüllung\"\nNot found.\n"
+          u"Replacing \"Gradient Map\" with \"Verlaufsumsetzung\"\n1 stored text rewritten.\n"
+          u"Replacing \"Layer\" with \"Ebene\"\n2 stored texts rewritten.\n"
+          u"Replacing \"Levels\" with \"Tonwertkorrektur\"\n1 stored text rewritten.\n"_s
+        + u"Opening output file: %1\nWriting %2 bytes.\n"
+          u"Translated: 6 stored texts rewritten by 5 of 7 rules, written to \"%1\".\nDone.\n"_s
+              .arg(q(m_dir->file("out.atn")))
+              .arg(layerSet(true).size());
     QCOMPARE(m_controller->consoleText(), expected);
     QVERIFY(m_desktop->sheets.isEmpty());
     QCOMPARE(m_dir->entries(), (std::vector<std::string>{"de.rul", "in.atn", "out.atn"}));

@@ -34,7 +34,8 @@ Translated translate(const TempDir &dir, const Bytes &input, const std::string &
 }
 
 // The command line exits with 1, says where the result stopped walking, and
-// leaves an existing output as it was.
+// leaves an existing output as it was; translating the input onto itself
+// leaves no backup of it behind.
 TEST(OutputCheck, BrokenResultIsNotWrittenAndTheOldOutputStays)
 {
     TempDir dir;
@@ -50,9 +51,18 @@ TEST(OutputCheck, BrokenResultIsNotWrittenAndTheOldOutputStays)
     EXPECT_EQ(cli::run({in, out, "copy", "Kopie"}, console, err), 1);
     EXPECT_EQ(console.str(), "Opening input file: " + in + "\nRead " + std::to_string(input.size()) +
                                  " bytes.\nReplacing \"copy\" with \"Kopie\"\n"
+                                 "1 stored text rewritten.\n"
                                  "Error: The translated file is no longer a well-formed action file (" +
-                                 broken->message() + "), so \"" + out + "\" was not written.\nDone.\n");
+                                 broken->message() + "), so \"" + out + "\" was not written.\n"
+                                 "Not translated: The translated file would no longer be a well-formed action file. "
+                                 "Nothing was written.\nDone.\n");
     EXPECT_EQ(readText(out), "old content");
+
+    std::ostringstream sameFile;
+    EXPECT_EQ(cli::run({in, in, "copy", "Kopie"}, sameFile, err), 1);
+    EXPECT_NE(sameFile.str().find("its backup \"" + in + ".bak\" was removed again"), std::string::npos)
+        << sameFile.str();
+    EXPECT_EQ(readBytes(in), input);
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"in.atn", "out.atn"}));
 }
 

@@ -1,0 +1,142 @@
+#include "translate.h"
+
+#include <algorithm>
+
+#include "atnformat/actionfile.h"
+#include "atnformat/rewrite.h"
+#include "consoletexts.h"
+#include "engine/process.h"
+#include "engine/runtimeerror.h"
+
+namespace translation {
+namespace {
+
+std::string errorLine(const std::string &description)
+{
+    return "Error: " + description + "\n";
+}
+
+void announce(const Pair &pair, engine::Console &console, const engine::StringTable &strings)
+{
+    console.printout(engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "BeginReplacementOf %@ %@")), {pair.search, pair.replacement}));
+}
+
+// Passes everything on and keeps, as lines, what one pair's call printed.
+class PairConsole final : public engine::Console {
+public:
+    explicit PairConsole(engine::Console &console) : m_console(console) {}
+
+    void printout(std::string_view text) override
+    {
+        m_text.append(text);
+        m_console.printout(text);
+    }
+
+    [[nodiscard]] std::vector<std::string> lines() const
+    {
+        std::vector<std::string> lines;
+        for (std::size_t at = 0; at < m_text.size();) {
+            const std::size_t end = std::min(m_text.find('\n', at), m_text.size());
+            lines.push_back(m_text.substr(at, end - at));
+            at = end + 1;
+        }
+        return lines;
+    }
+
+private:
+    engine::Console &m_console;
+    std::string m_text;
+};
+
+void scan(Translated &t, std::span<const Pair> pairs, bool lenient, engine::Console &console,
+          const engine::StringTable &strings)
+{
+    for (const Pair &pair : pairs) {
+        announce(pair, console, strings);
+        PairOutcome &outcome = t.pairs.emplace_back(PairOutcome{pair, 0, {}, {}});
+        PairConsole pairConsole(console);
+        engine::ProcessReport report;
+        try {
+            t.bytes = engine::process(std::move(t.bytes), pair.search, pair.replacement, lenient, pairConsole, &report);
+            outcome.rewrittenTexts = report.rewrittenStrings;
+        } catch (const engine::RuntimeError &error) {
+            outcome.error = error.description();
+        } catch (...) {
+            outcome.error = "Unknown Error";
+        }
+        outcome.problems = pairConsole.lines();
+        if (outcome.error) {
+            console.printout(errorLine(*outcome.error));
+            continue;
+        }
+        console.printout(problemsLine(report, t.inputWellFormed, strings));
+        console.printout(countLine(outcome.rewrittenTexts, strings));
+    }
+}
+
+void exact(Translated &t, std::span<const Pair> pairs, engine::Console &console, const engine::StringTable &strings)
+{
+    if (!t.inputWellFormed) {
+        const auto walk = atnformat::checkActionFile(t.bytes);
+        t.failure = engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "ExactNeedsWellFormed %@")),
+                                       {walk ? walk->message() : std::string()});
+        console.printout(errorLine(*t.failure));
+        return;
+    }
+    std::vector<atnformat::TextPair> textPairs;
+    textPairs.reserve(pairs.size());
+    for (const Pair &pair : pairs)
+        textPairs.push_back({pair.search, pair.replacement});
+    atnformat::RewriteResult rewritten = atnformat::replaceTexts(std::move(t.bytes), textPairs);
+    t.bytes = std::move(rewritten.bytes);
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        announce(pairs[i], console, strings);
+        const std::size_t texts = i < rewritten.textsRewritten.size() ? rewritten.textsRewritten[i] : 0;
+        t.pairs.push_back(PairOutcome{pairs[i], texts, {}, {}});
+        console.printout(countLine(texts, strings));
+    }
+    if (rewritten.refusedAt) {
+        t.failure = engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "TextTooLong %@")),
+                                       {std::to_string(*rewritten.refusedAt)});
+        console.printout(errorLine(*t.failure));
+    }
+}
+
+} // namespace
+
+std::optional<std::string> checkPair(const Pair &pair)
+{
+    try {
+        engine::checkTexts(pair.search, pair.replacement);
+    } catch (const engine::RuntimeError &error) {
+        return error.description();
+    }
+    return std::nullopt;
+}
+
+Translated translateBytes(std::vector<std::uint8_t> bytes, std::span<const Pair> pairs, Mode mode, bool lenient,
+                          engine::Console &console, const engine::StringTable &strings)
+{
+    Translated t;
+    t.bytes = std::move(bytes);
+    const auto walk = atnformat::checkActionFile(t.bytes);
+    t.inputWellFormed = !walk.has_value();
+    if (mode == Mode::Exact) {
+        exact(t, pairs, console, strings);
+        return t;
+    }
+    // Only an input that is itself a well-formed action file can tell whether
+    // the translation broke something; anything else is translated unchecked.
+    if (walk) {
+        console.printout(engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "Unchecked %@")),
+                                            {walk->message()}));
+    }
+    scan(t, pairs, lenient, console, strings);
+    if (t.inputWellFormed) {
+        if (const auto broken = atnformat::checkActionFile(t.bytes))
+            t.brokenResult = broken->message();
+    }
+    return t;
+}
+
+} // namespace translation
