@@ -1,5 +1,7 @@
 #include "desktop.h"
 
+#include <QFileInfo>
+
 #include "systemdesktop.h"
 
 namespace {
@@ -17,4 +19,13 @@ Desktop &Desktop::current()
 void Desktop::setCurrent(Desktop *desktop)
 {
     g_current = desktop;
+}
+
+std::optional<QString> Desktop::runSavePanel(const SavePanel &panel, QWidget *parent)
+{
+    std::optional<QString> path = chooseSavePath(panel, parent);
+    // Panels differ in whether they add it themselves.
+    if (path && !panel.allowedFileTypes.isEmpty() && QFileInfo(*path).suffix().isEmpty())
+        *path += u'.' + panel.allowedFileTypes.constFirst();
+    return path;
 }

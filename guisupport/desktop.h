@@ -1,5 +1,5 @@
-// The desktop services the windows use: open and save panels, alert sheets,
-// opening a file in another program, quitting.
+// The desktop services the windows use: open and save panels, alert sheets
+// and questions, opening a file in another program, quitting.
 //
 // Everything goes through `Desktop::current()`, the toolkit's dialogs unless
 // something else was set; tests set a scripted desktop so that no real modal
@@ -27,6 +27,9 @@ struct OpenPanel {
 struct SavePanel {
     QString title;
     QString nameFieldStringValue; // proposed name, used as given
+    // Extensions without the dot, offered as the panel's filter; a name
+    // chosen without an extension gets the first. Empty: any name, as typed.
+    QStringList allowedFileTypes;
 
     bool operator==(const SavePanel &) const = default;
 };
@@ -36,7 +39,7 @@ struct Alert {
     Style style = Style::Warning;
     QString messageText;
     QString informativeText;
-    QStringList buttons;
+    QStringList buttons; // the first is the default, the last answers Escape
 
     bool operator==(const Alert &) const = default;
 };
@@ -50,11 +53,14 @@ public:
     // Runs the panel application-modally; the chosen path, or nothing when
     // the user cancels.
     [[nodiscard]] virtual std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) = 0;
-    [[nodiscard]] virtual std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) = 0;
+    [[nodiscard]] std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent);
 
     // Shows the alert modal to `window` only and returns at once; a button
     // closes it.
     virtual void beginSheet(const Alert &alert, QWidget *window) = 0;
+    // Shows the alert modal to `window` and waits for an answer: the index of
+    // the button pressed in `alert.buttons`.
+    [[nodiscard]] virtual int runAlert(const Alert &alert, QWidget *window) = 0;
 
     // Opens a file in the named program where the platform can name one, in
     // the user's default program otherwise. False when nothing was started.
@@ -65,4 +71,8 @@ public:
     [[nodiscard]] static Desktop &current();
     // `desktop` stays the caller's; nullptr goes back to the toolkit's.
     static void setCurrent(Desktop *desktop);
+
+protected:
+    // The path as the save panel gives it back.
+    [[nodiscard]] virtual std::optional<QString> chooseSavePath(const SavePanel &panel, QWidget *parent) = 0;
 };

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QUrl>
@@ -11,6 +12,8 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+constexpr const char *kButtonIndex = "alertButtonIndex";
 
 std::optional<QString> runDialog(QFileDialog &dialog)
 {
@@ -21,6 +24,14 @@ std::optional<QString> runDialog(QFileDialog &dialog)
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.constFirst();
+}
+
+QStringList nameFilters(const QStringList &types)
+{
+    QStringList filters;
+    for (const QString &type : types)
+        filters << QCoreApplication::translate("SystemDesktop", "%1 files (*.%2)").arg(type.toUpper(), type);
+    return filters;
 }
 
 QMessageBox::Icon iconOf(Alert::Style style)
@@ -47,12 +58,8 @@ std::unique_ptr<QFileDialog> SystemDesktop::makeOpenDialog(const OpenPanel &pane
     else
         dialog->setFileMode(panel.allowsMultipleSelection ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog->setOption(QFileDialog::ReadOnly, !panel.canCreateDirectories);
-    if (!panel.allowedFileTypes.isEmpty()) {
-        QStringList filters;
-        for (const QString &type : panel.allowedFileTypes)
-            filters << QCoreApplication::translate("SystemDesktop", "%1 files (*.%2)").arg(type.toUpper(), type);
-        dialog->setNameFilters(filters);
-    }
+    if (!panel.allowedFileTypes.isEmpty())
+        dialog->setNameFilters(nameFilters(panel.allowedFileTypes));
     return dialog;
 }
 
@@ -61,6 +68,10 @@ std::unique_ptr<QFileDialog> SystemDesktop::makeSaveDialog(const SavePanel &pane
     auto dialog = std::make_unique<QFileDialog>(parent, panel.title);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
+    if (!panel.allowedFileTypes.isEmpty()) {
+        dialog->setNameFilters(nameFilters(panel.allowedFileTypes));
+        dialog->setDefaultSuffix(panel.allowedFileTypes.constFirst());
+    }
     if (!panel.nameFieldStringValue.isEmpty())
         dialog->selectFile(panel.nameFieldStringValue);
     return dialog;
@@ -73,8 +84,11 @@ QMessageBox *SystemDesktop::makeAlert(const Alert &alert, QWidget *window)
     const QStringList buttons = alert.buttons.isEmpty() ? QStringList{u"Ok"_s} : alert.buttons;
     for (const QString &title : buttons) {
         QPushButton *button = box->addButton(title, QMessageBox::AcceptRole);
+        // The box lays its buttons out in the platform's order, not in ours.
+        button->setProperty(kButtonIndex, int(box->buttons().size() - 1));
         if (!box->defaultButton())
             box->setDefaultButton(button);
+        box->setEscapeButton(button);
     }
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
@@ -87,7 +101,7 @@ std::optional<QString> SystemDesktop::runOpenPanel(const OpenPanel &panel, QWidg
     return runDialog(*dialog);
 }
 
-std::optional<QString> SystemDesktop::runSavePanel(const SavePanel &panel, QWidget *parent)
+std::optional<QString> SystemDesktop::chooseSavePath(const SavePanel &panel, QWidget *parent)
 {
     const auto dialog = makeSaveDialog(panel, parent);
     return runDialog(*dialog);
@@ -96,6 +110,17 @@ std::optional<QString> SystemDesktop::runSavePanel(const SavePanel &panel, QWidg
 void SystemDesktop::beginSheet(const Alert &alert, QWidget *window)
 {
     makeAlert(alert, window)->open();
+}
+
+int SystemDesktop::runAlert(const Alert &alert, QWidget *window)
+{
+    const QPointer<QMessageBox> box = makeAlert(alert, window);
+    box->setAttribute(Qt::WA_DeleteOnClose, false);
+    box->exec();
+    const QAbstractButton *clicked = box ? box->clickedButton() : nullptr;
+    const int answer = clicked ? clicked->property(kButtonIndex).toInt() : int(alert.buttons.size()) - 1;
+    delete box;
+    return answer;
 }
 
 bool SystemDesktop::openFile(const QString &path, const QString &application)

@@ -12,8 +12,8 @@ class QMessageBox;
 class SystemDesktop final : public Desktop {
 public:
     std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
-    std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) override;
     void beginSheet(const Alert &alert, QWidget *window) override;
+    int runAlert(const Alert &alert, QWidget *window) override;
     bool openFile(const QString &path, const QString &application) override;
     void terminate() override;
 
@@ -22,4 +22,7 @@ public:
     [[nodiscard]] static std::unique_ptr<QFileDialog> makeSaveDialog(const SavePanel &panel, QWidget *parent);
     // Deletes itself when closed.
     [[nodiscard]] static QMessageBox *makeAlert(const Alert &alert, QWidget *window);
+
+protected:
+    std::optional<QString> chooseSavePath(const SavePanel &panel, QWidget *parent) override;
 };

@@ -25,7 +25,7 @@ std::optional<QString> ScriptedDesktop::runOpenPanel(const OpenPanel &panel, QWi
     return nextAnswer();
 }
 
-std::optional<QString> ScriptedDesktop::runSavePanel(const SavePanel &panel, QWidget *)
+std::optional<QString> ScriptedDesktop::chooseSavePath(const SavePanel &panel, QWidget *)
 {
     savePanels << panel;
     return nextAnswer();
@@ -36,8 +36,18 @@ void ScriptedDesktop::beginSheet(const Alert &alert, QWidget *window)
     sheets << Sheet{alert, window};
 }
 
+int ScriptedDesktop::runAlert(const Alert &alert, QWidget *window)
+{
+    alerts << Sheet{alert, window};
+    if (m_alertAnswers.isEmpty()) {
+        ++unansweredPanels;
+        return int(alert.buttons.size()) - 1;
+    }
+    return int(alert.buttons.indexOf(m_alertAnswers.takeFirst()));
+}
+
 bool ScriptedDesktop::openFile(const QString &path, const QString &application)
 {
     openedFiles << OpenedFile{path, application};
-    return true;
+    return opensFiles;
 }

@@ -1,5 +1,6 @@
-// A desktop for tests: panels answer from a script, sheets and opened files
-// are recorded, nothing is shown. Installs itself for its lifetime.
+// A desktop for tests: panels and questions answer from a script, sheets and
+// opened files are recorded, nothing is shown. Installs itself for its
+// lifetime.
 #pragma once
 
 #include <QList>
@@ -19,10 +20,12 @@ public:
     // The next panel, open or save, returns this path; nothing means the
     // user cancels.
     void answerNextPanel(std::optional<QString> path) { m_answers.push_back(std::move(path)); }
+    // The next question is answered with the button of this title.
+    void answerNextAlert(const QString &button) { m_alertAnswers.push_back(button); }
 
     std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
-    std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) override;
     void beginSheet(const Alert &alert, QWidget *window) override;
+    int runAlert(const Alert &alert, QWidget *window) override;
     bool openFile(const QString &path, const QString &application) override;
     void terminate() override { ++terminations; }
 
@@ -38,13 +41,20 @@ public:
     QList<OpenPanel> openPanels;
     QList<SavePanel> savePanels;
     QList<Sheet> sheets;
+    QList<Sheet> alerts; // the questions asked
     QList<OpenedFile> openedFiles;
+    bool opensFiles = true; // false: no program can be started
     int terminations = 0;
-    // Panels that ran without a scripted answer (and were cancelled).
+    // Panels and questions that ran without a scripted answer (and were
+    // cancelled, or answered with their last button).
     int unansweredPanels = 0;
+
+protected:
+    std::optional<QString> chooseSavePath(const SavePanel &panel, QWidget *parent) override;
 
 private:
     std::optional<QString> nextAnswer();
 
     QList<std::optional<QString>> m_answers;
+    QStringList m_alertAnswers;
 };

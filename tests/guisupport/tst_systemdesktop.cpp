@@ -1,12 +1,13 @@
-// The toolkit's own panels and sheet as the desktop sets them up: panels are
-// only configured here, never run; the sheet opens for real, as it does not
-// block.
+// The toolkit's own panels, sheet and question as the desktop sets them up:
+// panels are only configured here, never run; the sheet and the question open
+// for real, the question answered from the event loop.
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include "guisupport/systemdesktop.h"
 
@@ -18,6 +19,8 @@ class TestSystemDesktop : public QObject {
 private slots:
     void panelsAreSetUpAsAsked();
     void sheetIsWindowModalAndReturnsAtOnce();
+    void questionAnswersWithTheButtonsIndex_data();
+    void questionAnswersWithTheButtonsIndex();
 };
 
 void TestSystemDesktop::panelsAreSetUpAsAsked()
@@ -31,13 +34,51 @@ void TestSystemDesktop::panelsAreSetUpAsAsked()
     QVERIFY(open->testOption(QFileDialog::ReadOnly)); // no new folders
     QCOMPARE(open->parentWidget(), &parent);
 
-    const auto save = SystemDesktop::makeSaveDialog({.title = u"Save to ATN file"_s, .nameFieldStringValue = u"copy.atn"_s},
-                                                    nullptr);
+    const auto save = SystemDesktop::makeSaveDialog(
+        {.title = u"Save to ATN file"_s, .nameFieldStringValue = u"copy.atn"_s, .allowedFileTypes = {u"atn"_s}}, nullptr);
     save->setOption(QFileDialog::DontUseNativeDialog);
     QCOMPARE(save->windowTitle(), u"Save to ATN file"_s);
     QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
-    QCOMPARE(save->nameFilters().size(), 1); // any name
+    QCOMPARE(save->nameFilters(), QStringList{u"ATN files (*.atn)"_s});
+    QCOMPARE(save->defaultSuffix(), u"atn"_s);
     QCOMPARE(QFileInfo(save->selectedFiles().value(0)).fileName(), u"copy.atn"_s);
+}
+
+// The answer is the pressed button's place in the alert; Escape presses the last.
+void TestSystemDesktop::questionAnswersWithTheButtonsIndex_data()
+{
+    QTest::addColumn<int>("press"); // -1: Escape
+    QTest::addColumn<int>("answer");
+    QTest::newRow("first") << 0 << 0;
+    QTest::newRow("last") << 2 << 2;
+    QTest::newRow("Escape") << -1 << 2;
+}
+
+void TestSystemDesktop::questionAnswersWithTheButtonsIndex()
+{
+    QFETCH(int, press);
+    QFETCH(int, answer);
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QStringList buttons{u"Save"_s, u"Discard"_s, u"Cancel"_s};
+    QTimer::singleShot(0, &window, [&] {
+        auto *box = window.findChild<QMessageBox *>();
+        QVERIFY(box && box->isModal());
+        if (press < 0) {
+            QTest::keyClick(box, Qt::Key_Escape);
+            return;
+        }
+        for (QAbstractButton *button : box->buttons()) {
+            if (button->text() == buttons[press])
+                button->click();
+        }
+    });
+    QCOMPARE(SystemDesktop().runAlert({.style = Alert::Style::Warning, .messageText = u"Unsaved"_s,
+                                       .informativeText = {}, .buttons = buttons},
+                                      &window),
+             answer);
+    QVERIFY(!window.findChild<QMessageBox *>());
 }
 
 void TestSystemDesktop::sheetIsWindowModalAndReturnsAtOnce()
