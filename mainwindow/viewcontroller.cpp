@@ -3,69 +3,29 @@
 #include "ui_viewcontroller.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDebug>
-#include <QFontDatabase>
-#include <QTextCharFormat>
-#include <QTextCursor>
-#include <QTextDocument>
+#include <QDir>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "consolebridge.h"
 #include "engine/backup.h"
-#include "engine/console.h"
 #include "engine/process.h"
 #include "guisupport/desktop.h"
-#include "guisupport/storyboard.h"
 #include "guisupport/windowcontroller.h"
 #include "localizedstringtable.h"
-#include "mainstoryboard.h"
 #include "resources/bundle.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "rules/rulefile.h"
-#include "stringsview/stringsviewcontroller.h"
+#include "secondarywindows.h"
+#include "translation/consoletexts.h"
 #include "translation/driver.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-class ConsoleBridge final : public engine::Console {
-public:
-    enum class Clearing { Never, BeforeFirstLine };
-    explicit ConsoleBridge(ViewController &controller, Clearing clearing = Clearing::Never)
-        : m_controller(controller)
-        , m_clearing(clearing)
-    {
-    }
-    void printout(std::string_view text) override
-    {
-        if (m_clearing == Clearing::BeforeFirstLine) {
-            m_controller.clearConsole();
-            m_clearing = Clearing::Never;
-        }
-        m_controller.printout(QString::fromUtf8(text.data(), qsizetype(text.size())));
-    }
-
-private:
-    ViewController &m_controller;
-    Clearing m_clearing;
-};
-
-std::vector<std::string> toStdStrings(const QStringList &texts)
-{
-    std::vector<std::string> out;
-    out.reserve(std::size_t(texts.size()));
-    for (const QString &text : texts)
-        out.push_back(text.toStdString());
-    return out;
-}
-
-void printToStandardOutput(const std::string &line)
-{
-    std::fputs(line.c_str(), stdout);
-    std::fflush(stdout);
-}
 
 class WaitCursor {
 public:
@@ -79,10 +39,10 @@ public:
 ViewController::ViewController(QWidget *parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::ViewController>())
-    , m_storyboard(makeMainStoryboard(*this))
+    , m_windows(std::make_unique<SecondaryWindows>(*this))
 {
     m_ui->setupUi(this);
-    m_ui->consoleViewText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_ui->outcomeBox->hide();
 
     connect(m_ui->selectAtnFileButton, &QPushButton::clicked, this, &ViewController::selectAtnFile);
     connect(m_ui->selectRulFileButton, &QPushButton::clicked, this, &ViewController::selectRuleFile);
@@ -97,16 +57,10 @@ ViewController::ViewController(QWidget *parent)
     connect(m_ui->helpButton, &QPushButton::clicked, this, &ViewController::showHelp);
     connect(m_ui->exitButton, &QPushButton::clicked, this, &ViewController::exitApp);
 
-    // textEdited, not textChanged: only the user's edits run the check, so
-    // Reset, the rule path hand-back and the check itself leave Start alone.
-    const std::pair<DropView *, FileKind> fields[] = {
-        {m_ui->atnTextField, FileKind::Atn},
-        {m_ui->rulTextField, FileKind::Rule},
-        {m_ui->atncopyTextField, FileKind::AtnCopy},
-    };
-    for (const auto &[field, kind] : fields) {
-        connect(field, &QLineEdit::textEdited, this, &ViewController::controlTextDidChange);
-        connect(field, &DropView::fileDropped, this, [this, kind = kind](const QString &path) { takeFile(kind, path); });
+    for (const FileKind kind : {FileKind::Atn, FileKind::Rule, FileKind::AtnCopy}) {
+        DropView *field = fileSlots()[std::size_t(kind)].field;
+        connect(field, &QLineEdit::textChanged, this, [this, kind] { controlTextDidChange(kind); });
+        connect(field, &DropView::fileDropped, this, [this, kind](const QString &path) { takeFile(kind, path); });
     }
 
     viewDidLoad();
@@ -116,7 +70,27 @@ ViewController::~ViewController() = default;
 
 void ViewController::viewDidLoad()
 {
-    setStartEnabled(false);
+    checkTextFields();
+}
+
+QString ViewController::atnFilePath() const
+{
+    return m_ui->atnTextField->text();
+}
+
+QString ViewController::rulFilePath() const
+{
+    return m_ui->rulTextField->text();
+}
+
+QString ViewController::atncopyFilePath() const
+{
+    return m_ui->atncopyTextField->text();
+}
+
+bool ViewController::isExactTranslation() const
+{
+    return m_ui->exactTranslationCheck->isChecked();
 }
 
 void ViewController::setStartEnabled(bool enabled)
@@ -125,23 +99,17 @@ void ViewController::setStartEnabled(bool enabled)
     emit startEnabledChanged(enabled);
 }
 
-std::array<ViewController::FileSlot, 3> ViewController::fileSlots()
+std::array<ViewController::FileSlot, 3> ViewController::fileSlots() const
 {
     // In the order of FileKind.
-    return {FileSlot{&m_atnFilePath, m_ui->atnTextField, m_ui->atnImageView, u"atn"_s},
-            FileSlot{&m_rulFilePath, m_ui->rulTextField, m_ui->rulImageView, u"rule"_s},
-            FileSlot{&m_atncopyFilePath, m_ui->atncopyTextField, m_ui->atncopyImageView, u"atncopy"_s}};
+    return {FileSlot{m_ui->atnTextField, m_ui->atnImageView, u"atn"_s},
+            FileSlot{m_ui->rulTextField, m_ui->rulImageView, u"rule"_s},
+            FileSlot{m_ui->atncopyTextField, m_ui->atncopyImageView, u"atncopy"_s}};
 }
 
 void ViewController::takeFile(FileKind kind, const QString &path)
 {
-    const FileSlot slot = fileSlots()[std::size_t(kind)];
-    *slot.path = path;
-    slot.field->setText(path);
-    slot.image->setImageNamed(slot.imageStem + u"_loaded"_s);
-    checkTextFields();
-    if (kind != FileKind::AtnCopy)
-        refreshStringsWindow();
+    fileSlots()[std::size_t(kind)].field->setText(path);
 }
 
 void ViewController::selectAtnFile()
@@ -160,14 +128,19 @@ void ViewController::selectRuleFile()
 
 void ViewController::saveAtnFile()
 {
-    const SavePanel panel{.title = tr("Save to ATN file"), .nameFieldStringValue = m_ui->atncopyTextField->text()};
-    if (const auto path = Desktop::current().runSavePanel(panel, window()))
+    const SavePanel panel{.title = tr("Save to ATN file"),
+                          .nameFieldStringValue = atncopyFilePath(),
+                          .allowedFileTypes = {u"atn"_s}};
+    if (const auto path = Desktop::current().runSavePanel(panel, window())) {
         takeFile(FileKind::AtnCopy, *path);
+        // The panel has asked already whether to replace it.
+        m_outputConfirmed = true;
+    }
 }
 
 void ViewController::openFiles(const QStringList &paths)
 {
-    // The endings as the field check and the drop fields take them: exact case.
+    // The endings as the drop fields take them: exact case.
     for (const QString &path : paths) {
         if (path.endsWith(u".atn"))
             takeFile(FileKind::Atn, path);
@@ -180,12 +153,10 @@ void ViewController::openFiles(const QStringList &paths)
 
 void ViewController::resetFiles()
 {
-    for (const FileSlot &slot : fileSlots()) {
-        slot.path->clear();
+    for (const FileSlot &slot : fileSlots())
         slot.field->clear();
-        slot.image->setImageNamed(slot.imageStem + u"_notloaded"_s);
-    }
-    refreshStringsWindow();
+    clearConsole();
+    m_ui->outcomeBox->hide();
 }
 
 // The check box is read when Start is pressed; toggling it changes nothing else.
@@ -193,66 +164,141 @@ void ViewController::toggleLittleEndian() {}
 
 void ViewController::setRuleFieldAndPath(const QString &path)
 {
-    m_rulFilePath = path;
-    m_ui->rulTextField->setText(path);
-    refreshStringsWindow();
+    takeFile(FileKind::Rule, path);
 }
 
-void ViewController::controlTextDidChange()
+void ViewController::controlTextDidChange(FileKind kind)
 {
+    if (kind == FileKind::AtnCopy)
+        m_outputConfirmed = false;
     checkTextFields();
+    if (kind != FileKind::AtnCopy)
+        m_windows->refreshStrings(atnFilePath(), rulFilePath());
+}
+
+QString ViewController::fieldProblem() const
+{
+    const QString missing[] = {tr("Name the ATN file to translate."), tr("Name the rule file."),
+                               tr("Name the file to write the translation to.")};
+    const QString misnamed[] = {tr("The input file's name must end in .atn."),
+                                tr("The rule file's name must end in .rul."),
+                                tr("The output file's name must end in .atn.")};
+    const QStringView suffixes[] = {u".atn", u".rul", u".atn"};
+    const auto files = fileSlots();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString text = files[i].field->text();
+        if (text.isEmpty())
+            return missing[i];
+        if (!text.endsWith(suffixes[i], Qt::CaseInsensitive))
+            return misnamed[i];
+    }
+    return {};
 }
 
 void ViewController::checkTextFields()
 {
-    const auto check = [](QLineEdit *field, QStringView suffix) {
-        const QString text = field->text();
-        if (!text.isEmpty() && !text.endsWith(suffix, Qt::CaseSensitive))
-            field->clear();
-        return !text.isEmpty();
-    };
-    const bool atn = check(m_ui->atnTextField, u".atn");
-    const bool rul = check(m_ui->rulTextField, u".rul");
-    const bool atncopy = check(m_ui->atncopyTextField, u".atn");
-    // A field emptied just now still counts as filled: the texts as read decide.
-    setStartEnabled(atn && rul && atncopy);
+    const auto files = fileSlots();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString text = files[i].field->text();
+        const QFileInfo file(text);
+        const bool loaded = !text.isEmpty()
+                            && (i == std::size_t(FileKind::AtnCopy) ? file.absoluteDir().exists() : file.isFile());
+        files[i].image->setImageNamed(files[i].imageStem + (loaded ? u"_loaded"_s : u"_notloaded"_s));
+    }
+    const QString problem = fieldProblem();
+    m_ui->fieldProblemLabel->setText(problem);
+    setStartEnabled(problem.isEmpty());
+}
+
+bool ViewController::mayWriteOutput()
+{
+    const QString output = atncopyFilePath();
+    // The same file is kept as a backup before it is replaced.
+    if (m_outputConfirmed || !QFileInfo::exists(output)
+        || engine::isSameFile(atnFilePath().toStdString(), output.toStdString()))
+        return true;
+    Alert question;
+    question.style = Alert::Style::Warning;
+    question.messageText = tr("Replace \u201c%1\u201d?").arg(QFileInfo(output).fileName());
+    question.informativeText =
+        tr("The output file %1 exists already. The translation would replace its content.").arg(output);
+    question.buttons = {tr("Replace"), tr("Cancel")};
+    m_outputConfirmed = Desktop::current().runAlert(question, window()) == 0;
+    return m_outputConfirmed;
 }
 
 void ViewController::startTranslation()
 {
-    const translation::Request request{.input = m_atnFilePath.toStdString(),
-                                       .output = m_atncopyFilePath.toStdString(),
-                                       .ruleFile = m_rulFilePath.toStdString(),
+    const LocalizedStringTable strings;
+    if (const QString problem = fieldProblem(); !problem.isEmpty()) {
+        refuse(QString::fromStdString(translation::notWrittenSummary(problem.toStdString(), strings)), {});
+        return;
+    }
+    if (!mayWriteOutput())
+        return;
+    const translation::Request request{.input = atnFilePath().toStdString(),
+                                       .output = atncopyFilePath().toStdString(),
+                                       .ruleFile = rulFilePath().toStdString(),
                                        .pairs = {},
-                                       .lenient = m_ui->useLittleEndianCheck->isChecked()};
-    // A refused run leaves the console as it was.
+                                       .lenient = m_ui->useLittleEndianCheck->isChecked(),
+                                       .mode = isExactTranslation() ? translation::Mode::Exact
+                                                                    : translation::Mode::ByteScan};
     ConsoleBridge console(*this, ConsoleBridge::Clearing::BeforeFirstLine);
     translation::Outcome outcome;
     {
         const WaitCursor busy;
-        outcome = translation::run(request, console, LocalizedStringTable());
+        outcome = translation::run(request, console, strings);
     }
+    const QString summary = QString::fromStdString(outcome.summary);
     switch (outcome.refusal) {
     case translation::Outcome::Refusal::NoPairs:
         //: shows warn message
-        showWarningInKeyWindow(bundle::localizedString(QT_TRANSLATE_NOOP(
-            "Localizable",
-            "Your RUL-file is empty or has no enabled items inside!\nPlease setup some Rules and enable [x] these!")));
+        refuse(summary, bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "Your RUL-file is empty or has no "
+                                                                                 "enabled items inside!\nPlease setup "
+                                                                                 "some Rules and enable [x] these!")));
         return;
     case translation::Outcome::Refusal::BackupFailed: {
-        printToStandardOutput(engine::backupFailureLine(outcome.backup));
+        std::fputs(engine::backupFailureLine(outcome.backup).c_str(), stdout);
+        std::fflush(stdout);
         //: Warning shown instead of a translation; %@ is the reason
-        const QString format = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "NoBackup %@"));
-        showWarningInKeyWindow(
-            QString::fromStdString(engine::formatText(format.toStdString(), {outcome.backup.error})));
+        const QString warning = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "NoBackup %@"));
+        refuse(summary, QString::fromStdString(engine::formatText(warning.toStdString(), {outcome.backup.error})));
         return;
     }
     case translation::Outcome::Refusal::MalformedParameters:
+    case translation::Outcome::Refusal::InvalidPair:
+        refuse(summary, {});
+        return;
     case translation::Outcome::Refusal::None:
         break;
     }
+    if (outcome.outputWritten)
+        m_outputConfirmed = true;
+    const bool problems = std::any_of(outcome.pairs.begin(), outcome.pairs.end(),
+                                      [](const translation::PairOutcome &pair) { return !pair.problems.empty(); });
+    showOutcome(summary, !outcome.outputWritten ? u"outcome_failed"_s
+                         : outcome.succeeded() && !problems ? u"outcome_succeeded"_s
+                                                            : u"outcome_problems"_s);
     // The output may have replaced the input.
-    refreshStringsWindow();
+    m_windows->refreshStrings(atnFilePath(), rulFilePath());
+}
+
+// A Start that does not translate says why on the console and, for what the
+// fields do not show, in a warning sheet.
+void ViewController::refuse(const QString &summary, const QString &warning)
+{
+    clearConsole();
+    printout(summary + u'\n');
+    showOutcome(summary, u"outcome_failed"_s);
+    if (!warning.isEmpty())
+        showWarningInKeyWindow(warning);
+}
+
+void ViewController::showOutcome(const QString &line, const QString &image)
+{
+    m_ui->outcomeImageView->setImageNamed(image);
+    m_ui->outcomeLabel->setText(line);
+    m_ui->outcomeBox->show();
 }
 
 QStringList ViewController::processRuleFile(const QString &pathname) const
@@ -265,9 +311,11 @@ QStringList ViewController::processRuleFile(const QString &pathname) const
 
 void ViewController::processTranslation(const QStringList &parameters)
 {
+    std::vector<std::string> list;
+    for (const QString &parameter : parameters)
+        list.push_back(parameter.toStdString());
     ConsoleBridge console(*this);
-    const LocalizedStringTable strings;
-    (void)translation::processTranslation(toStdStrings(parameters), console, strings);
+    (void)translation::processTranslation(list, console, LocalizedStringTable());
 }
 
 std::vector<std::uint8_t> ViewController::process(const std::vector<std::uint8_t> &buffer, const QString &searchString,
@@ -295,11 +343,7 @@ void ViewController::showWarningInKeyWindow(const QString &message)
 
 void ViewController::printout(const QString &text)
 {
-    if (text.isEmpty())
-        return;
-    QTextCursor cursor(m_ui->consoleViewText->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text, QTextCharFormat());
+    m_ui->consoleViewText->appendPiece(text);
 }
 
 void ViewController::clearConsole()
@@ -309,10 +353,7 @@ void ViewController::clearConsole()
 
 QString ViewController::consoleText() const
 {
-    // toPlainText() would turn non-breaking spaces into plain ones.
-    QString text = m_ui->consoleViewText->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    return text;
+    return m_ui->consoleViewText->text();
 }
 
 void ViewController::clearOutput()
@@ -322,68 +363,20 @@ void ViewController::clearOutput()
 
 void ViewController::copyOutput()
 {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(consoleText());
-}
-
-WindowController *ViewController::windowFor(std::unique_ptr<WindowController> &window, const QString &identifier)
-{
-    if (!window)
-        window = m_storyboard->instantiateControllerWithIdentifier(identifier);
-    return window.get();
-}
-
-void ViewController::showWindow(std::unique_ptr<WindowController> &window, const QString &identifier)
-{
-    if (WindowController *controller = windowFor(window, identifier))
-        controller->showWindow();
-}
-
-void ViewController::editRuleFile()
-{
-    showWindow(m_editRuleWindow, u"Rule Editor Window Controller"_s);
+    m_ui->consoleViewText->copyAll();
 }
 
 int ViewController::addRulesInEditor(const QStringList &searchTexts)
 {
     editRuleFile();
-    auto *editor = m_editRuleWindow ? qobject_cast<RuleEditorViewController *>(m_editRuleWindow->contentViewController())
-                                    : nullptr;
+    WindowController *window = editRuleWindow();
+    auto *editor = window ? qobject_cast<RuleEditorViewController *>(window->contentViewController()) : nullptr;
     return editor ? editor->addRules(searchTexts) : 0;
-}
-
-void ViewController::showAtnWindow()
-{
-    showWindow(m_atnWindow, u"Atn Window Controller"_s);
 }
 
 void ViewController::showStringsWindow()
 {
-    WindowController *controller = windowFor(m_stringsWindow, u"Strings Window Controller"_s);
-    if (!controller)
-        return;
-    if (auto *strings = qobject_cast<StringsViewController *>(controller->contentViewController()))
-        strings->setFiles(m_atnFilePath, m_rulFilePath);
-    controller->showWindow();
-}
-
-// A hidden window is brought up to date when it is shown again.
-void ViewController::refreshStringsWindow()
-{
-    if (!m_stringsWindow || !m_stringsWindow->window() || !m_stringsWindow->window()->isVisible())
-        return;
-    if (auto *strings = qobject_cast<StringsViewController *>(m_stringsWindow->contentViewController()))
-        strings->setFiles(m_atnFilePath, m_rulFilePath);
-}
-
-void ViewController::showHelp()
-{
-    //: load help file
-    const QString name = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "help/help"));
-    const QString path = bundle::pathForResource(name, u"html"_s);
-    if (!path.isEmpty())
-        (void)Desktop::current().openFile(path, u"Safari"_s);
+    m_windows->showStrings(atnFilePath(), rulFilePath());
 }
 
 void ViewController::exitApp()

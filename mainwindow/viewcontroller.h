@@ -1,11 +1,13 @@
 // The content of the main window: the three files of a translation, the
-// lenient option, Start, and the console the translation writes to.
+// options, Start, and the console the translation writes to.
 //
-// The controller keeps three stored paths apart from the texts of the three
-// fields. Panels and dropped files set both, typing sets only a field's text,
-// Reset empties all; Start reads the stored paths only. After every confirmed
-// choice and every edit the field check empties a field whose text lacks its
-// extension and enables Start while all three fields hold text.
+// The text of each file field is the path Start uses: typing, pasting, a
+// panel and a dropped file all set it, and nothing else keeps a path. After
+// every change the field check enables Start while the three texts end in
+// ".atn", ".rul" and ".atn" (in any case), says under the fields why not
+// otherwise, and sets each status image by what is on disk. Start asks before
+// it replaces an output file the user has not confirmed since its path last
+// changed.
 #pragma once
 
 #include <QString>
@@ -17,9 +19,10 @@
 #include <memory>
 #include <vector>
 
+#include "secondarywindows.h"
+
 class DropView;
 class ImageView;
-class Storyboard;
 class WindowController;
 namespace Ui {
 class ViewController;
@@ -33,26 +36,30 @@ public:
     ~ViewController() override;
     Q_DISABLE_COPY_MOVE(ViewController)
 
-    [[nodiscard]] const QString &atnFilePath() const { return m_atnFilePath; }
-    [[nodiscard]] const QString &rulFilePath() const { return m_rulFilePath; }
-    [[nodiscard]] const QString &atncopyFilePath() const { return m_atncopyFilePath; }
+    // What the fields hold.
+    [[nodiscard]] QString atnFilePath() const;
+    [[nodiscard]] QString rulFilePath() const;
+    [[nodiscard]] QString atncopyFilePath() const;
+    [[nodiscard]] bool isExactTranslation() const;
 
     // Made from this controller's storyboard "Main" on the first request and
     // owned by it from then on.
-    [[nodiscard]] WindowController *editRuleWindow() const { return m_editRuleWindow.get(); }
-    [[nodiscard]] WindowController *atnWindow() const { return m_atnWindow.get(); }
-    [[nodiscard]] WindowController *stringsWindow() const { return m_stringsWindow.get(); }
+    [[nodiscard]] WindowController *editRuleWindow() const { return m_windows->editRuleWindow(); }
+    [[nodiscard]] WindowController *atnWindow() const { return m_windows->atnWindow(); }
+    [[nodiscard]] WindowController *stringsWindow() const { return m_windows->stringsWindow(); }
 
     // Files named when the program starts: each .atn file is taken as the
     // input and each .rul file as the rule file, as a confirmed panel choice
     // would take it; other files are named on standard error and left out.
     void openFiles(const QStringList &paths);
-    // The rule editor's hand-back: stores the path and shows it, nothing else.
+    // The rule editor's hand-back: puts the path in the rule field.
     void setRuleFieldAndPath(const QString &path);
     // Opens the rule editor and appends a disabled rule to it for each text it
     // can hold; how many it appended.
     int addRulesInEditor(const QStringList &searchTexts);
     void checkTextFields();
+    // Why Start cannot be used with the fields as they are; empty when it can.
+    [[nodiscard]] QString fieldProblem() const;
 
     void printout(const QString &text);
     void clearConsole();
@@ -83,40 +90,38 @@ public slots:
     void startTranslation();
     void clearOutput();
     void copyOutput();
-    void editRuleFile();
-    void showAtnWindow();
+    void editRuleFile() { m_windows->showRuleEditor(); }
+    void showAtnWindow() { m_windows->showAtnWindow(); }
     // Shows the texts stored in the input file; the window follows the input
     // and rule files while it is open.
     void showStringsWindow();
-    void showHelp();
+    void showHelp() { m_windows->showHelp(window()); }
     void exitApp();
 
 private:
     enum class FileKind { Atn, Rule, AtnCopy };
-    // What one file has on the window: its stored path, its field, its image
-    // and the stem of the image's names ("<stem>_loaded", "<stem>_notloaded").
+    // What one file has on the window: its field, its image and the stem of
+    // the image's names ("<stem>_loaded", "<stem>_notloaded").
     struct FileSlot {
-        QString *path;
         DropView *field;
         ImageView *image;
         QString imageStem;
     };
-    [[nodiscard]] std::array<FileSlot, 3> fileSlots();
+    [[nodiscard]] std::array<FileSlot, 3> fileSlots() const;
 
     void viewDidLoad();
-    void controlTextDidChange();
+    void controlTextDidChange(FileKind kind);
     void takeFile(FileKind kind, const QString &path);
     void setStartEnabled(bool enabled);
-    WindowController *windowFor(std::unique_ptr<WindowController> &window, const QString &identifier);
-    void showWindow(std::unique_ptr<WindowController> &window, const QString &identifier);
-    void refreshStringsWindow();
+    [[nodiscard]] bool mayWriteOutput();
+    void refuse(const QString &summary, const QString &warning);
+    // The outcome line in bold beside its image: "outcome_succeeded",
+    // "outcome_problems" (written, but a rule met a problem) or "outcome_failed".
+    void showOutcome(const QString &line, const QString &image);
 
     std::unique_ptr<Ui::ViewController> m_ui;
-    std::unique_ptr<const Storyboard> m_storyboard;
-    QString m_atnFilePath;
-    QString m_rulFilePath;
-    QString m_atncopyFilePath;
-    std::unique_ptr<WindowController> m_editRuleWindow;
-    std::unique_ptr<WindowController> m_atnWindow;
-    std::unique_ptr<WindowController> m_stringsWindow;
+    // The output path may be replaced without asking: the user chose it in
+    // Save As, or agreed to replace it, or this window wrote it.
+    bool m_outputConfirmed = false;
+    std::unique_ptr<SecondaryWindows> m_windows;
 };

@@ -1,8 +1,11 @@
-// The three file fields of the main window: stored paths, field texts, status
-// images and Start, through panels, typing, drops, files named at start and
-// Reset. Also the drop fields on their own and the console.
+// The three file fields of the main window: whatever puts a path into a field
+// (typing, pasting, a panel, a drop) decides Start and is the path Start
+// uses; the status images, Reset, files named at start. Also the drop fields
+// on their own and the console.
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -10,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "atnbuilder.h"
 #include "dragdrop.h"
 #include "guisupport/imageview.h"
 #include "mainwindow/atndropview.h"
@@ -19,29 +23,27 @@
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
 #include "stdoutcapture.h"
+#include "tempdir.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 enum Field { Atn, Rule, AtnCopy };
+enum class Input { Typed, Backspace, Pasted, Panel, Cancelled, Dropped };
 
 struct FieldInfo {
     const char *textField;
     const char *imageView;
-    QString loaded;
-    QString notLoaded;
-    const QString &(ViewController::*storedPath)() const;
+    QString imageStem;
+    QString path; // what the field holds before each row: a file in the test's folder
     void (ViewController::*panelAction)();
 };
 
 const FieldInfo kFields[] = {
-    {"atnTextField", "atnImageView", u"atn_loaded"_s, u"atn_notloaded"_s, &ViewController::atnFilePath,
-     &ViewController::selectAtnFile},
-    {"rulTextField", "rulImageView", u"rule_loaded"_s, u"rule_notloaded"_s, &ViewController::rulFilePath,
-     &ViewController::selectRuleFile},
-    {"atncopyTextField", "atncopyImageView", u"atncopy_loaded"_s, u"atncopy_notloaded"_s,
-     &ViewController::atncopyFilePath, &ViewController::saveAtnFile},
+    {"atnTextField", "atnImageView", u"atn"_s, u"in.atn"_s, &ViewController::selectAtnFile},
+    {"rulTextField", "rulImageView", u"rule"_s, u"de.rul"_s, &ViewController::selectRuleFile},
+    {"atncopyTextField", "atncopyImageView", u"atncopy"_s, u"out.atn"_s, &ViewController::saveAtnFile},
 };
 
 } // namespace
@@ -54,10 +56,9 @@ private slots:
     void init();
     void cleanup();
 
-    void panelsFillTheFieldsAndResetEmptiesThem();
-    void laterChoice_data();
-    void laterChoice();
-    void typingChecksEveryChangeAndStoresNothing();
+    void fieldInput_data();
+    void fieldInput();
+    void resetEmptiesEverything();
     void drag_data();
     void drag();
     void filesNamedAtStart_data();
@@ -66,25 +67,28 @@ private slots:
     void appendCopyClear();
 
 private:
-    QLineEdit *text(int field) const { return m_controller->findChild<QLineEdit *>(QLatin1StringView(kFields[field].textField)); }
+    QLineEdit *text(int field) const
+    {
+        return m_controller->findChild<QLineEdit *>(QLatin1StringView(kFields[field].textField));
+    }
     QString image(int field) const
     {
         return m_controller->findChild<ImageView *>(QLatin1StringView(kFields[field].imageView))->imageName();
     }
-    QString stored(int field) const { return (m_controller.get()->*kFields[field].storedPath)(); }
     bool startEnabled() const { return m_controller->findChild<QPushButton *>(u"startTranslationButton"_s)->isEnabled(); }
-    void choose(int field, const std::optional<QString> &answer)
+    QString inDir(const QString &name) const
     {
-        m_desktop->answerNextPanel(answer);
-        (m_controller.get()->*kFields[field].panelAction)();
+        return name.isEmpty() ? name : QString::fromStdString(m_dir->path()) + u'/' + name;
     }
 
+    std::unique_ptr<TempDir> m_dir;
     std::unique_ptr<ScriptedDesktop> m_desktop;
     std::unique_ptr<ViewController> m_controller;
 };
 
 void TestFileFields::init()
 {
+    m_dir = std::make_unique<TempDir>();
     m_desktop = std::make_unique<ScriptedDesktop>();
     m_controller = std::make_unique<ViewController>();
     m_controller->show();
@@ -96,112 +100,127 @@ void TestFileFields::cleanup()
     QCOMPARE(m_desktop->unansweredPanels, 0);
     m_controller.reset();
     m_desktop.reset();
+    m_dir.reset();
 }
 
-void TestFileFields::panelsFillTheFieldsAndResetEmptiesThem()
-{
-    QVERIFY(!startEnabled());
-    for (int field : {Atn, Rule, AtnCopy})
-        QCOMPARE(image(field), kFields[field].notLoaded);
-    choose(Atn, u"/work/in.atn"_s);
-    choose(Rule, u"/work/de.rul"_s);
-    QVERIFY(!startEnabled());
-    text(AtnCopy)->setText(u"proposed.atn"_s);
-    choose(AtnCopy, u"/work/out.atn"_s);
-    QVERIFY(startEnabled());
-
-    const QString paths[] = {u"/work/in.atn"_s, u"/work/de.rul"_s, u"/work/out.atn"_s};
-    for (int field : {Atn, Rule, AtnCopy}) {
-        QCOMPARE(stored(field), paths[field]);
-        QCOMPARE(text(field)->text(), paths[field]);
-        QCOMPARE(image(field), kFields[field].loaded);
-    }
-    QCOMPARE(m_desktop->openPanels,
-             (QList<OpenPanel>{{.title = u"Select a ATN file"_s, .allowedFileTypes = {u"atn"_s}},
-                               {.title = u"Select a RUL file"_s, .allowedFileTypes = {u"rul"_s}}}));
-    QCOMPARE(m_desktop->savePanels,
-             (QList<SavePanel>{{.title = u"Save to ATN file"_s, .nameFieldStringValue = u"proposed.atn"_s}}));
-
-    // Reset forgets the files but leaves Start as it was, until the next check.
-    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"resetFilesButton"_s), Qt::LeftButton);
-    for (int field : {Atn, Rule, AtnCopy}) {
-        QVERIFY(stored(field).isEmpty());
-        QVERIFY(text(field)->text().isEmpty());
-        QCOMPARE(image(field), kFields[field].notLoaded);
-    }
-    QVERIFY(startEnabled());
-    QTest::keyClicks(text(Atn), u"a"_s);
-    QVERIFY(!startEnabled());
-}
-
-// With all three files chosen and "typed.txt" in the field, a second choice:
-// cancelled, with an ending the check refuses, or dropped.
-void TestFileFields::laterChoice_data()
+// The fields hold in.atn, de.rul and out.atn of the test's folder; then one
+// field gets a new text. Names are in that folder, which also has IN.ATN and
+// DE.RUL, and nothing else.
+void TestFileFields::fieldInput_data()
 {
     QTest::addColumn<int>("field");
-    QTest::addColumn<bool>("drop");
-    QTest::addColumn<std::optional<QString>>("path");
-    QTest::addColumn<QString>("shown");
-    for (int field : {Atn, Rule, AtnCopy}) {
-        QTest::addRow("%s cancelled", kFields[field].textField) << field << false << std::optional<QString>() << u"typed.txt"_s;
-        const QString dropped = field == Rule ? u"/work/dropped x.rul"_s : u"/work/dropped x.atn"_s;
-        QTest::addRow("%s dropped", kFields[field].textField) << field << true << std::optional(dropped) << dropped;
-    }
-    QTest::newRow("output without .atn") << int(AtnCopy) << false << std::optional(u"/work/out.bin"_s) << QString();
-    QTest::newRow("input in capitals") << int(Atn) << false << std::optional(u"/work/IN.ATN"_s) << QString();
+    QTest::addColumn<Input>("input");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("start");
+    QTest::addColumn<QString>("path"); // what the field holds afterwards
+    QTest::addColumn<bool>("loaded");
+
+    // When Start is enabled: whether it writes the output the field names.
+    QTest::addColumn<bool>("writes");
+
+    QTest::newRow("typed input") << int(Atn) << Input::Typed << u"IN.ATN"_s << true << u"IN.ATN"_s << true << true;
+    QTest::newRow("typed, no ending") << int(Atn) << Input::Typed << u"in"_s << false << u"in"_s << false << false;
+    QTest::newRow("one character erased") << int(Atn) << Input::Backspace << QString() << false << u"in.at"_s << false
+                                          << false;
+    QTest::newRow("typed rules, missing file") << int(Rule) << Input::Typed << u"fr.rul"_s << true << u"fr.rul"_s
+                                               << false << false;
+    QTest::newRow("output emptied") << int(AtnCopy) << Input::Typed << QString() << false << QString() << false << false;
+    QTest::newRow("pasted rules") << int(Rule) << Input::Pasted << u"DE.RUL"_s << true << u"DE.RUL"_s << true << true;
+    QTest::newRow("pasted, other ending") << int(Rule) << Input::Pasted << u"de.txt"_s << false << u"de.txt"_s << false
+                                          << false;
+    QTest::newRow("input panel") << int(Atn) << Input::Panel << u"IN.ATN"_s << true << u"IN.ATN"_s << true << true;
+    QTest::newRow("save panel, no ending") << int(AtnCopy) << Input::Panel << u"new"_s << true << u"new.atn"_s << true
+                                           << true;
+    QTest::newRow("save panel, capitals") << int(AtnCopy) << Input::Panel << u"NEW.ATN"_s << true << u"NEW.ATN"_s
+                                          << true << true;
+    QTest::newRow("save panel, other ending") << int(AtnCopy) << Input::Panel << u"new.txt"_s << false << u"new.txt"_s
+                                              << true << false;
+    QTest::newRow("save panel, missing folder") << int(AtnCopy) << Input::Panel << u"gone/new.atn"_s << true
+                                                << u"gone/new.atn"_s << false << false;
+    QTest::newRow("panel cancelled") << int(Rule) << Input::Cancelled << QString() << true << u"de.rul"_s << true
+                                     << true;
+    QTest::newRow("dropped output") << int(AtnCopy) << Input::Dropped << u"new.atn"_s << true << u"new.atn"_s << true
+                                    << true;
+    QTest::newRow("dropped, capitals refused") << int(Atn) << Input::Dropped << u"IN.ATN"_s << true << u"in.atn"_s
+                                               << true << true;
 }
 
-void TestFileFields::laterChoice()
+void TestFileFields::fieldInput()
 {
     QFETCH(int, field);
-    QFETCH(bool, drop);
-    QFETCH(std::optional<QString>, path);
-    QFETCH(QString, shown);
-    choose(Atn, u"/work/in.atn"_s);
-    choose(Rule, u"/work/de.rul"_s);
-    choose(AtnCopy, u"/work/out.atn"_s);
-    const QString before = stored(field);
-    text(field)->setText(u"typed.txt"_s);
+    QFETCH(Input, input);
+    QFETCH(QString, name);
+    QFETCH(bool, start);
+    QFETCH(QString, path);
+    QFETCH(bool, loaded);
+    QFETCH(bool, writes);
+    writeBytes(m_dir->file("in.atn"), atnbuild::actionFile("Set", {atnbuild::action("Layer 1", {})}));
+    writeBytes(m_dir->file("IN.ATN"), atnbuild::actionFile("Set", {atnbuild::action("Layer 2", {})}));
+    writeText(m_dir->file("de.rul"), "1;Layer;Ebene;\n");
+    writeText(m_dir->file("DE.RUL"), "1;Layer;Ebene;\n");
+    for (int f : {Atn, Rule, AtnCopy})
+        text(f)->setText(inDir(kFields[f].path));
+    QVERIFY(startEnabled());
+    QLineEdit *edit = text(field);
 
-    StdoutCapture out;
-    if (drop) {
-        auto *dropField = qobject_cast<DropView *>(text(field));
-        const auto drag = fileDrag({QUrl::fromLocalFile(*path)});
-        QVERIFY(sendDrag<QDragEnterEvent>(dropField, drag.get()));
-        QVERIFY(sendDrag<QDropEvent>(dropField, drag.get()));
-        QCOMPARE(dropField->filePath(), path);
-    } else {
-        choose(field, path);
+    switch (input) {
+    case Input::Typed:
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, inDir(name));
+        break;
+    case Input::Backspace:
+        edit->end(false);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        break;
+    case Input::Pasted:
+        QGuiApplication::clipboard()->setText(inDir(name));
+        edit->selectAll();
+        QTest::keySequence(edit, QKeySequence::Paste);
+        break;
+    case Input::Panel:
+    case Input::Cancelled:
+        m_desktop->answerNextPanel(input == Input::Panel ? std::optional(inDir(name)) : std::nullopt);
+        (m_controller.get()->*kFields[field].panelAction)();
+        break;
+    case Input::Dropped: {
+        const auto drag = fileDrag({QUrl::fromLocalFile(inDir(name))});
+        sendDrag<QDragEnterEvent>(edit, drag.get());
+        sendDrag<QDropEvent>(edit, drag.get());
+        break;
+    }
     }
 
-    QCOMPARE(out.text(), drop ? "filePath: " + path->toUtf8() + "\n" : QByteArray());
-    QCOMPARE(stored(field), path.value_or(before));
-    QCOMPARE(text(field)->text(), shown);
-    QCOMPARE(image(field), kFields[field].loaded);
-    QVERIFY(startEnabled()); // the check read the text before emptying it
+    const QString expected = inDir(path);
+    QCOMPARE(edit->text(), expected);
+    QCOMPARE(startEnabled(), start);
+    QCOMPARE(m_controller->findChild<QLabel *>(u"fieldProblemLabel"_s)->text().isEmpty(), start);
+    QCOMPARE(image(field), kFields[field].imageStem + (loaded ? u"_loaded"_s : u"_notloaded"_s));
+    if (!start)
+        return;
+
+    // Start uses what the fields show.
+    const QString inputPath = text(Atn)->text(), output = text(AtnCopy)->text();
+    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"startTranslationButton"_s), Qt::LeftButton);
+    QCOMPARE(QFileInfo::exists(output), writes);
+    if (writes)
+        QVERIFY(m_controller->consoleText().startsWith(u"Opening input file: "_s + inputPath + u'\n'));
 }
 
-void TestFileFields::typingChecksEveryChangeAndStoresNothing()
+void TestFileFields::resetEmptiesEverything()
 {
-    // Letter by letter, every change but the last leaves a text without the
-    // ending, so the field never keeps a typed name.
-    QTest::keyClicks(text(Rule), u"de.rul"_s);
-    QVERIFY(text(Rule)->text().isEmpty());
-
-    // Pasted in one change, whole names stay.
-    const QString names[] = {u"/work/in.atn"_s, u"/work/de.rul"_s, u"/work/out.atn"_s};
-    for (int field : {Atn, Rule, AtnCopy}) {
-        QGuiApplication::clipboard()->setText(names[field]);
-        QTest::keySequence(text(field), QKeySequence::Paste);
-        QCOMPARE(text(field)->text(), names[field]);
-        QVERIFY(stored(field).isEmpty());
-        QCOMPARE(image(field), kFields[field].notLoaded);
-    }
+    m_controller->printout(u"from an earlier run\n"_s);
+    for (int field : {Atn, Rule, AtnCopy})
+        text(field)->setText(inDir(kFields[field].path));
     QVERIFY(startEnabled());
 
-    text(Atn)->selectAll();
-    QTest::keyClick(text(Atn), Qt::Key_Backspace);
+    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"resetFilesButton"_s), Qt::LeftButton);
+    for (int field : {Atn, Rule, AtnCopy}) {
+        QVERIFY(text(field)->text().isEmpty());
+        QCOMPARE(image(field), kFields[field].imageStem + u"_notloaded"_s);
+    }
     QVERIFY(!startEnabled());
+    QVERIFY(m_controller->consoleText().isEmpty());
 }
 
 void TestFileFields::drag_data()
@@ -284,13 +303,9 @@ void TestFileFields::filesNamedAtStart()
     QTest::failOnWarning(QRegularExpression(u".*"_s));
 
     m_controller->openFiles(paths);
-    const QString expected[] = {atn, rul};
-    for (int field : {Atn, Rule}) {
-        QCOMPARE(stored(field), expected[field]);
-        QCOMPARE(text(field)->text(), expected[field]);
-        QCOMPARE(image(field), expected[field].isEmpty() ? kFields[field].notLoaded : kFields[field].loaded);
-    }
-    QVERIFY(stored(AtnCopy).isEmpty());
+    QCOMPARE(m_controller->atnFilePath(), atn);
+    QCOMPARE(m_controller->rulFilePath(), rul);
+    QVERIFY(m_controller->atncopyFilePath().isEmpty());
     QVERIFY(!startEnabled());
 }
 

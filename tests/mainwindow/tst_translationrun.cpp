@@ -1,7 +1,9 @@
-// Start: from the three chosen files to the translated output, the backup
-// when the output is the input, and the warnings instead of a run.
+// Start: what the console and the outcome line say after a translation and
+// after each kind of refusal, the question before an existing output is
+// replaced, and the warnings' window.
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -9,6 +11,7 @@
 #include <filesystem>
 
 #include "atnbuilder.h"
+#include "guisupport/imageview.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
@@ -35,10 +38,20 @@ std::vector<std::uint8_t> layerSet(bool german)
     return actionFile("Names", {action("Rename layers", events)});
 }
 
-QString q(const std::string &path)
-{
-    return QString::fromStdString(path);
-}
+const QString kTranslated = u"Opening input file: DIR/in.atn\nRead %1 bytes.\n"
+                            u"Replacing \"Background\" with \"Hintergrund\"\n1 stored text rewritten.\n"
+                            u"Replacing \"copy\" with \"Kopie\"\n1 stored text rewritten.\n"
+                            u"Replacing \"Color Fill\" with \"Farbfüllung\"\nNot found.\n"
+                            u"Replacing \"Gradient Fill\" with \"Verlaufsfüllung\"\nNot found.\n"
+                            u"Replacing \"Gradient Map\" with \"Verlaufsumsetzung\"\n1 stored text rewritten.\n"
+                            u"Replacing \"Layer\" with \"Ebene\"\n2 stored texts rewritten.\n"
+                            u"Replacing \"Levels\" with \"Tonwertkorrektur\"\n1 stored text rewritten.\n"
+                            u"Opening output file: DIR/out.atn\nWriting %2 bytes.\n"
+                            u"Translated: 6 stored texts rewritten by 5 of 7 rules, written to \"DIR/out.atn\".\n"
+                            u"Done.\n"_s.arg(layerSet(false).size())
+                                .arg(layerSet(true).size());
+
+enum class Output { Typed, SavedAs, SavedAsThenTyped, Input, WrittenBefore };
 
 } // namespace
 
@@ -50,15 +63,17 @@ private slots:
     void init();
     void cleanup();
 
-    void translatesWithTheEnabledRules_data();
-    void translatesWithTheEnabledRules();
-    void sameInputAndOutputKeepsABackup();
-    void ruleFileWithoutPairsWarnsInstead();
+    void transcript_data();
+    void transcript();
+    void overwriteQuestion_data();
+    void overwriteQuestion();
     void warningGoesToTheActiveWindowOnly();
-    void inputWithoutBackupIsNotTranslated();
 
 private:
-    void chooseFiles(const char *input, const char *rules, const char *output);
+    void setField(const char *field, const std::string &path)
+    {
+        m_controller->findChild<QLineEdit *>(QLatin1StringView(field))->setText(QString::fromStdString(path));
+    }
     void clickStart() { QTest::mouseClick(m_controller->findChild<QPushButton *>(u"startTranslationButton"_s), Qt::LeftButton); }
 
     std::unique_ptr<TempDir> m_dir;
@@ -75,99 +90,164 @@ void TestTranslationRun::init()
     QVERIFY(QTest::qWaitForWindowActive(m_controller.get()));
     writeBytes(m_dir->file("in.atn"), layerSet(false));
     std::filesystem::copy_file(ATNLINGO_SOURCE_DIR "/resources/rules/default-en-de.rul", m_dir->file("de.rul"));
+    // Disabled rules and incomplete lines: no pair to replace.
+    writeText(m_dir->file("none.rul"), "0;Layer;Ebene;\nfalse;copy;Kopie;\n1;Levels;\n\n");
+    // A folder named like an action file cannot be copied to a backup.
+    std::filesystem::create_directory(m_dir->file("folder.atn"));
+    writeText(m_dir->file("notes.atn"), "Layer one\n");
     m_controller->printout(u"from an earlier run\n"_s);
 }
 
 void TestTranslationRun::cleanup()
 {
+    QCOMPARE(m_desktop->unansweredPanels, 0);
     m_controller.reset();
     m_desktop.reset();
     m_dir.reset();
 }
 
-void TestTranslationRun::chooseFiles(const char *input, const char *rules, const char *output)
+// Texts and paths with DIR for the test's folder.
+void TestTranslationRun::transcript_data()
 {
-    using Panel = void (ViewController::*)();
-    for (const auto &[panel, name] : {std::pair<Panel, const char *>{&ViewController::selectAtnFile, input},
-                                      {&ViewController::selectRuleFile, rules},
-                                      {&ViewController::saveAtnFile, output}}) {
-        m_desktop->answerNextPanel(q(m_dir->file(name)));
-        (m_controller.get()->*panel)();
+    QTest::addColumn<QStringList>("files"); // input, rules, output
+    QTest::addColumn<QStringList>("checked");
+    QTest::addColumn<QString>("console");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("warning"); // the sheet's text; empty: none
+    QTest::addColumn<QString>("printed"); // on standard output
+
+    const QStringList files{u"in.atn"_s, u"de.rul"_s, u"out.atn"_s};
+    QTest::newRow("translated") << files << QStringList() << kTranslated << u"outcome_succeeded"_s << QString()
+                                << QString();
+    QTest::newRow("lenient") << files << QStringList{u"useLittleEndianCheck"_s}
+                             << u"Lenient little-endian handling is on: the header checks of little-endian strings "
+                                u"are skipped.\n"_s + kTranslated
+                             << u"outcome_succeeded"_s << QString() << QString();
+    const QString notWellFormed = u"The input is not a well-formed action file (at offset 0: expected version 16, found "
+                                  u"1281456485), so it cannot be translated by its structure; translate it without "
+                                  u"exact translation, by the byte scan."_s;
+    QTest::newRow("exact, not an action file")
+        << QStringList{u"notes.atn"_s, u"de.rul"_s, u"out.atn"_s} << QStringList{u"exactTranslationCheck"_s}
+        << u"Opening input file: DIR/notes.atn\nRead 10 bytes.\nError: %1\nNot translated: %1 Nothing was written.\n"
+           u"Done.\n"_s.arg(notWellFormed)
+        << u"outcome_failed"_s << QString() << QString();
+    QTest::newRow("no enabled rule")
+        << QStringList{u"in.atn"_s, u"none.rul"_s, u"out.atn"_s} << QStringList()
+        << u"Not translated: The rule file has no enabled rules. Nothing was written.\n"_s << u"outcome_failed"_s
+        << u"Your RUL file is empty or has no enabled rules.\nPlease set up some rules and enable [x] them."_s
+        << QString();
+    QTest::newRow("no backup possible")
+        << QStringList{u"folder.atn"_s, u"de.rul"_s, u"folder.atn"_s} << QStringList()
+        << u"Not translated: No backup of the input file could be made: cannot back up \"DIR/folder.atn\": it is a "
+           u"folder. Nothing was written.\n"_s
+        << u"outcome_failed"_s
+        << u"The input file was not translated, because no backup of it could be made:\ncannot back up "
+           u"\"DIR/folder.atn\": it is a folder"_s
+        << u"Ooops! Something went wrong: cannot back up \"DIR/folder.atn\": it is a folder\n"_s;
+    QTest::newRow("bad paths") << QStringList{u"in.atn"_s, u"de.rul"_s, u"out.txt"_s} << QStringList()
+                               << u"Not translated: The output file's name must end in .atn. Nothing was written.\n"_s
+                               << u"outcome_failed"_s << QString() << QString();
+}
+
+void TestTranslationRun::transcript()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, checked);
+    QFETCH(QString, console);
+    QFETCH(QString, image);
+    QFETCH(QString, warning);
+    QFETCH(QString, printed);
+    const QString dir = QString::fromStdString(m_dir->path());
+    const char *fields[] = {"atnTextField", "rulTextField", "atncopyTextField"};
+    for (int i = 0; i < 3; ++i)
+        setField(fields[i], m_dir->file(files[i].toStdString()));
+    for (const QString &box : checked)
+        QTest::mouseClick(m_controller->findChild<QCheckBox *>(box), Qt::LeftButton);
+    const std::vector<std::string> before = m_dir->entries();
+
+    QString standardOutput;
+    {
+        StdoutCapture out;
+        m_controller->startTranslation();
+        // Without the test's own messages.
+        for (const QString &line : QString::fromUtf8(out.text()).split(u'\n', Qt::SkipEmptyParts))
+            standardOutput += line.startsWith(u"QWARN"_s) ? QString() : line + u'\n';
     }
+
+    QCOMPARE(m_controller->consoleText(), console.replace(u"DIR"_s, dir));
+    // The outcome line stands out, beside its image.
+    QStringList lines = console.split(u'\n', Qt::SkipEmptyParts);
+    lines.removeAll(u"Done."_s);
+    QCOMPARE(m_controller->findChild<QLabel *>(u"outcomeLabel"_s)->text(), lines.constLast());
+    QCOMPARE(m_controller->findChild<ImageView *>(u"outcomeImageView"_s)->imageName(), image);
+    QCOMPARE(m_desktop->sheets.size(), warning.isEmpty() ? 0 : 1);
+    if (!warning.isEmpty())
+        QCOMPARE(m_desktop->sheets.at(0).alert.informativeText, warning.replace(u"DIR"_s, dir));
+    QCOMPARE(standardOutput, printed.replace(u"DIR"_s, dir));
+    if (image == u"outcome_failed")
+        QCOMPARE(m_dir->entries(), before);
 }
 
-void TestTranslationRun::translatesWithTheEnabledRules_data()
+void TestTranslationRun::overwriteQuestion_data()
 {
-    QTest::addColumn<bool>("lenient");
-    QTest::newRow("strict") << false;
-    QTest::newRow("lenient") << true;
+    QTest::addColumn<Output>("output");
+    QTest::addColumn<QString>("answer"); // to the question; empty: none asked
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("typed, replaced") << Output::Typed << u"Replace"_s << true;
+    QTest::newRow("typed, cancelled") << Output::Typed << u"Cancel"_s << false;
+    QTest::newRow("chosen in Save As") << Output::SavedAs << QString() << true;
+    QTest::newRow("another typed after Save As") << Output::SavedAsThenTyped << u"Replace"_s << true;
+    QTest::newRow("the input, kept as a backup") << Output::Input << QString() << true;
+    QTest::newRow("written by the run before") << Output::WrittenBefore << QString() << true;
 }
 
-void TestTranslationRun::translatesWithTheEnabledRules()
+void TestTranslationRun::overwriteQuestion()
 {
-    QFETCH(bool, lenient);
-    chooseFiles("in.atn", "de.rul", "out.atn");
-    if (lenient)
-        QTest::mouseClick(m_controller->findChild<QCheckBox *>(u"useLittleEndianCheck"_s), Qt::LeftButton);
-    // Start reads the stored paths, not what the fields show.
-    m_controller->findChild<QLineEdit *>(u"atnTextField"_s)->setText(u"/nowhere/typed.atn"_s);
+    QFETCH(Output, output);
+    QFETCH(QString, answer);
+    QFETCH(bool, written);
+    setField("atnTextField", m_dir->file("in.atn"));
+    setField("rulTextField", m_dir->file("de.rul"));
+    std::string path = m_dir->file("old.atn");
+    writeText(path, "old");
+    writeText(m_dir->file("other.atn"), "old");
+    switch (output) {
+    case Output::Typed:
+        setField("atncopyTextField", path);
+        break;
+    case Output::SavedAsThenTyped:
+        path = m_dir->file("other.atn");
+        [[fallthrough]];
+    case Output::SavedAs:
+        m_desktop->answerNextPanel(QString::fromStdString(m_dir->file("old.atn")));
+        m_controller->saveAtnFile();
+        setField("atncopyTextField", path);
+        break;
+    case Output::Input:
+        path = m_dir->file("in.atn");
+        setField("atncopyTextField", path);
+        break;
+    case Output::WrittenBefore:
+        path = m_dir->file("new.atn");
+        setField("atncopyTextField", path);
+        clickStart();
+        writeText(path, "old");
+        break;
+    }
+    if (!answer.isEmpty())
+        m_desktop->answerNextAlert(answer);
 
     clickStart();
 
-    QCOMPARE(readBytes(m_dir->file("out.atn")), layerSet(true));
-    QCOMPARE(readBytes(m_dir->file("in.atn")), layerSet(false));
-    const QString expected =
-        (lenient ? u"Lenient little-endian handling is on: the header checks of little-endian strings are skipped.\n"_s
-                 : QString())
-        + u"Opening input file: %1\nRead %2 bytes.\n"_s.arg(q(m_dir->file("in.atn"))).arg(layerSet(false).size())
-        + u"Replacing \"Background\" with \"Hintergrund\"\n1 stored text rewritten.\n"
-          u"Replacing \"copy\" with \"Kopie\"\n1 stored text rewritten.\n"
-          u"Replacing \"Color Fill\" with \"Farbfüllung\"\nNot found.\n"
-          u"Replacing \"Gradient Fill\" with \"Verlaufsfüllung\"\nNot found.\n"
-          u"Replacing \"Gradient Map\" with \"Verlaufsumsetzung\"\n1 stored text rewritten.\n"
-          u"Replacing \"Layer\" with \"Ebene\"\n2 stored texts rewritten.\n"
-          u"Replacing \"Levels\" with \"Tonwertkorrektur\"\n1 stored text rewritten.\n"_s
-        + u"Opening output file: %1\nWriting %2 bytes.\n"
-          u"Translated: 6 stored texts rewritten by 5 of 7 rules, written to \"%1\".\nDone.\n"_s
-              .arg(q(m_dir->file("out.atn")))
-              .arg(layerSet(true).size());
-    QCOMPARE(m_controller->consoleText(), expected);
-    QVERIFY(m_desktop->sheets.isEmpty());
-    QCOMPARE(m_dir->entries(), (std::vector<std::string>{"de.rul", "in.atn", "out.atn"}));
-}
-
-void TestTranslationRun::sameInputAndOutputKeepsABackup()
-{
-    std::filesystem::create_directory(m_dir->file("sub"));
-    // The same file under another spelling of its path.
-    chooseFiles("in.atn", "de.rul", "sub/../in.atn");
-
-    clickStart();
-    QCOMPARE(readBytes(m_dir->file("in.atn.bak")), layerSet(false));
-    QCOMPARE(readBytes(m_dir->file("in.atn")), layerSet(true));
-    QVERIFY(m_controller->consoleText().endsWith(u"Done.\n"_s));
-    QVERIFY(m_desktop->sheets.isEmpty());
-}
-
-void TestTranslationRun::ruleFileWithoutPairsWarnsInstead()
-{
-    // Disabled rules and incomplete lines: no pair to replace. The output is
-    // the input, and no backup is made for a run that does not start.
-    writeText(m_dir->file("none.rul"), "0;Layer;Ebene;\nfalse;copy;Kopie;\n1;Levels;\n\n");
-    chooseFiles("in.atn", "none.rul", "in.atn");
-
-    clickStart();
-
-    const Alert expected{
-        .style = Alert::Style::Warning,
-        .messageText = u"Warning"_s,
-        .informativeText = u"Your RUL file is empty or has no enabled rules.\nPlease set up some rules and enable [x] them."_s,
-        .buttons = {u"Ok"_s}};
-    QCOMPARE(m_desktop->sheets.size(), 1);
-    QCOMPARE(m_desktop->sheets.at(0).alert, expected);
-    QCOMPARE(m_desktop->sheets.at(0).window, m_controller.get());
-    QCOMPARE(m_controller->consoleText(), u"from an earlier run\n"_s);
-    QCOMPARE(m_dir->entries(), (std::vector<std::string>{"de.rul", "in.atn", "none.rul"}));
+    QCOMPARE(m_desktop->alerts.size(), answer.isEmpty() ? 0 : 1);
+    if (!answer.isEmpty())
+        QCOMPARE(m_desktop->alerts.at(0).alert.buttons, (QStringList{u"Replace"_s, u"Cancel"_s}));
+    QCOMPARE(readText(path) == "old", !written);
+    if (!written)
+        QCOMPARE(m_controller->consoleText(), u"from an earlier run\n"_s);
+    if (output == Output::Input)
+        QCOMPARE(readBytes(m_dir->file("in.atn.bak")), layerSet(false));
 }
 
 void TestTranslationRun::warningGoesToTheActiveWindowOnly()
@@ -184,27 +264,6 @@ void TestTranslationRun::warningGoesToTheActiveWindowOnly()
     QCOMPARE(m_desktop->sheets.size(), 1);
     QCOMPARE(m_desktop->sheets.at(0).alert.informativeText, u"seen"_s);
     QCOMPARE(m_desktop->sheets.at(0).window, &other);
-}
-
-void TestTranslationRun::inputWithoutBackupIsNotTranslated()
-{
-    // A folder named like an action file, as input and output: it cannot be
-    // copied.
-    std::filesystem::create_directory(m_dir->file("folder.atn"));
-    chooseFiles("folder.atn", "de.rul", "folder.atn");
-
-    StdoutCapture out;
-    clickStart();
-
-    const QString printed = QString::fromUtf8(out.text());
-    QVERIFY2(printed.startsWith(u"Ooops! Something went wrong: "_s), qPrintable(printed));
-    QCOMPARE(printed.count(u'\n'), 1);
-    QCOMPARE(m_desktop->sheets.size(), 1);
-    const QString warning = m_desktop->sheets.at(0).alert.informativeText;
-    QVERIFY2(warning.startsWith(u"The input file was not translated, because no backup of it could be made:\n"_s),
-             qPrintable(warning));
-    QVERIFY(printed.contains(warning.section(u'\n', 1)));
-    QCOMPARE(m_controller->consoleText(), u"from an earlier run\n"_s);
 }
 
 QTEST_MAIN(TestTranslationRun)

@@ -49,6 +49,7 @@ private slots:
 
     void oneWindowPerScene_data();
     void oneWindowPerScene();
+    void helpOpensThePageInSafari_data();
     void helpOpensThePageInSafari();
     void menusReachTheController();
     void stringsWindowFollowsTheChosenFiles();
@@ -149,13 +150,25 @@ void TestWindows::oneWindowPerScene()
     QVERIFY(window->property("leftByTheUser").toBool());
 }
 
+void TestWindows::helpOpensThePageInSafari_data()
+{
+    QTest::addColumn<bool>("browser");
+    QTest::newRow("in a browser") << true;
+    QTest::newRow("no browser: a sheet names the file") << false;
+}
+
 void TestWindows::helpOpensThePageInSafari()
 {
+    QFETCH(bool, browser);
+    m_desktop->opensFiles = browser;
     QTest::mouseClick(m_controller->findChild<QPushButton *>(u"helpButton"_s), Qt::LeftButton);
     QCOMPARE(m_desktop->openedFiles.size(), 1);
-    QCOMPARE(QFileInfo(m_desktop->openedFiles.at(0).path).canonicalFilePath(),
-             QFileInfo(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources/help/help.html")).canonicalFilePath());
+    const QString page = QFileInfo(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources/help/help.html")).canonicalFilePath();
+    QCOMPARE(QFileInfo(m_desktop->openedFiles.at(0).path).canonicalFilePath(), page);
     QCOMPARE(m_desktop->openedFiles.at(0).application, u"Safari"_s);
+    QCOMPARE(m_desktop->sheets.size(), browser ? 0 : 1);
+    if (!browser)
+        QVERIFY(m_desktop->sheets.at(0).alert.informativeText.contains(m_desktop->openedFiles.at(0).path));
 }
 
 void TestWindows::menusReachTheController()
@@ -321,10 +334,10 @@ void TestWindows::okHandsBackOnlyThePath()
     QCOMPARE(m_controller->rulFilePath(), expected);
     QCOMPARE(mainField("rulTextField")->text(), expected);
     QCOMPARE(mainField("atnTextField")->text(), u"typed.atn"_s);
-    QCOMPARE(m_controller->findChild<ImageView *>(u"rulImageView"_s)->imageName(), u"rule_notloaded"_s);
+    QCOMPARE(m_controller->findChild<ImageView *>(u"rulImageView"_s)->imageName(),
+             load ? u"rule_loaded"_s : u"rule_notloaded"_s);
     QVERIFY(!editor()->window()->isVisible());
-    // The check that enables Start runs on the user's edits only.
-    QVERIFY(!m_controller->findChild<QPushButton *>(u"startTranslationButton"_s)->isEnabled());
+    QCOMPARE(m_controller->findChild<QPushButton *>(u"startTranslationButton"_s)->isEnabled(), load);
 }
 
 void TestWindows::cancelKeepsTheEditsAndLaterOpeningsKeepTheFirstFile()

@@ -1,0 +1,77 @@
+#include "secondarywindows.h"
+
+#include <QDir>
+
+#include "guisupport/desktop.h"
+#include "guisupport/storyboard.h"
+#include "guisupport/windowcontroller.h"
+#include "mainstoryboard.h"
+#include "resources/bundle.h"
+#include "stringsview/stringsviewcontroller.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+SecondaryWindows::SecondaryWindows(ViewController &owner)
+    : m_storyboard(makeMainStoryboard(owner))
+{
+}
+
+SecondaryWindows::~SecondaryWindows() = default;
+
+WindowController *SecondaryWindows::windowFor(std::unique_ptr<WindowController> &window, const QString &identifier)
+{
+    if (!window)
+        window = m_storyboard->instantiateControllerWithIdentifier(identifier);
+    return window.get();
+}
+
+void SecondaryWindows::showWindow(std::unique_ptr<WindowController> &window, const QString &identifier)
+{
+    if (WindowController *controller = windowFor(window, identifier))
+        controller->showWindow();
+}
+
+void SecondaryWindows::showRuleEditor()
+{
+    showWindow(m_editRuleWindow, u"Rule Editor Window Controller"_s);
+}
+
+void SecondaryWindows::showAtnWindow()
+{
+    showWindow(m_atnWindow, u"Atn Window Controller"_s);
+}
+
+void SecondaryWindows::showStrings(const QString &atnFilePath, const QString &rulFilePath)
+{
+    WindowController *controller = windowFor(m_stringsWindow, u"Strings Window Controller"_s);
+    if (!controller)
+        return;
+    if (auto *strings = qobject_cast<StringsViewController *>(controller->contentViewController()))
+        strings->setFiles(atnFilePath, rulFilePath);
+    controller->showWindow();
+}
+
+void SecondaryWindows::refreshStrings(const QString &atnFilePath, const QString &rulFilePath)
+{
+    if (!m_stringsWindow || !m_stringsWindow->window() || !m_stringsWindow->window()->isVisible())
+        return;
+    if (auto *strings = qobject_cast<StringsViewController *>(m_stringsWindow->contentViewController()))
+        strings->setFiles(atnFilePath, rulFilePath);
+}
+
+void SecondaryWindows::showHelp(QWidget *window)
+{
+    //: load help file
+    const QString name = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "help/help"));
+    const QString path = bundle::pathForResource(name, u"html"_s);
+    if (!path.isEmpty() && Desktop::current().openFile(path, u"Safari"_s))
+        return;
+    Alert alert;
+    alert.style = Alert::Style::Informational;
+    alert.messageText = tr("The help page could not be opened");
+    alert.informativeText = path.isEmpty() ? tr("The help page %1 is missing.")
+                                                 .arg(QDir(bundle::resourcePath()).filePath(name + u".html"_s))
+                                           : tr("No web browser could be started. The help page is the file %1.").arg(path);
+    alert.buttons = {tr("OK")};
+    Desktop::current().beginSheet(alert, window);
+}
