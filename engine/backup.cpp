@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "filesystemcalls.h"
+#include "messages.h"
 
 namespace engine {
 namespace {
@@ -22,9 +23,17 @@ std::filesystem::path normalised(const std::string &path)
     return std::filesystem::absolute(path, ignored).lexically_normal();
 }
 
-std::string reason(const std::string &what, const std::string &path, int error)
+// Ends a backup that failed.
+BackupResult &failed(BackupResult &result, Message why)
 {
-    return what + " \"" + path + "\": " + std::strerror(error);
+    result.error = why.english();
+    result.message = std::move(why);
+    return result;
+}
+
+Message reason(Format what, const std::string &path, int error)
+{
+    return {what, {path, std::strerror(error)}};
 }
 
 enum class CopyFailure { None, Read, Write };
@@ -66,19 +75,16 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
     const Fd fromFile(fileSystemCalls().open(input.c_str(), O_RDONLY | O_CLOEXEC, 0));
     const int from = fromFile.get();
     if (from < 0) {
-        result.error = reason("cannot read", input, errno);
-        return result;
+        return failed(result, reason(messages::kBackupCannotRead, input, errno));
     }
     struct stat st;
     if (::fstat(from, &st) != 0) {
-        result.error = reason("cannot read", input, errno);
-        return result;
+        return failed(result, reason(messages::kBackupCannotRead, input, errno));
     }
     if (!S_ISREG(st.st_mode)) {
         // Copying a pipe or a device would consume what the translation is to read.
-        result.error = "cannot back up \"" + input + "\": "
-                       + (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file");
-        return result;
+        return failed(result, {messages::kCannotBackUp,
+                               {input, S_ISDIR(st.st_mode) ? messages::kIsAFolder : messages::kNotARegularFile}});
     }
     const mode_t mode = st.st_mode & 0777;
 
@@ -92,8 +98,7 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
         if (to < 0) {
             if (errno == EEXIST)
                 continue;
-            result.error = reason("cannot create backup", candidate, errno);
-            return result;
+            return failed(result, reason(messages::kCannotCreateBackup, candidate, errno));
         }
         const CopyFailure copied = copyContent(from, to);
         int error = errno;
@@ -108,16 +113,14 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
         }
         if (!ok) {
             ::unlink(candidate.c_str());
-            result.error = copied == CopyFailure::Read ? reason("cannot read", input, error)
-                                                       : reason("cannot write backup", candidate, error);
-            return result;
+            return failed(result, copied == CopyFailure::Read ? reason(messages::kBackupCannotRead, input, error)
+                                                              : reason(messages::kCannotWriteBackup, candidate, error));
         }
         result.status = BackupResult::Status::Made;
         result.backupPath = candidate;
         return result;
     }
-    result.error = "no free backup name beside \"" + input + "\"";
-    return result;
+    return failed(result, {messages::kNoFreeBackupName, {input}});
 }
 
 std::string backupFailureLine(const BackupResult &result)

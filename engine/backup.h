@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "message.h"
+
 namespace engine {
 
 [[nodiscard]] bool isSameFile(const std::string &a, const std::string &b);
@@ -17,6 +19,7 @@ struct BackupResult {
     enum class Status { NotNeeded, Made, Failed } status = Status::NotNeeded;
     std::string backupPath; // when Made
     std::string error;      // when Failed: the reason, without a prefix
+    Message message;        // `error` as a message, for a front end in another language
 };
 
 // Copies `input` to a fresh backup name when `output` is the same file.

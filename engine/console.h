@@ -1,11 +1,16 @@
 // Where the engine and the translation driver write their progress and error
 // lines. `printout` appends the text exactly as given: callers end their own
-// lines with "\n", so several calls may build one visible line.
+// lines with "\n", so several calls may build one visible line. The engine
+// writes its own lines as messages (message.h), which a console shows in
+// English unless it knows better; one that passes lines on passes them on as
+// messages.
 #pragma once
 
 #include <ostream>
 #include <string>
 #include <string_view>
+
+#include "message.h"
 
 namespace engine {
 
@@ -13,6 +18,7 @@ class Console {
 public:
     virtual ~Console() = default;
     virtual void printout(std::string_view text) = 0;
+    virtual void print(const Message &message) { printout(message.english()); }
 };
 
 // Collects everything printed; used by tests, benchmarks and fuzzers.

@@ -7,9 +7,11 @@
 #include <new>
 #include <optional>
 #include <sys/stat.h>
+#include <type_traits>
 #include <unistd.h>
 
 #include "filesystemcalls.h"
+#include "messages.h"
 #include "process.h"
 
 namespace engine {
@@ -19,24 +21,26 @@ using detail::Fd;
 using detail::fileSystemCalls;
 using detail::writeAll;
 
-std::string describe(const char *verb, const std::string &path, int error)
+// Sets the error of a read or write result; `reason` is an errno or a message.
+template <typename Result, typename Reason>
+Result &failed(Result &result, Format cannot, const std::string &path, const Reason &reason)
 {
-    return std::string("Cannot ") + verb + " \"" + path + "\": " + std::strerror(error);
+    if constexpr (std::is_same_v<Reason, int>)
+        result.message = Message(cannot, {path, std::strerror(reason)});
+    else
+        result.message = Message(cannot, {path, reason});
+    result.error = result.message.english();
+    return result;
 }
 
-std::string describe(const char *verb, const std::string &path, const std::string &reason)
-{
-    return std::string("Cannot ") + verb + " \"" + path + "\": " + reason;
-}
-
-std::string sizeText(std::uint64_t bytes)
+Message sizeText(std::uint64_t bytes)
 {
     constexpr std::uint64_t MiB = std::uint64_t(1) << 20, GiB = std::uint64_t(1) << 30;
     if (bytes >= GiB && bytes % GiB == 0)
-        return std::to_string(bytes / GiB) + " GiB";
+        return {messages::kGiB, {std::to_string(bytes / GiB)}};
     if (bytes >= MiB && bytes % MiB == 0)
-        return std::to_string(bytes / MiB) + " MiB";
-    return std::to_string(bytes) + " bytes";
+        return {messages::kMiB, {std::to_string(bytes / MiB)}};
+    return {messages::kBytes, {std::to_string(bytes)}};
 }
 
 std::string folderOf(const std::string &path)
@@ -101,23 +105,19 @@ ReadResult readFile(const std::string &path, std::uint64_t maxBytes, Room room)
     ReadResult result;
     Fd fd(fileSystemCalls().open(path.c_str(), O_RDONLY | O_CLOEXEC, 0));
     if (fd.get() < 0) {
-        result.error = describe("read", path, errno);
-        return result;
+        return failed(result, messages::kCannotRead, path, errno);
     }
     struct stat before;
     if (::fstat(fd.get(), &before) != 0) {
-        result.error = describe("read", path, errno);
-        return result;
+        return failed(result, messages::kCannotRead, path, errno);
     }
     if (S_ISDIR(before.st_mode)) {
-        result.error = describe("read", path, "it is a folder");
-        return result;
+        return failed(result, messages::kCannotRead, path, Message(messages::kIsAFolder));
     }
-    const std::string tooLarge = "it holds more than " + sizeText(maxBytes) + ", the most atnlingo reads";
+    const Message tooLarge(messages::kTooLarge, {sizeText(maxBytes)});
     const bool regular = S_ISREG(before.st_mode);
     if (regular && std::uint64_t(before.st_size) > maxBytes) {
-        result.error = describe("read", path, tooLarge);
-        return result;
+        return failed(result, messages::kCannotRead, path, tooLarge);
     }
     // The size is only a hint: the file is read to its end whatever it says,
     // which also covers pipes and devices. A system that will not promise
@@ -136,24 +136,22 @@ ReadResult readFile(const std::string &path, std::uint64_t maxBytes, Room room)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            result.error = describe("read", path, errno);
+            failed(result, messages::kCannotRead, path, errno);
             result.bytes = {};
             return result;
         }
         if (got == 0)
             break;
         if (std::uint64_t(got) > maxBytes - result.bytes.size()) {
-            result.error = describe("read", path, tooLarge);
             result.bytes = {};
-            return result;
+            return failed(result, messages::kCannotRead, path, tooLarge);
         }
         result.bytes.insert(result.bytes.end(), chunk, chunk + got);
     }
     struct stat after;
     if (regular && (::fstat(fd.get(), &after) != 0 || !sameVersion(before, after))) {
-        result.error = describe("read", path, "the file changed while it was being read");
         result.bytes = {};
-        return result;
+        return failed(result, messages::kCannotRead, path, Message(messages::kChangedWhileRead));
     }
     result.ok = true;
     return result;
@@ -163,25 +161,21 @@ WriteResult writeFileAtomically(const std::string &path, std::span<const std::ui
 {
     WriteResult result;
     if (path.empty()) {
-        result.error = describe("write", path, "no file name given");
-        return result;
+        return failed(result, messages::kCannotWrite, path, Message(messages::kNoFileName));
     }
     const std::optional<std::string> resolved = resolveLinks(path);
     if (!resolved) {
-        result.error = describe("write", path, ELOOP);
-        return result;
+        return failed(result, messages::kCannotWrite, path, ELOOP);
     }
     const std::string &target = *resolved;
 
     struct stat existing;
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
-        result.error = describe("write", path, "it is a folder");
-        return result;
+        return failed(result, messages::kCannotWrite, path, Message(messages::kIsAFolder));
     }
     if (exists && !S_ISREG(existing.st_mode)) {
-        result.error = describe("write", path, "it is not a regular file");
-        return result;
+        return failed(result, messages::kCannotWrite, path, Message(messages::kNotARegularFile));
     }
     const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~currentUmask());
 
@@ -190,15 +184,13 @@ WriteResult writeFileAtomically(const std::string &path, std::span<const std::ui
     // on one file system and replaces the target in one step.
     Fd fd(fileSystemCalls().makeTemporary(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0) {
-        result.error = describe("write", path, errno);
-        return result;
+        return failed(result, messages::kCannotWrite, path, errno);
     }
     auto fail = [&](int error) {
         if (fd.get() >= 0)
             ::close(fd.release());
         ::unlink(temporary.c_str());
-        result.error = describe("write", path, error);
-        return result;
+        return failed(result, messages::kCannotWrite, path, error);
     };
     if (!writeAll(fd.get(), bytes.data(), bytes.size()))
         return fail(errno);

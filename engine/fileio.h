@@ -25,6 +25,8 @@
 #include <string_view>
 #include <vector>
 
+#include "message.h"
+
 namespace engine {
 
 // The most `readFile` reads unless told otherwise: far beyond any action file,
@@ -35,6 +37,7 @@ struct ReadResult {
     bool ok = false;
     std::vector<std::uint8_t> bytes;
     std::string error; // when !ok: names the path and the reason
+    Message message;   // `error` as a message, for a front end in another language
 };
 
 // How much capacity the bytes read get beyond the file's size.
@@ -49,6 +52,7 @@ enum class Room {
 struct WriteResult {
     bool ok = false;
     std::string error; // when !ok: names the path and the reason
+    Message message;   // `error` as a message, for a front end in another language
 };
 
 [[nodiscard]] WriteResult writeFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes);

@@ -8,6 +8,7 @@
 #include "bytescan.h"
 #include "content.h"
 #include "encodedtext.h"
+#include "messages.h"
 #include "nullunits.h"
 #include "startsearch.h"
 
@@ -37,6 +38,11 @@ public:
     void printout(std::string_view text) override
     {
         m_out.printout(text);
+        ++m_lines;
+    }
+    void print(const Message &message) override
+    {
+        m_out.print(message);
         ++m_lines;
     }
 
@@ -101,15 +107,14 @@ void rewriteAll(Input input, Content &content, const EncodedText &search, const 
                 match.end[order] = null + 2 + shift;
         }
         if (match.end[BE] == -1 && match.end[LE] == -1) {
-            console.printout("Match found at index " + decimal(p) + " of output file, but unable to find the ending null.\n");
+            console.print({messages::kNoEndingNull, {decimal(p)}});
             ++i;
             continue;
         }
 
         const detail::Starts starts = detail::findStart(content, match, lenient, console);
         if (starts.at[BE] == -1 && starts.at[LE] == -1) {
-            console.printout("Unable to find the start of the string for a match at offset " + decimal(p)
-                             + " in output file.\n");
+            console.print({messages::kNoStart, {decimal(p)}});
             report.stoppedAt = p;
             break;
         }

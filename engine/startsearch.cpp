@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "messages.h"
+
 namespace engine::detail {
 
 Starts findStart(Content &content, const Match &match, bool lenient, Console &console)
@@ -42,18 +44,18 @@ Starts findStart(Content &content, const Match &match, bool lenient, Console &co
             continue;
         if (!lenient) {
             const std::int64_t expected = e - s + 8;
-            const std::string prefix = "Possible little-endian string found at offset " + std::to_string(p);
+            const std::string at = std::to_string(p);
             if (content.read32(s - 4, LE, i) != expected) {
-                console.printout(prefix + ", but little-endian byte count is not the expected value.\n");
+                console.print({messages::kLittleEndianCountWrong, {at}});
                 continue;
             }
             if (content.read32(s - 12, BE, i) != expected) {
-                console.printout(prefix + ", but big-endian byte count is not the expected value.\n");
+                console.print({messages::kBigEndianCountWrong, {at}});
                 continue;
             }
             std::uint8_t scratch4[4];
             if (std::memcmp(content.bytes(s - 8, 4, scratch4, i), "txtu", 4) != 0) {
-                console.printout(prefix + ", but signature \"txtu\" not found.\n");
+                console.print({messages::kNoSignature, {at}});
                 continue;
             }
         }

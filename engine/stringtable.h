@@ -1,7 +1,9 @@
 // Texts shown to the user, looked up by key.
 //
 // Keys are short codes ("Fewargs", "Done") or the English text itself. When a
-// table has no entry for a key, the key itself is the text. Texts may be
+// table has no entry for a key, the key itself is the text. The formats of
+// messages (message.h), whose keys are their English texts, are translated
+// apart from the keys. Texts may be
 // formats: each "%@" is replaced, in order, by the next argument; "%1$@",
 // "%2$@", ... name an argument by position, so that a translation may reorder
 // them, and "%%" stands for one "%".
@@ -22,6 +24,9 @@ class StringTable {
 public:
     virtual ~StringTable() = default;
     [[nodiscard]] virtual std::string text(std::string_view key) const = 0;
+    // The format of a message in the table's language; the English format
+    // itself when the table has none.
+    [[nodiscard]] virtual std::string translation(std::string_view english) const { return std::string(english); }
 };
 
 // A table that has no entries: every key stands for itself.

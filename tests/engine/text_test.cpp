@@ -1,8 +1,11 @@
-// UTF-16 in both byte orders, UTF-8 validation, and the string table.
+// UTF-16 in both byte orders, UTF-8 validation, the string table and messages.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "engine/console.h"
+#include "engine/messages.h"
+#include "engine/process.h"
 #include "engine/stringtable.h"
 #include "engine/utf16.h"
 #include "hexbytes.h"
@@ -58,6 +61,48 @@ TEST(FormatText, FillsPlaceholders)
     // Arguments are not scanned again; missing arguments leave the placeholder.
     EXPECT_EQ(engine::formatText("%@ %@", {"%@"}), "%@ %@");
     EXPECT_EQ(engine::formatText("%3$@ %", {"a"}), "%3$@ %");
+}
+
+class GermanTable final : public engine::StringTable {
+public:
+    std::string text(std::string_view key) const override { return std::string(key); }
+    std::string translation(std::string_view english) const override
+    {
+        if (english == engine::messages::kCannotRead.english)
+            return "Kann %2$@ nicht lesen: %1$@";
+        return english == engine::messages::kIsAFolder.english ? "Ordner" : std::string(english);
+    }
+};
+
+// Formats are translated, nested ones too; verbatim arguments never, even
+// when they read like a format.
+TEST(Message, IsEnglishUnlessATableTranslatesIt)
+{
+    using namespace engine::messages;
+    const engine::Message nested(kCannotRead, {"it is a folder", kIsAFolder});
+    EXPECT_EQ(nested.english(), "Cannot read \"it is a folder\": it is a folder");
+    EXPECT_EQ(nested.text(GermanTable()), "Kann Ordner nicht lesen: it is a folder");
+    EXPECT_EQ(engine::Message(kNoEndingNull, {}).text(GermanTable()), kNoEndingNull.english);
+}
+
+// The engine's lines reach a console as messages; one that takes only text
+// gets them in English.
+TEST(Message, EngineLinesAreMessages)
+{
+    struct Recording final : engine::Console {
+        void printout(std::string_view text) override { printed += text; }
+        void print(const engine::Message &message) override { messages.push_back(message); }
+        std::string printed;
+        std::vector<engine::Message> messages;
+    } recording;
+    const std::vector<std::uint8_t> noLengthField{0, 'L', 0, 'a', 0, 'y', 0, 0};
+    (void)engine::process(noLengthField, "Lay", "Eb", false, recording);
+    EXPECT_EQ(recording.messages, std::vector<engine::Message>{engine::Message(engine::messages::kNoStart, {"0"})});
+    EXPECT_EQ(recording.printed, "");
+
+    engine::StringConsole text;
+    (void)engine::process(noLengthField, "Lay", "Eb", false, text);
+    EXPECT_EQ(text.text(), "Unable to find the start of the string for a match at offset 0 in output file.\n");
 }
 
 } // namespace
