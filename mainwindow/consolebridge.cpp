@@ -1,5 +1,6 @@
 #include "consolebridge.h"
 
+#include "localizedstringtable.h"
 #include "viewcontroller.h"
 
 ConsoleBridge::ConsoleBridge(ViewController &controller, Clearing clearing)
@@ -15,4 +16,9 @@ void ConsoleBridge::printout(std::string_view text)
         m_clearing = Clearing::Never;
     }
     m_controller.printout(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
+void ConsoleBridge::print(const engine::Message &message)
+{
+    printout(message.text(LocalizedStringTable()));
 }

@@ -1,5 +1,6 @@
 // The main window's console as the engine and the translation run write to
-// it: every piece goes on to the window as it comes.
+// it: every piece goes on to the window as it comes, messages in the
+// language of the application's string tables.
 #pragma once
 
 #include <QString>
@@ -16,6 +17,7 @@ public:
     explicit ConsoleBridge(ViewController &controller, Clearing clearing = Clearing::Never);
 
     void printout(std::string_view text) override;
+    void print(const engine::Message &message) override;
 
 private:
     ViewController &m_controller;

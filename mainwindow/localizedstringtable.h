@@ -1,5 +1,7 @@
 // The application's string tables as the translation driver sees them: the
-// keys of the "Localizable" context, the key itself when no table has it.
+// keys of the "Localizable" context and the formats of the engine's messages
+// in the "Messages" context; the key or the English format itself when no
+// table has it.
 #pragma once
 
 #include "engine/stringtable.h"
@@ -7,4 +9,5 @@
 class LocalizedStringTable final : public engine::StringTable {
 public:
     [[nodiscard]] std::string text(std::string_view key) const override;
+    [[nodiscard]] std::string translation(std::string_view english) const override;
 };

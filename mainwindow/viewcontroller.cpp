@@ -262,7 +262,8 @@ void ViewController::startTranslation()
         std::fflush(stdout);
         //: Warning shown instead of a translation; %@ is the reason
         const QString warning = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "NoBackup %@"));
-        refuse(summary, QString::fromStdString(engine::formatText(warning.toStdString(), {outcome.backup.error})));
+        refuse(summary, QString::fromStdString(
+                            engine::formatText(warning.toStdString(), {outcome.backup.message.text(strings)})));
         return;
     }
     case translation::Outcome::Refusal::MalformedParameters:

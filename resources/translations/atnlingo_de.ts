@@ -259,6 +259,99 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     </message>
 </context>
 <context>
+    <name>Messages</name>
+    <message>
+        <source>Match found at index %@ of output file, but unable to find the ending null.
+</source>
+        <translation>Fund bei Index %@ der Ausgabedatei, aber die abschließende Null ist nicht zu finden.
+</translation>
+    </message>
+    <message>
+        <source>Unable to find the start of the string for a match at offset %@ in output file.
+</source>
+        <translation>Der Anfang der Zeichenkette zu einem Fund bei Offset %@ der Ausgabedatei ist nicht zu finden.
+</translation>
+    </message>
+    <message>
+        <source>Possible little-endian string found at offset %@, but little-endian byte count is not the expected value.
+</source>
+        <translation>Mögliche Little-Endian-Zeichenkette bei Offset %@, aber ihre Little-Endian-Byteanzahl hat nicht den erwarteten Wert.
+</translation>
+    </message>
+    <message>
+        <source>Possible little-endian string found at offset %@, but big-endian byte count is not the expected value.
+</source>
+        <translation>Mögliche Little-Endian-Zeichenkette bei Offset %@, aber ihre Big-Endian-Byteanzahl hat nicht den erwarteten Wert.
+</translation>
+    </message>
+    <message>
+        <source>Possible little-endian string found at offset %@, but signature &quot;txtu&quot; not found.
+</source>
+        <translation>Mögliche Little-Endian-Zeichenkette bei Offset %@, aber die Signatur „txtu“ fehlt.
+</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%@&quot;: %@</source>
+        <translation>„%@“ kann nicht gelesen werden: %@</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%@&quot;: %@</source>
+        <translation>„%@“ kann nicht geschrieben werden: %@</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>no file name given</source>
+        <translation>kein Dateiname angegeben</translation>
+    </message>
+    <message>
+        <source>the file changed while it was being read</source>
+        <translation>die Datei hat sich beim Lesen geändert</translation>
+    </message>
+    <message>
+        <source>it holds more than %@, the most atnlingo reads</source>
+        <translation>sie enthält mehr als %@, das Höchste, was atnlingo liest</translation>
+    </message>
+    <message>
+        <source>%@ GiB</source>
+        <translation>%@ GiB</translation>
+    </message>
+    <message>
+        <source>%@ MiB</source>
+        <translation>%@ MiB</translation>
+    </message>
+    <message>
+        <source>%@ bytes</source>
+        <translation>%@ Bytes</translation>
+    </message>
+    <message>
+        <source>cannot read &quot;%@&quot;: %@</source>
+        <translation>„%@“ kann nicht gelesen werden: %@</translation>
+    </message>
+    <message>
+        <source>cannot back up &quot;%@&quot;: %@</source>
+        <translation>von „%@“ kann keine Sicherungskopie angelegt werden: %@</translation>
+    </message>
+    <message>
+        <source>cannot create backup &quot;%@&quot;: %@</source>
+        <translation>die Sicherungskopie „%@“ kann nicht angelegt werden: %@</translation>
+    </message>
+    <message>
+        <source>cannot write backup &quot;%@&quot;: %@</source>
+        <translation>die Sicherungskopie „%@“ kann nicht geschrieben werden: %@</translation>
+    </message>
+    <message>
+        <source>no free backup name beside &quot;%@&quot;</source>
+        <translation>kein freier Name für eine Sicherungskopie neben „%@“</translation>
+    </message>
+</context>
+<context>
     <name>RuleEditorViewController</name>
     <message>
         <source>Shows whether the rules were loaded from or saved to a file</source>
@@ -464,6 +557,25 @@ Change them and save again, or they will differ the next time the file is loaded
     <message>
         <source>A rule cannot hold “;” or a line break: the rule file has no way to store them.</source>
         <translation>Eine Regel kann kein „;“ und keinen Zeilenumbruch enthalten: Die Regeldatei kann sie nicht speichern.</translation>
+    </message>
+</context>
+<context>
+    <name>SecondaryWindows</name>
+    <message>
+        <source>The help page could not be opened</source>
+        <translation>Die Hilfeseite konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>The help page %1 is missing.</source>
+        <translation>Die Hilfeseite %1 fehlt.</translation>
+    </message>
+    <message>
+        <source>No web browser could be started. The help page is the file %1.</source>
+        <translation>Es konnte kein Webbrowser gestartet werden. Die Hilfeseite ist die Datei %1.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -804,6 +916,54 @@ Change them and save again, or they will differ the next time the file is loaded
     <message>
         <source>Strings…</source>
         <translation>Texte …</translation>
+    </message>
+    <message>
+        <source>Rewrite only the texts the file&apos;s structure holds, each as a whole, instead of scanning every byte</source>
+        <translation>Nur die Texte umschreiben, die der Aufbau der Datei enthält, jeden als Ganzes, statt jedes Byte zu durchsuchen</translation>
+    </message>
+    <message>
+        <source>E&amp;xact translation (by the file&apos;s structure)</source>
+        <translation>E&amp;xakte Übersetzung (nach dem Aufbau der Datei)</translation>
+    </message>
+    <message>
+        <source>Name the ATN file to translate.</source>
+        <translation>Nennen Sie die zu übersetzende ATN-Datei.</translation>
+    </message>
+    <message>
+        <source>Name the rule file.</source>
+        <translation>Nennen Sie die Regeldatei.</translation>
+    </message>
+    <message>
+        <source>Name the file to write the translation to.</source>
+        <translation>Nennen Sie die Datei, in die die Übersetzung geschrieben wird.</translation>
+    </message>
+    <message>
+        <source>The input file&apos;s name must end in .atn.</source>
+        <translation>Der Name der Eingabedatei muss auf .atn enden.</translation>
+    </message>
+    <message>
+        <source>The rule file&apos;s name must end in .rul.</source>
+        <translation>Der Name der Regeldatei muss auf .rul enden.</translation>
+    </message>
+    <message>
+        <source>The output file&apos;s name must end in .atn.</source>
+        <translation>Der Name der Ausgabedatei muss auf .atn enden.</translation>
+    </message>
+    <message>
+        <source>Replace “%1”?</source>
+        <translation>„%1“ ersetzen?</translation>
+    </message>
+    <message>
+        <source>The output file %1 exists already. The translation would replace its content.</source>
+        <translation>Die Ausgabedatei %1 gibt es schon. Die Übersetzung würde ihren Inhalt ersetzen.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -259,6 +259,94 @@ Please set up some rules and enable [x] them.</translation>
     </message>
 </context>
 <context>
+    <name>Messages</name>
+    <message>
+        <source>Match found at index %@ of output file, but unable to find the ending null.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to find the start of the string for a match at offset %@ in output file.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Possible little-endian string found at offset %@, but little-endian byte count is not the expected value.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Possible little-endian string found at offset %@, but big-endian byte count is not the expected value.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Possible little-endian string found at offset %@, but signature &quot;txtu&quot; not found.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%@&quot;: %@</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%@&quot;: %@</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no file name given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file changed while it was being read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it holds more than %@, the most atnlingo reads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%@ GiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%@ MiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%@ bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read &quot;%@&quot;: %@</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot back up &quot;%@&quot;: %@</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot create backup &quot;%@&quot;: %@</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write backup &quot;%@&quot;: %@</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no free backup name beside &quot;%@&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RuleEditorViewController</name>
     <message>
         <source>Shows whether the rules were loaded from or saved to a file</source>
@@ -459,6 +547,25 @@ Change them and save again, or they will differ the next time the file is loaded
     <name>RuleTextDelegate</name>
     <message>
         <source>A rule cannot hold “;” or a line break: the rule file has no way to store them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SecondaryWindows</name>
+    <message>
+        <source>The help page could not be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The help page %1 is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No web browser could be started. The help page is the file %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -799,6 +906,54 @@ Change them and save again, or they will differ the next time the file is loaded
     </message>
     <message>
         <source>Strings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rewrite only the texts the file&apos;s structure holds, each as a whole, instead of scanning every byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xact translation (by the file&apos;s structure)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name the ATN file to translate.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name the rule file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name the file to write the translation to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The input file&apos;s name must end in .atn.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rule file&apos;s name must end in .rul.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output file&apos;s name must end in .atn.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace “%1”?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output file %1 exists already. The translation would replace its content.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
