@@ -15,6 +15,11 @@
         <source>Recorded actions of the image editor, and where their texts live</source>
         <translation>Aufgezeichnete Aktionen des Bildeditors und wo ihre Texte stehen</translation>
     </message>
+    <message>
+        <source>qrc:/atn/atnfiles.html</source>
+        <extracomment>The page the window shows: one for each language</extracomment>
+        <translation>qrc:/atn/atnfiles_de.html</translation>
+    </message>
 </context>
 <context>
     <name>Localizable</name>

@@ -15,6 +15,11 @@
         <source>Recorded actions of the image editor, and where their texts live</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>qrc:/atn/atnfiles.html</source>
+        <extracomment>The page the window shows: one for each language</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Localizable</name>
