@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -63,8 +64,9 @@ public:
     [[nodiscard]] virtual int runAlert(const Alert &alert, QWidget *window) = 0;
 
     // Opens a file in the named program where the platform can name one, in
-    // the user's default program otherwise. False when nothing was started.
-    virtual bool openFile(const QString &path, const QString &application) = 0;
+    // the user's default program otherwise. `failed` is called, at once or
+    // later, when no program could be started to show it.
+    virtual void openFile(const QString &path, const QString &application, std::function<void()> failed) = 0;
 
     virtual void terminate() = 0;
 

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
@@ -81,6 +82,8 @@ QMessageBox *SystemDesktop::makeAlert(const Alert &alert, QWidget *window)
 {
     auto *box = new QMessageBox(iconOf(alert.style), alert.messageText, alert.messageText, QMessageBox::NoButton, window);
     box->setInformativeText(alert.informativeText);
+    // So that a path it names can be copied.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QStringList buttons = alert.buttons.isEmpty() ? QStringList{u"Ok"_s} : alert.buttons;
     for (const QString &title : buttons) {
         QPushButton *button = box->addButton(title, QMessageBox::AcceptRole);
@@ -123,15 +126,41 @@ int SystemDesktop::runAlert(const Alert &alert, QWidget *window)
     return answer;
 }
 
-bool SystemDesktop::openFile(const QString &path, const QString &application)
+void SystemDesktop::openFile(const QString &path, const QString &application, std::function<void()> failed)
 {
 #ifdef Q_OS_MACOS
-    if (!application.isEmpty())
-        return QProcess::startDetached(u"/usr/bin/open"_s, {u"-a"_s, application, path});
+    if (!application.isEmpty()) {
+        if (!QProcess::startDetached(u"/usr/bin/open"_s, {u"-a"_s, application, path}))
+            failed();
+        return;
+    }
+#elif defined(Q_OS_UNIX)
+    Q_UNUSED(application)
+    // xdg-open says by its exit status whether a program took the file; the
+    // toolkit's own call only says whether xdg-open started.
+    if (const QString opener = QStandardPaths::findExecutable(u"xdg-open"_s); !opener.isEmpty()) {
+        auto *process = new QProcess(QCoreApplication::instance());
+        const auto done = [process, failed](bool ok) {
+            if (!ok)
+                failed();
+            process->deleteLater();
+        };
+        QObject::connect(process, &QProcess::finished, process,
+                         [done](int code, QProcess::ExitStatus status) { done(status == QProcess::NormalExit && code == 0); });
+        QObject::connect(process, &QProcess::errorOccurred, process, [done](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                done(false);
+        });
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->setStandardErrorFile(QProcess::nullDevice());
+        process->start(opener, {path});
+        return;
+    }
 #else
     Q_UNUSED(application)
 #endif
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        failed();
 }
 
 void SystemDesktop::terminate()

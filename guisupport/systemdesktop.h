@@ -1,5 +1,5 @@
 // The desktop of the running toolkit: QFileDialog, QMessageBox,
-// QDesktopServices.
+// QDesktopServices, and xdg-open where there is one.
 #pragma once
 
 #include <memory>
@@ -14,7 +14,7 @@ public:
     std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
     void beginSheet(const Alert &alert, QWidget *window) override;
     int runAlert(const Alert &alert, QWidget *window) override;
-    bool openFile(const QString &path, const QString &application) override;
+    void openFile(const QString &path, const QString &application, std::function<void()> failed) override;
     void terminate() override;
 
     // The dialogs as they are configured before they run.

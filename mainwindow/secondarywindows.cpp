@@ -1,6 +1,8 @@
 #include "secondarywindows.h"
 
 #include <QDir>
+#include <QPointer>
+#include <QWidget>
 
 #include "guisupport/desktop.h"
 #include "guisupport/storyboard.h"
@@ -64,14 +66,20 @@ void SecondaryWindows::showHelp(QWidget *window)
     //: load help file
     const QString name = bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "help/help"));
     const QString path = bundle::pathForResource(name, u"html"_s);
-    if (!path.isEmpty() && Desktop::current().openFile(path, u"Safari"_s))
-        return;
-    Alert alert;
-    alert.style = Alert::Style::Informational;
-    alert.messageText = tr("The help page could not be opened");
-    alert.informativeText = path.isEmpty() ? tr("The help page %1 is missing.")
-                                                 .arg(QDir(bundle::resourcePath()).filePath(name + u".html"_s))
-                                           : tr("No web browser could be started. The help page is the file %1.").arg(path);
-    alert.buttons = {tr("OK")};
-    Desktop::current().beginSheet(alert, window);
+    const auto failed = [path, name, window = QPointer(window)] {
+        Alert alert;
+        alert.style = Alert::Style::Informational;
+        alert.messageText = tr("The help page could not be opened");
+        alert.informativeText = path.isEmpty() ? tr("The help page %1 is missing.")
+                                                     .arg(QDir(bundle::resourcePath()).filePath(name + u".html"_s))
+                                               : tr("No web browser could be started. The help page is the file %1.")
+                                                     .arg(path);
+        alert.buttons = {tr("OK")};
+        if (window)
+            Desktop::current().beginSheet(alert, window);
+    };
+    if (path.isEmpty())
+        failed();
+    else
+        Desktop::current().openFile(path, u"Safari"_s, failed);
 }

@@ -46,8 +46,9 @@ int ScriptedDesktop::runAlert(const Alert &alert, QWidget *window)
     return int(alert.buttons.indexOf(m_alertAnswers.takeFirst()));
 }
 
-bool ScriptedDesktop::openFile(const QString &path, const QString &application)
+void ScriptedDesktop::openFile(const QString &path, const QString &application, std::function<void()> failed)
 {
     openedFiles << OpenedFile{path, application};
-    return opensFiles;
+    if (!opensFiles)
+        failed();
 }

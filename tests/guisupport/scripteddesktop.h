@@ -26,7 +26,7 @@ public:
     std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
     void beginSheet(const Alert &alert, QWidget *window) override;
     int runAlert(const Alert &alert, QWidget *window) override;
-    bool openFile(const QString &path, const QString &application) override;
+    void openFile(const QString &path, const QString &application, std::function<void()> failed) override;
     void terminate() override { ++terminations; }
 
     struct Sheet {
