@@ -223,8 +223,7 @@ bool ViewController::mayWriteOutput()
     question.informativeText =
         tr("The output file %1 exists already. The translation would replace its content.").arg(output);
     question.buttons = {tr("Replace"), tr("Cancel")};
-    m_outputConfirmed = Desktop::current().runAlert(question, window()) == 0;
-    return m_outputConfirmed;
+    return Desktop::current().runAlert(question, window()) == 0;
 }
 
 void ViewController::startTranslation()
@@ -273,8 +272,6 @@ void ViewController::startTranslation()
     case translation::Outcome::Refusal::None:
         break;
     }
-    if (outcome.outputWritten)
-        m_outputConfirmed = true;
     const bool problems = std::any_of(outcome.pairs.begin(), outcome.pairs.end(),
                                       [](const translation::PairOutcome &pair) { return !pair.problems.empty(); });
     showOutcome(summary, !outcome.outputWritten ? u"outcome_failed"_s

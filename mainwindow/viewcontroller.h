@@ -6,8 +6,8 @@
 // every change the field check enables Start while the three texts end in
 // ".atn", ".rul" and ".atn" (in any case), says under the fields why not
 // otherwise, and sets each status image by what is on disk. Start asks before
-// it replaces an output file the user has not confirmed since its path last
-// changed.
+// it replaces an output file the user has not chosen in Save As since its path
+// last changed.
 #pragma once
 
 #include <QString>
@@ -120,8 +120,8 @@ private:
     void showOutcome(const QString &line, const QString &image);
 
     std::unique_ptr<Ui::ViewController> m_ui;
-    // The output path may be replaced without asking: the user chose it in
-    // Save As, or agreed to replace it, or this window wrote it.
+    // The output path was chosen in Save As, which asked whether to replace
+    // the file, and has not changed since.
     bool m_outputConfirmed = false;
     std::unique_ptr<SecondaryWindows> m_windows;
 };

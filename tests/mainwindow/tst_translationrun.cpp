@@ -199,7 +199,7 @@ void TestTranslationRun::overwriteQuestion_data()
     QTest::newRow("chosen in Save As") << Output::SavedAs << QString() << true;
     QTest::newRow("another typed after Save As") << Output::SavedAsThenTyped << u"Replace"_s << true;
     QTest::newRow("the input, kept as a backup") << Output::Input << QString() << true;
-    QTest::newRow("written by the run before") << Output::WrittenBefore << QString() << true;
+    QTest::newRow("written by the run before, asked again") << Output::WrittenBefore << u"Replace"_s << true;
 }
 
 void TestTranslationRun::overwriteQuestion()
