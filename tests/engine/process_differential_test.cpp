@@ -2,9 +2,9 @@
 //
 // The buffers are assembled from the pieces the engine reacts to: big-endian
 // and little-endian stored strings (now and then with a wrong length field, a
-// missing ending null, or a header with a wrong count or signature), bare
-// encodings of the search text, runs of zeros and noise drawn mostly from the
-// bytes of the texts. Search and replacement texts mix Latin letters, letters
+// missing ending null, a header with a wrong count or signature, or the
+// search text hundreds of times over), bare encodings of the search text,
+// runs of zeros and noise drawn mostly from the bytes of the texts. Search and replacement texts mix Latin letters, letters
 // whose two bytes swap into other letters, characters outside the basic plane
 // and NUL. Every case must give the same bytes, console text and report, with
 // every scan kernel the processor supports, whether the rewrites are made in
@@ -193,9 +193,9 @@ private:
         // The bytes from the planted field to the end: 5, the units after, the null.
         const std::int64_t field = (std::int64_t(after * unit.size()) + 3 + below(int(after)) * d) >> 1;
         const bool plant = chance(0.7) && field >= 256 && field < 65536;
+        const auto top = std::uint8_t(field >> 8), low = std::uint8_t(field);
+        const Bytes planted = little ? Bytes{0x4E, low, top, 0, 0, 0x41} : Bytes{0x41, 0, 0, top, low, 0x2D};
         for (std::size_t k = 0; k < before + after; ++k) {
-            const auto top = std::uint8_t(field >> 8), low = std::uint8_t(field);
-            const Bytes planted = little ? Bytes{0x4E, low, top, 0, 0, 0x41} : Bytes{0x41, 0, 0, top, low, 0x2D};
             if (k == before && plant)
                 text.insert(text.end(), planted.begin(), planted.end());
             text.insert(text.end(), unit.begin(), unit.end());
