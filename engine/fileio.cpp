@@ -89,6 +89,18 @@ mode_t currentUmask()
     return mask;
 }
 
+// Why a file of this kind is not read, or nothing when it is read.
+const char *refusedKind(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "it is a folder";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "it is a device";
+    if (S_ISSOCK(mode))
+        return "it is a socket";
+    return nullptr;
+}
+
 bool sameVersion(const struct stat &a, const struct stat &b)
 {
     return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
@@ -99,29 +111,37 @@ bool sameVersion(const struct stat &a, const struct stat &b)
 ReadResult readFile(const std::string &path, std::uint64_t maxBytes, Room room)
 {
     ReadResult result;
-    Fd fd(fileSystemCalls().open(path.c_str(), O_RDONLY | O_CLOEXEC, 0));
-    if (fd.get() < 0) {
-        result.error = describe("read", path, errno);
+    const auto fail = [&](const std::string &reason, int error = 0) {
+        result.error = describe("read", path, reason);
+        result.systemError = error;
+        result.bytes = {};
         return result;
+    };
+    const auto failSystem = [&](int error) { return fail(std::strerror(error), error); };
+    // Opening without waiting: a plain open waits for a writer on a pipe that
+    // has none, and may make a terminal the controlling one.
+    Fd fd(fileSystemCalls().open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
+    if (fd.get() < 0) {
+        const int error = errno;
+        // A socket, or a device without a driver, cannot be opened at all.
+        struct stat st;
+        if (::stat(path.c_str(), &st) == 0 && refusedKind(st.st_mode))
+            return fail(refusedKind(st.st_mode));
+        return failSystem(error);
     }
     struct stat before;
-    if (::fstat(fd.get(), &before) != 0) {
-        result.error = describe("read", path, errno);
-        return result;
-    }
-    if (S_ISDIR(before.st_mode)) {
-        result.error = describe("read", path, "it is a folder");
-        return result;
-    }
+    if (::fstat(fd.get(), &before) != 0)
+        return failSystem(errno);
+    if (const char *kind = refusedKind(before.st_mode))
+        return fail(kind);
     const std::string tooLarge = "it holds more than " + sizeText(maxBytes) + ", the most atnlingo reads";
     const bool regular = S_ISREG(before.st_mode);
-    if (regular && std::uint64_t(before.st_size) > maxBytes) {
-        result.error = describe("read", path, tooLarge);
-        return result;
-    }
+    const bool pipe = S_ISFIFO(before.st_mode);
+    if (regular && std::uint64_t(before.st_size) > maxBytes)
+        return fail(tooLarge);
     // The size is only a hint: the file is read to its end whatever it says,
-    // which also covers pipes and devices. A system that will not promise
-    // the room asked for still gets the file read.
+    // which also covers pipes. A system that will not promise the room asked
+    // for still gets the file read.
     if (regular && before.st_size > 0) {
         const auto size = std::size_t(before.st_size);
         try {
@@ -131,30 +151,39 @@ ReadResult readFile(const std::string &path, std::uint64_t maxBytes, Room room)
         }
     }
     std::uint8_t chunk[1 << 16];
+    bool writerSeen = false;
     for (;;) {
         const ssize_t got = fileSystemCalls().read(fd.get(), chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            result.error = describe("read", path, errno);
-            result.bytes = {};
-            return result;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // A program holds the pipe open for writing and has not written
+            // yet: its data is coming, so from now on reads wait for it.
+            const int flags = ::fcntl(fd.get(), F_GETFL);
+            if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+                return failSystem(errno);
+            writerSeen = true;
+            continue;
         }
-        if (got == 0)
+        if (got < 0)
+            return failSystem(errno);
+        if (got == 0) {
+            // The end before any data or any sign of a writer: nothing holds
+            // the pipe open for writing, so nothing will ever come. (A writer
+            // that closed without writing looks the same, and an empty input
+            // from it would be of no use either.)
+            if (pipe && !writerSeen)
+                return fail("it is a pipe with no writer");
             break;
-        if (std::uint64_t(got) > maxBytes - result.bytes.size()) {
-            result.error = describe("read", path, tooLarge);
-            result.bytes = {};
-            return result;
         }
+        writerSeen = true;
+        if (std::uint64_t(got) > maxBytes - result.bytes.size())
+            return fail(tooLarge);
         result.bytes.insert(result.bytes.end(), chunk, chunk + got);
     }
     struct stat after;
-    if (regular && (::fstat(fd.get(), &after) != 0 || !sameVersion(before, after))) {
-        result.error = describe("read", path, "the file changed while it was being read");
-        result.bytes = {};
-        return result;
-    }
+    if (regular && (::fstat(fd.get(), &after) != 0 || !sameVersion(before, after)))
+        return fail("the file changed while it was being read");
     result.ok = true;
     return result;
 }

@@ -3,7 +3,6 @@
 #include "ui_stringsviewcontroller.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QSortFilterProxyModel>
@@ -11,9 +10,9 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
-#include <span>
 
 #include "atnformat/actionfile.h"
+#include "engine/fileio.h"
 #include "rulematches.h"
 #include "rules/rulefile.h"
 #include "storedstringmodel.h"
@@ -118,15 +117,15 @@ void StringsViewController::readActionFile()
         say(tr("Choose an input ATN file in the main window to see the texts stored in it."), false);
         return;
     }
-    QFile file(m_atnFilePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // The engine's reader, as a translation reads: it never waits on a pipe
+    // or a device dropped on a field, and stops at its size limit.
+    const engine::ReadResult read = engine::readFile(m_atnFilePath.toStdString());
+    if (!read.ok) {
         m_model->setStrings({});
-        say(tr("Cannot read %1: %2").arg(nativeName(m_atnFilePath), file.errorString()), true);
+        say(QString::fromStdString(read.error), true);
         return;
     }
-    const QByteArray bytes = file.readAll();
-    const atnformat::ActionFile actions = atnformat::readActionFile(
-        std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())));
+    const atnformat::ActionFile actions = atnformat::readActionFile(read.bytes);
     m_model->setStrings(actions.strings);
     const QString texts = QString::number(m_model->rowCount());
     if (actions.isWellFormed()) {

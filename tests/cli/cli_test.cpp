@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "hexbytes.h"
@@ -75,6 +77,24 @@ TEST_P(Cli, StatusOutputAndFolder)
 
 const Entries kInput{"in.atn"}, kBoth{"in.atn", "out.atn"};
 
+// in.atn becomes a named pipe that no program writes to, or a socket.
+void inputIsAPipe(const TempDir &dir)
+{
+    ASSERT_EQ(std::remove(dir.file("in.atn").c_str()), 0);
+    ASSERT_EQ(::mkfifo(dir.file("in.atn").c_str(), 0644), 0);
+}
+
+void inputIsASocket(const TempDir &dir)
+{
+    ASSERT_EQ(std::remove(dir.file("in.atn").c_str()), 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(dir.file("in.atn").copy(address.sun_path, sizeof address.sun_path - 1), sizeof address.sun_path - 1);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ::close(socket);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, Cli,
     testing::Values(
@@ -92,6 +112,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "Done.\n", kInput},
         CliCase{"InputIsAFolder", nullptr, {"DIR", "OUT", "B", "XY"}, 1,
                 "Error: Cannot read \"DIR\": it is a folder\nNot translated: ", kInput},
+        // Refused at once, not waited for or read as empty or endless.
+        CliCase{"InputIsAPipeWithoutWriter", inputIsAPipe, {"IN", "OUT", "B", "XY"}, 1,
+                "Error: Cannot read \"IN\": it is a pipe with no writer\nNot translated: ", kInput},
+        CliCase{"InputIsADevice", nullptr, {"/dev/zero", "OUT", "B", "XY"}, 1,
+                "Error: Cannot read \"/dev/zero\": it is a device\nNot translated: ", kInput},
+        CliCase{"InputIsASocket", inputIsASocket, {"IN", "OUT", "B", "XY"}, 1,
+                "Error: Cannot read \"IN\": it is a socket\nNot translated: ", kInput},
+        CliCase{"SameFileIsAPipe", inputIsAPipe, {"IN", "IN", "B", "XY"}, 1,
+                "Ooops! Something went wrong: cannot back up \"IN\": it is not a regular file\n", kInput},
         CliCase{"EmptyInput", [](const TempDir &dir) { writeText(dir.file("in.atn"), ""); },
                 {"IN", "OUT", "B", "XY"}, 0, "Read 0 bytes.\nThe input is not a well-formed action file (at offset 0: "
                 "expected a version number, found the end of the file), so the translated file is not checked.\n"

@@ -3,6 +3,7 @@
 // cannot hold, the row buttons, and Save with its warning about rows that
 // will not load back as they are.
 #include <algorithm>
+#include <sys/stat.h>
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <QTest>
 
 #include "guisupport/imageview.h"
+#include "hangguard.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "ruleeditor/ruletablemodel.h"
 #include "rules/diagnosticlog.h"
@@ -42,6 +44,7 @@ private slots:
     void rowButtons();
     void deleteKeyRemovesTheSelectedRow();
     void saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack();
+    void loadRefusesPipesAndDevicesAtOnce();
     void addRulesAppendsDisabledRowsToFillIn();
 
 private:
@@ -316,6 +319,22 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     m_desktop->answerNextPanel(file("lossy.rul"));
     m_editor->saveRule();
     QVERIFY(m_desktop->sheets.constLast().alert.informativeText.contains(u"and 31 more"_s));
+}
+
+void TestRuleEditor::loadRefusesPipesAndDevicesAtOnce()
+{
+    const HangGuard guard;
+    const QString pipe = file("pipe.rul");
+    QCOMPARE(::mkfifo(qPrintable(pipe), 0644), 0);
+    QStringList logged;
+    rules::setLogSink([&](std::string_view, std::string_view detail) { logged << QString::fromUtf8(detail); });
+    for (const auto &[path, reason] : {std::pair{pipe, u"it is a pipe with no writer"_s},
+                                       std::pair{u"/dev/zero"_s, u"it is a device"_s}}) {
+        m_desktop->answerNextPanel(path);
+        m_editor->loadRule();
+        QCOMPARE(logged.constLast(), u"Cannot read \"%1\": %2"_s.arg(path, reason));
+        QVERIFY(m_editor->dataArray().empty());
+    }
 }
 
 void TestRuleEditor::addRulesAppendsDisabledRowsToFillIn()
