@@ -97,4 +97,14 @@ struct Outcome {
 
 [[nodiscard]] Outcome run(const Request &request, engine::Console &console, const engine::StringTable &strings);
 
+// The pairs a run of `request` would apply (those of the request, or the
+// enabled rules of its rule file, read once), each checked; or the outcome of
+// the run refused for them, which touches nothing. What a dry run and a batch
+// do before anything else.
+struct PreparedPairs {
+    std::vector<Pair> pairs;
+    std::optional<Outcome> refused;
+};
+[[nodiscard]] PreparedPairs preparePairs(const Request &request, const engine::StringTable &strings);
+
 } // namespace translation
