@@ -60,6 +60,10 @@ void MainWindow::createMenus()
     startAction->setObjectName(u"startTranslationAction"_s);
     startAction->setEnabled(false);
     connect(controller, &ViewController::startEnabledChanged, startAction, &QAction::setEnabled);
+    QAction *severalAction = translateMenu->addAction(tr("Translate Several &Files…"), controller,
+                                                      &ViewController::translateSeveralFiles);
+    severalAction->setObjectName(u"translateSeveralFilesAction"_s);
+    severalAction->setStatusTip(tr("Translate several ATN files into one folder with the chosen rule file"));
     QAction *editRulesAction = translateMenu->addAction(tr("&Edit Rules…"), controller, &ViewController::editRuleFile);
     editRulesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     editRulesAction->setObjectName(u"editRulesAction"_s);

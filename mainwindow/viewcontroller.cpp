@@ -12,6 +12,7 @@
 
 #include <cstdio>
 
+#include "batchtranslation.h"
 #include "engine/backup.h"
 #include "engine/console.h"
 #include "engine/process.h"
@@ -91,6 +92,7 @@ ViewController::ViewController(QWidget *parent)
     connect(m_ui->showStringsButton, &QPushButton::clicked, this, &ViewController::showStringsWindow);
     connect(m_ui->resetFilesButton, &QPushButton::clicked, this, &ViewController::resetFiles);
     connect(m_ui->useLittleEndianCheck, &QCheckBox::clicked, this, &ViewController::toggleLittleEndian);
+    connect(m_ui->useLittleEndianCheck, &QCheckBox::toggled, this, &ViewController::refreshStringsWindow);
     connect(m_ui->startTranslationButton, &QPushButton::clicked, this, &ViewController::startTranslation);
     connect(m_ui->clearOutputButton, &QPushButton::clicked, this, &ViewController::clearOutput);
     connect(m_ui->copyOutputButton, &QPushButton::clicked, this, &ViewController::copyOutput);
@@ -224,7 +226,7 @@ void ViewController::startTranslation()
                                        .output = m_atncopyFilePath.toStdString(),
                                        .ruleFile = m_rulFilePath.toStdString(),
                                        .pairs = {},
-                                       .lenient = m_ui->useLittleEndianCheck->isChecked()};
+                                       .lenient = isLenient()};
     // A refused run leaves the console as it was.
     ConsoleBridge console(*this, ConsoleBridge::Clearing::BeforeFirstLine);
     translation::Outcome outcome;
@@ -252,6 +254,18 @@ void ViewController::startTranslation()
         break;
     }
     // The output may have replaced the input.
+    refreshStringsWindow();
+}
+
+bool ViewController::isLenient() const
+{
+    return m_ui->useLittleEndianCheck->isChecked();
+}
+
+void ViewController::translateSeveralFiles()
+{
+    BatchTranslation(*this).chooseAndTranslate(translation::Mode::ByteScan);
+    // An output may have replaced the input.
     refreshStringsWindow();
 }
 
@@ -364,7 +378,7 @@ void ViewController::showStringsWindow()
     if (!controller)
         return;
     if (auto *strings = qobject_cast<StringsViewController *>(controller->contentViewController()))
-        strings->setFiles(m_atnFilePath, m_rulFilePath);
+        strings->setFiles(m_atnFilePath, m_rulFilePath, {translation::Mode::ByteScan, isLenient()});
     controller->showWindow();
 }
 
@@ -374,7 +388,7 @@ void ViewController::refreshStringsWindow()
     if (!m_stringsWindow || !m_stringsWindow->window() || !m_stringsWindow->window()->isVisible())
         return;
     if (auto *strings = qobject_cast<StringsViewController *>(m_stringsWindow->contentViewController()))
-        strings->setFiles(m_atnFilePath, m_rulFilePath);
+        strings->setFiles(m_atnFilePath, m_rulFilePath, {translation::Mode::ByteScan, isLenient()});
 }
 
 void ViewController::showHelp()

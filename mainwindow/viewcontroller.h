@@ -36,6 +36,8 @@ public:
     [[nodiscard]] const QString &atnFilePath() const { return m_atnFilePath; }
     [[nodiscard]] const QString &rulFilePath() const { return m_rulFilePath; }
     [[nodiscard]] const QString &atncopyFilePath() const { return m_atncopyFilePath; }
+    // Whether the lenient little-endian check box calls for the option.
+    [[nodiscard]] bool isLenient() const;
 
     // Made from this controller's storyboard "Main" on the first request and
     // owned by it from then on.
@@ -81,6 +83,8 @@ public slots:
     void resetFiles();
     void toggleLittleEndian();
     void startTranslation();
+    // Several inputs into one folder, with the rule file and the check boxes.
+    void translateSeveralFiles();
     void clearOutput();
     void copyOutput();
     void editRuleFile();
