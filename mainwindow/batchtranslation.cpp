@@ -72,8 +72,10 @@ void BatchTranslation::chooseAndTranslate(translation::Mode mode)
                                                          .canCreateDirectories = true,
                                                          .canChooseFiles = false},
                                                         window);
-    if (folder)
-        (void)translate(inputs, *folder, prepared.pairs, mode);
+    if (!folder)
+        return;
+    (void)translate(inputs, *folder, prepared.pairs, mode);
+    m_controller.refreshStringsWindow();
 }
 
 translation::BatchOutcome BatchTranslation::translate(const QStringList &inputs, const QString &folder,

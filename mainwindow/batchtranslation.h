@@ -24,7 +24,9 @@ class BatchTranslation {
 public:
     explicit BatchTranslation(ViewController &controller);
 
-    // Reads the rules, asks for the inputs and the folder, and translates.
+    // Reads the rules, asks for the inputs and the folder, and translates;
+    // then brings the Stored Strings window up to date, as an output may
+    // have replaced its file.
     void chooseAndTranslate(translation::Mode mode);
 
     // Translates `inputs` into `folder` by `pairs`, which are checked.

@@ -12,7 +12,6 @@
 
 #include <cstdio>
 
-#include "batchtranslation.h"
 #include "engine/backup.h"
 #include "engine/console.h"
 #include "engine/process.h"
@@ -260,13 +259,6 @@ void ViewController::startTranslation()
 bool ViewController::isLenient() const
 {
     return m_ui->useLittleEndianCheck->isChecked();
-}
-
-void ViewController::translateSeveralFiles()
-{
-    BatchTranslation(*this).chooseAndTranslate(translation::Mode::ByteScan);
-    // An output may have replaced the input.
-    refreshStringsWindow();
 }
 
 QStringList ViewController::processRuleFile(const QString &pathname) const

@@ -83,8 +83,6 @@ public slots:
     void resetFiles();
     void toggleLittleEndian();
     void startTranslation();
-    // Several inputs into one folder, with the rule file and the check boxes.
-    void translateSeveralFiles();
     void clearOutput();
     void copyOutput();
     void editRuleFile();
@@ -92,6 +90,8 @@ public slots:
     // Shows the texts stored in the input file; the window follows the input
     // and rule files while it is open.
     void showStringsWindow();
+    // Brings the Stored Strings window up to date when it is open.
+    void refreshStringsWindow();
     void showHelp();
     void exitApp();
 
@@ -113,7 +113,6 @@ private:
     void setStartEnabled(bool enabled);
     WindowController *windowFor(std::unique_ptr<WindowController> &window, const QString &identifier);
     void showWindow(std::unique_ptr<WindowController> &window, const QString &identifier);
-    void refreshStringsWindow();
 
     std::unique_ptr<Ui::ViewController> m_ui;
     std::unique_ptr<const Storyboard> m_storyboard;

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "atnbuilder.h"
+#include "mainwindow/batchtranslation.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
@@ -172,7 +173,7 @@ void TestTranslationRun::ruleFileWithoutPairsWarnsInstead()
 
     // Several files: the same warning before any panel.
     const auto panels = m_desktop->openPanels.size();
-    m_controller->translateSeveralFiles();
+    BatchTranslation(*m_controller).chooseAndTranslate(translation::Mode::ByteScan);
     QCOMPARE(m_desktop->sheets.size(), 2);
     QCOMPARE(m_desktop->sheets.at(1).alert, expected);
     QCOMPARE(m_desktop->openPanels.size(), panels);
@@ -223,7 +224,7 @@ void TestTranslationRun::severalFilesGoToTheChosenFolder()
     m_desktop->answerNextPanelWithFiles({q(m_dir->file("in.atn")), q(m_dir->file("two.atn"))});
     m_desktop->answerNextPanel(q(m_dir->file("de")));
 
-    m_controller->translateSeveralFiles();
+    BatchTranslation(*m_controller).chooseAndTranslate(translation::Mode::ByteScan);
 
     QCOMPARE(m_desktop->openPanels.size(), 4);
     const OpenPanel files = m_desktop->openPanels.at(2), folder = m_desktop->openPanels.at(3);
