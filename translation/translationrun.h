@@ -4,10 +4,10 @@
 // A run goes, in this order:
 //   1. the pairs: those of the request, or the enabled rules of its rule file
 //      (none: the run is refused and no file is touched);
-//   2. the backup, when the output names the input file (INPUT.bak, .bak.1,
-//      ...; none possible: the run is refused, nothing else is touched);
-//   3. the check of every pair (an empty search text or text that is not
+//   2. the check of every pair (an empty search text or text that is not
 //      UTF-8: the run is refused before any file is touched);
+//   3. the backup, when the output names the input file (INPUT.bak, .bak.1,
+//      ...; none possible: the run is refused, nothing else is touched);
 //   4. reading the input and translating it (translate.h): by the byte scan,
 //      `engine::process` once per pair in list order, or exactly, by the
 //      file's structure;
