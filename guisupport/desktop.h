@@ -50,6 +50,9 @@ public:
     // Runs the panel application-modally; the chosen path, or nothing when
     // the user cancels.
     [[nodiscard]] virtual std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) = 0;
+    // The same for a panel that may choose several files: every chosen path,
+    // none when the user cancels.
+    [[nodiscard]] virtual QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent) = 0;
     [[nodiscard]] virtual std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) = 0;
 
     // Shows the alert modal to `window` only and returns at once; a button

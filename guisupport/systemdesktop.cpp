@@ -12,12 +12,17 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-std::optional<QString> runDialog(QFileDialog &dialog)
+QStringList runDialogForFiles(QFileDialog &dialog)
 {
     dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
+        return {};
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> runDialog(QFileDialog &dialog)
+{
+    const QStringList chosen = runDialogForFiles(dialog);
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.constFirst();
@@ -85,6 +90,12 @@ std::optional<QString> SystemDesktop::runOpenPanel(const OpenPanel &panel, QWidg
 {
     const auto dialog = makeOpenDialog(panel, parent);
     return runDialog(*dialog);
+}
+
+QStringList SystemDesktop::runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent)
+{
+    const auto dialog = makeOpenDialog(panel, parent);
+    return runDialogForFiles(*dialog);
 }
 
 std::optional<QString> SystemDesktop::runSavePanel(const SavePanel &panel, QWidget *parent)

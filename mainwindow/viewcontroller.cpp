@@ -91,6 +91,7 @@ ViewController::ViewController(QWidget *parent)
     connect(m_ui->showStringsButton, &QPushButton::clicked, this, &ViewController::showStringsWindow);
     connect(m_ui->resetFilesButton, &QPushButton::clicked, this, &ViewController::resetFiles);
     connect(m_ui->useLittleEndianCheck, &QCheckBox::clicked, this, &ViewController::toggleLittleEndian);
+    connect(m_ui->useLittleEndianCheck, &QCheckBox::toggled, this, &ViewController::refreshStringsWindow);
     connect(m_ui->startTranslationButton, &QPushButton::clicked, this, &ViewController::startTranslation);
     connect(m_ui->clearOutputButton, &QPushButton::clicked, this, &ViewController::clearOutput);
     connect(m_ui->copyOutputButton, &QPushButton::clicked, this, &ViewController::copyOutput);
@@ -224,7 +225,7 @@ void ViewController::startTranslation()
                                        .output = m_atncopyFilePath.toStdString(),
                                        .ruleFile = m_rulFilePath.toStdString(),
                                        .pairs = {},
-                                       .lenient = m_ui->useLittleEndianCheck->isChecked()};
+                                       .lenient = isLenient()};
     // A refused run leaves the console as it was.
     ConsoleBridge console(*this, ConsoleBridge::Clearing::BeforeFirstLine);
     translation::Outcome outcome;
@@ -253,6 +254,11 @@ void ViewController::startTranslation()
     }
     // The output may have replaced the input.
     refreshStringsWindow();
+}
+
+bool ViewController::isLenient() const
+{
+    return m_ui->useLittleEndianCheck->isChecked();
 }
 
 QStringList ViewController::processRuleFile(const QString &pathname) const
@@ -364,7 +370,7 @@ void ViewController::showStringsWindow()
     if (!controller)
         return;
     if (auto *strings = qobject_cast<StringsViewController *>(controller->contentViewController()))
-        strings->setFiles(m_atnFilePath, m_rulFilePath);
+        strings->setFiles(m_atnFilePath, m_rulFilePath, {translation::Mode::ByteScan, isLenient()});
     controller->showWindow();
 }
 
@@ -374,7 +380,7 @@ void ViewController::refreshStringsWindow()
     if (!m_stringsWindow || !m_stringsWindow->window() || !m_stringsWindow->window()->isVisible())
         return;
     if (auto *strings = qobject_cast<StringsViewController *>(m_stringsWindow->contentViewController()))
-        strings->setFiles(m_atnFilePath, m_rulFilePath);
+        strings->setFiles(m_atnFilePath, m_rulFilePath, {translation::Mode::ByteScan, isLenient()});
 }
 
 void ViewController::showHelp()

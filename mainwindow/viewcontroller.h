@@ -36,6 +36,8 @@ public:
     [[nodiscard]] const QString &atnFilePath() const { return m_atnFilePath; }
     [[nodiscard]] const QString &rulFilePath() const { return m_rulFilePath; }
     [[nodiscard]] const QString &atncopyFilePath() const { return m_atncopyFilePath; }
+    // Whether the lenient little-endian check box calls for the option.
+    [[nodiscard]] bool isLenient() const;
 
     // Made from this controller's storyboard "Main" on the first request and
     // owned by it from then on.
@@ -88,6 +90,8 @@ public slots:
     // Shows the texts stored in the input file; the window follows the input
     // and rule files while it is open.
     void showStringsWindow();
+    // Brings the Stored Strings window up to date when it is open.
+    void refreshStringsWindow();
     void showHelp();
     void exitApp();
 
@@ -109,7 +113,6 @@ private:
     void setStartEnabled(bool enabled);
     WindowController *windowFor(std::unique_ptr<WindowController> &window, const QString &identifier);
     void showWindow(std::unique_ptr<WindowController> &window, const QString &identifier);
-    void refreshStringsWindow();
 
     std::unique_ptr<Ui::ViewController> m_ui;
     std::unique_ptr<const Storyboard> m_storyboard;

@@ -17,6 +17,33 @@
     </message>
 </context>
 <context>
+    <name>BatchTranslation</name>
+    <message>
+        <source>Select the ATN files to translate</source>
+        <translation>ATN-Dateien zum Übersetzen wählen</translation>
+    </message>
+    <message>
+        <source>Choose the folder for the translated files</source>
+        <translation>Ordner für die übersetzten Dateien wählen</translation>
+    </message>
+    <message>
+        <source>Translating…</source>
+        <translation>Übersetze …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Translate Several Files</source>
+        <translation>Mehrere Dateien übersetzen</translation>
+    </message>
+    <message>
+        <source>Translating %1 (%2 of %3)…</source>
+        <translation>Übersetze %1 (%2 von %3) …</translation>
+    </message>
+</context>
+<context>
     <name>Localizable</name>
     <message>
         <source>Fewargs</source>
@@ -170,6 +197,33 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
         <source>ResultNotWellFormedReason</source>
         <translation>Die übersetzte Datei wäre keine wohlgeformte Aktionsdatei mehr.</translation>
     </message>
+    <message>
+        <source>NotAFolder %@</source>
+        <translation>Der Ausgabeordner %@ fehlt oder ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>SameFileName %@ %@</source>
+        <translation>%@ und %@ haben denselben Dateinamen, ihre Ausgaben wären also dieselbe Datei.</translation>
+    </message>
+    <message>
+        <source>BatchCancelled</source>
+        <translation>Abgebrochen: Die übrigen Dateien wurden nicht übersetzt.
+</translation>
+    </message>
+    <message>
+        <source>BatchFile %@ %@ %@</source>
+        <translation>Datei %@ von %@: %@
+</translation>
+    </message>
+    <message>
+        <source>TranslatedFiles %@ %@</source>
+        <translation>%@ von %@ Dateien übersetzt.</translation>
+    </message>
+    <message>
+        <source>WouldNotBeWellFormed %@</source>
+        <translation>Fehler: Die übersetzte Datei wäre keine wohlgeformte Aktionsdatei mehr (%@), daher würde sie nicht geschrieben.
+</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -256,6 +310,14 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     <message>
         <source>Show the texts stored in the input file and what the rules match</source>
         <translation>Zeigt die in der Eingabedatei gespeicherten Texte und was die Regeln darin treffen</translation>
+    </message>
+    <message>
+        <source>Translate Several &amp;Files…</source>
+        <translation>&amp;Mehrere Dateien übersetzen …</translation>
+    </message>
+    <message>
+        <source>Translate several ATN files into one folder with the chosen rule file</source>
+        <translation>Mehrere ATN-Dateien mit der gewählten Regeldatei in einen Ordner übersetzen</translation>
     </message>
 </context>
 <context>
@@ -525,10 +587,6 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation>Little-Endian: der Text eines Dateipfads</translation>
     </message>
     <message>
-        <source>Matches of the current rules: %1</source>
-        <translation>Treffer der aktuellen Regeln: %1</translation>
-    </message>
-    <message>
         <source>Role</source>
         <translation>Rolle</translation>
     </message>
@@ -543,6 +601,10 @@ Change them and save again, or they will differ the next time the file is loaded
     <message>
         <source>Offset</source>
         <translation>Offset</translation>
+    </message>
+    <message>
+        <source>After translation</source>
+        <translation>Nach der Übersetzung</translation>
     </message>
 </context>
 <context>
@@ -570,10 +632,6 @@ Change them and save again, or they will differ the next time the file is loaded
     <message>
         <source>Text or role</source>
         <translation>Text oder Rolle</translation>
-    </message>
-    <message>
-        <source>The texts stored in the input file. Texts the current rules match are bold.</source>
-        <translation>Die in der Eingabedatei gespeicherten Texte. Texte, die die aktuellen Regeln treffen, sind fett.</translation>
     </message>
     <message>
         <source>Read the input file and the rule file again</source>
@@ -620,20 +678,48 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation>Keine wohlgeformte Aktionsdatei: %1. Der Bildeditor lehnt sie womöglich ab, und eine Übersetzung davon wird nicht geprüft. Bis zu dieser Stelle gefundene Texte: %2.</translation>
     </message>
     <message>
-        <source>Choose a rule file in the main window to see which of these texts its rules match.</source>
-        <translation>Wählen Sie im Hauptfenster eine Regeldatei, um zu sehen, welche dieser Texte ihre Regeln treffen.</translation>
-    </message>
-    <message>
         <source>%1 has no enabled rules, or cannot be read.</source>
         <translation>%1 enthält keine eingeschalteten Regeln oder kann nicht gelesen werden.</translation>
     </message>
     <message>
-        <source>Enabled rules in %2: %1. Matches of their search texts: %3, in %4 of the stored texts (shown in bold). Each search text is counted in the texts as stored, capitals included, not in what the rules above it would make of them.</source>
-        <translation>Eingeschaltete Regeln in %2: %1. Treffer ihrer Suchtexte: %3, in %4 der gespeicherten Texte (fett gezeigt). Jeder Suchtext wird in den Texten gezählt, wie sie gespeichert sind, mit Groß- und Kleinschreibung, nicht in dem, was die Regeln darüber aus ihnen machen würden.</translation>
-    </message>
-    <message>
         <source>Texts left out, as a rule cannot hold &quot;;&quot; or a line break: %1</source>
         <translation>Ausgelassene Texte, da eine Regel kein „;“ und keinen Zeilenumbruch aufnehmen kann: %1</translation>
+    </message>
+    <message>
+        <source>The texts stored in the input file, and what the enabled rules would make of them. Texts they change are bold.</source>
+        <translation>Die in der Eingabedatei gespeicherten Texte und was die eingeschalteten Regeln aus ihnen machen würden. Texte, die sie ändern, sind fett.</translation>
+    </message>
+    <message>
+        <source>Choose a rule file in the main window to see what its rules would make of these texts.</source>
+        <translation>Wählen Sie im Hauptfenster eine Regeldatei, um zu sehen, was ihre Regeln aus diesen Texten machen würden.</translation>
+    </message>
+    <message>
+        <source>No translation is previewed, as the file is not a well-formed action file.</source>
+        <translation>Keine Vorschau der Übersetzung, da die Datei keine wohlgeformte Aktionsdatei ist.</translation>
+    </message>
+    <message>
+        <source>No translation is previewed: the translated file would no longer be a well-formed action file (%1), so it would not be written.</source>
+        <translation>Keine Vorschau der Übersetzung: Die übersetzte Datei wäre keine wohlgeformte Aktionsdatei mehr (%1), daher würde sie nicht geschrieben.</translation>
+    </message>
+    <message>
+        <source>No translation is previewed: a text would become longer than a stored text may be.</source>
+        <translation>Keine Vorschau der Übersetzung: Ein Text würde länger, als ein gespeicherter Text sein darf.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; → &quot;%2&quot;</source>
+        <translation>„%1“ → „%2“</translation>
+    </message>
+    <message>
+        <source>%1 of %2 texts change by the enabled rules of %3 (shown in bold).</source>
+        <translation>%1 von %2 Texten ändern sich durch die eingeschalteten Regeln von %3 (fett gezeigt).</translation>
+    </message>
+    <message>
+        <source>Every rule matches.</source>
+        <translation>Jede Regel trifft.</translation>
+    </message>
+    <message>
+        <source>Rules that match nothing: %1.</source>
+        <translation>Regeln, die nichts treffen: %1.</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,33 @@
     </message>
 </context>
 <context>
+    <name>BatchTranslation</name>
+    <message>
+        <source>Select the ATN files to translate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the folder for the translated files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translating…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translate Several Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translating %1 (%2 of %3)…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Localizable</name>
     <message>
         <source>Fewargs</source>
@@ -170,6 +197,33 @@ Please set up some rules and enable [x] them.</translation>
         <source>ResultNotWellFormedReason</source>
         <translation>The translated file would no longer be a well-formed action file.</translation>
     </message>
+    <message>
+        <source>NotAFolder %@</source>
+        <translation>The output folder %@ is missing or not a folder.</translation>
+    </message>
+    <message>
+        <source>SameFileName %@ %@</source>
+        <translation>%@ and %@ have the same file name, so their outputs would be the same file.</translation>
+    </message>
+    <message>
+        <source>BatchCancelled</source>
+        <translation>Cancelled: the remaining files were not translated.
+</translation>
+    </message>
+    <message>
+        <source>BatchFile %@ %@ %@</source>
+        <translation>File %@ of %@: %@
+</translation>
+    </message>
+    <message>
+        <source>TranslatedFiles %@ %@</source>
+        <translation>Translated %@ of %@ files.</translation>
+    </message>
+    <message>
+        <source>WouldNotBeWellFormed %@</source>
+        <translation>Error: The translated file would no longer be a well-formed action file (%@), so it would not be written.
+</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -255,6 +309,14 @@ Please set up some rules and enable [x] them.</translation>
     </message>
     <message>
         <source>Show the texts stored in the input file and what the rules match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translate Several &amp;Files…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translate several ATN files into one folder with the chosen rule file</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -521,10 +583,6 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Matches of the current rules: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Role</source>
         <translation type="unfinished"></translation>
     </message>
@@ -538,6 +596,10 @@ Change them and save again, or they will differ the next time the file is loaded
     </message>
     <message>
         <source>Offset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After translation</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -565,10 +627,6 @@ Change them and save again, or they will differ the next time the file is loaded
     </message>
     <message>
         <source>Text or role</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The texts stored in the input file. Texts the current rules match are bold.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -616,19 +674,47 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Choose a rule file in the main window to see which of these texts its rules match.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 has no enabled rules, or cannot be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Enabled rules in %2: %1. Matches of their search texts: %3, in %4 of the stored texts (shown in bold). Each search text is counted in the texts as stored, capitals included, not in what the rules above it would make of them.</source>
+        <source>Texts left out, as a rule cannot hold &quot;;&quot; or a line break: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Texts left out, as a rule cannot hold &quot;;&quot; or a line break: %1</source>
+        <source>The texts stored in the input file, and what the enabled rules would make of them. Texts they change are bold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a rule file in the main window to see what its rules would make of these texts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No translation is previewed, as the file is not a well-formed action file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No translation is previewed: the translated file would no longer be a well-formed action file (%1), so it would not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No translation is previewed: a text would become longer than a stored text may be.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; → &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 texts change by the enabled rules of %3 (shown in bold).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every rule matches.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules that match nothing: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

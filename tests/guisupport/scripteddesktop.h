@@ -18,9 +18,12 @@ public:
 
     // The next panel, open or save, returns this path; nothing means the
     // user cancels.
-    void answerNextPanel(std::optional<QString> path) { m_answers.push_back(std::move(path)); }
+    void answerNextPanel(const std::optional<QString> &path) { m_answers.push_back(path ? QStringList{*path} : QStringList()); }
+    // The next panel returns these paths (a panel for one file, the first).
+    void answerNextPanelWithFiles(const QStringList &paths) { m_answers.push_back(paths); }
 
     std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
+    QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent) override;
     std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) override;
     void beginSheet(const Alert &alert, QWidget *window) override;
     bool openFile(const QString &path, const QString &application) override;
@@ -44,7 +47,7 @@ public:
     int unansweredPanels = 0;
 
 private:
-    std::optional<QString> nextAnswer();
+    QStringList nextAnswer();
 
-    QList<std::optional<QString>> m_answers;
+    QList<QStringList> m_answers; // empty: cancelled
 };

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "atnbuilder.h"
+#include "mainwindow/batchtranslation.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
@@ -56,6 +57,7 @@ private slots:
     void ruleFileWithoutPairsWarnsInstead();
     void warningGoesToTheActiveWindowOnly();
     void inputWithoutBackupIsNotTranslated();
+    void severalFilesGoToTheChosenFolder();
 
 private:
     void chooseFiles(const char *input, const char *rules, const char *output);
@@ -168,6 +170,13 @@ void TestTranslationRun::ruleFileWithoutPairsWarnsInstead()
     QCOMPARE(m_desktop->sheets.at(0).window, m_controller.get());
     QCOMPARE(m_controller->consoleText(), u"from an earlier run\n"_s);
     QCOMPARE(m_dir->entries(), (std::vector<std::string>{"de.rul", "in.atn", "none.rul"}));
+
+    // Several files: the same warning before any panel.
+    const auto panels = m_desktop->openPanels.size();
+    BatchTranslation(*m_controller).chooseAndTranslate(translation::Mode::ByteScan);
+    QCOMPARE(m_desktop->sheets.size(), 2);
+    QCOMPARE(m_desktop->sheets.at(1).alert, expected);
+    QCOMPARE(m_desktop->openPanels.size(), panels);
 }
 
 void TestTranslationRun::warningGoesToTheActiveWindowOnly()
@@ -205,6 +214,31 @@ void TestTranslationRun::inputWithoutBackupIsNotTranslated()
              qPrintable(warning));
     QVERIFY(printed.contains(warning.section(u'\n', 1)));
     QCOMPARE(m_controller->consoleText(), u"from an earlier run\n"_s);
+}
+
+void TestTranslationRun::severalFilesGoToTheChosenFolder()
+{
+    chooseFiles("in.atn", "de.rul", "out.atn");
+    writeBytes(m_dir->file("two.atn"), layerSet(false));
+    std::filesystem::create_directory(m_dir->file("de"));
+    m_desktop->answerNextPanelWithFiles({q(m_dir->file("in.atn")), q(m_dir->file("two.atn"))});
+    m_desktop->answerNextPanel(q(m_dir->file("de")));
+
+    BatchTranslation(*m_controller).chooseAndTranslate(translation::Mode::ByteScan);
+
+    QCOMPARE(m_desktop->openPanels.size(), 4);
+    const OpenPanel files = m_desktop->openPanels.at(2), folder = m_desktop->openPanels.at(3);
+    QVERIFY(files.allowsMultipleSelection && files.canChooseFiles && !files.canChooseDirectories);
+    QCOMPARE(files.allowedFileTypes, QStringList{u"atn"_s});
+    QVERIFY(folder.canChooseDirectories && !folder.canChooseFiles);
+    QCOMPARE(TempDir::entriesOf(m_dir->file("de")), (std::vector<std::string>{"in.atn", "two.atn"}));
+    QCOMPARE(readBytes(m_dir->file("de/two.atn")), layerSet(true));
+    const QString console = m_controller->consoleText();
+    QVERIFY2(console.startsWith(u"File 1 of 2: %1\nOpening input file: "_s.arg(q(m_dir->file("in.atn")))),
+             qPrintable(console));
+    QVERIFY(console.contains(u"Done.\nFile 2 of 2: %1\n"_s.arg(q(m_dir->file("two.atn")))));
+    QVERIFY(console.endsWith(u"Done.\nTranslated 2 of 2 files.\n"_s));
+    QVERIFY(m_desktop->sheets.isEmpty());
 }
 
 QTEST_MAIN(TestTranslationRun)

@@ -196,7 +196,7 @@ void TestWindows::stringsWindowFollowsTheChosenFiles()
         int matches = 0;
         for (const StoredStringModel::Row &row : strings()->model()->rows()) {
             texts << row.text;
-            matches += row.matches;
+            matches += row.isChanged() ? 1 : 0;
         }
         return std::pair(texts, matches);
     };
