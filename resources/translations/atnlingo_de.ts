@@ -176,11 +176,11 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     <name>RuleDocument</name>
     <message>
         <source>Undo</source>
-        <translation>Rückgängig</translation>
+        <translation>Rückgängig:</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation>Wiederholen</translation>
+        <translation>Wiederholen:</translation>
     </message>
     <message>
         <source>Enable Rule</source>
