@@ -1,5 +1,5 @@
-// The desktop services the windows use: open and save panels, alert sheets,
-// opening a file in another program, quitting.
+// The desktop services the windows use: open and save panels, alert sheets
+// and questions, opening a file in another program, quitting.
 //
 // Everything goes through `Desktop::current()`, the toolkit's dialogs unless
 // something else was set; tests set a scripted desktop so that no real modal
@@ -37,6 +37,8 @@ struct Alert {
     QString messageText;
     QString informativeText;
     QStringList buttons;
+    // The button that Escape and closing the alert press; -1 for none.
+    int cancelButton = -1;
 
     bool operator==(const Alert &) const = default;
 };
@@ -58,6 +60,9 @@ public:
     // Shows the alert modal to `window` only and returns at once; a button
     // closes it.
     virtual void beginSheet(const Alert &alert, QWidget *window) = 0;
+    // Shows the alert modal to `window` and waits for an answer: the index
+    // in `alert.buttons` of the button pressed.
+    [[nodiscard]] virtual int runAlert(const Alert &alert, QWidget *window) = 0;
 
     // Opens a file in the named program where the platform can name one, in
     // the user's default program otherwise. False when nothing was started.

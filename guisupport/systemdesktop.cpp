@@ -12,6 +12,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+constexpr const char *kButtonIndex = "alertButtonIndex";
+
 QStringList runDialogForFiles(QFileDialog &dialog)
 {
     dialog.setWindowModality(Qt::ApplicationModal);
@@ -73,11 +75,17 @@ std::unique_ptr<QFileDialog> SystemDesktop::makeSaveDialog(const SavePanel &pane
 
 QMessageBox *SystemDesktop::makeAlert(const Alert &alert, QWidget *window)
 {
-    auto *box = new QMessageBox(iconOf(alert.style), alert.messageText, alert.messageText, QMessageBox::NoButton, window);
+    // The message is in the box already; as a title, a window manager would cut it short.
+    auto *box = new QMessageBox(iconOf(alert.style), QString(), alert.messageText, QMessageBox::NoButton, window);
     box->setInformativeText(alert.informativeText);
     const QStringList buttons = alert.buttons.isEmpty() ? QStringList{u"Ok"_s} : alert.buttons;
-    for (const QString &title : buttons) {
-        QPushButton *button = box->addButton(title, QMessageBox::AcceptRole);
+    for (int index = 0; index < buttons.size(); ++index) {
+        const bool cancels = index == alert.cancelButton;
+        QPushButton *button = box->addButton(buttons[index], cancels ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        // The box lists its buttons by role, not in the order they came.
+        button->setProperty(kButtonIndex, index);
+        if (cancels)
+            box->setEscapeButton(button);
         if (!box->defaultButton())
             box->setDefaultButton(button);
     }
@@ -107,6 +115,15 @@ std::optional<QString> SystemDesktop::runSavePanel(const SavePanel &panel, QWidg
 void SystemDesktop::beginSheet(const Alert &alert, QWidget *window)
 {
     makeAlert(alert, window)->open();
+}
+
+int SystemDesktop::runAlert(const Alert &alert, QWidget *window)
+{
+    const std::unique_ptr<QMessageBox> box(makeAlert(alert, window));
+    box->setAttribute(Qt::WA_DeleteOnClose, false);
+    box->exec();
+    const QAbstractButton *pressed = box->clickedButton();
+    return pressed ? pressed->property(kButtonIndex).toInt() : alert.cancelButton;
 }
 
 bool SystemDesktop::openFile(const QString &path, const QString &application)

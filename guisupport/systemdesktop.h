@@ -15,6 +15,7 @@ public:
     QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent) override;
     std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) override;
     void beginSheet(const Alert &alert, QWidget *window) override;
+    int runAlert(const Alert &alert, QWidget *window) override;
     bool openFile(const QString &path, const QString &application) override;
     void terminate() override;
 

@@ -351,12 +351,15 @@ void ViewController::editRuleFile()
     showWindow(m_editRuleWindow, u"Rule Editor Window Controller"_s);
 }
 
-int ViewController::addRulesInEditor(const QStringList &searchTexts)
+std::optional<int> ViewController::addRulesInEditor(const QStringList &searchTexts)
 {
-    editRuleFile();
-    auto *editor = m_editRuleWindow ? qobject_cast<RuleEditorViewController *>(m_editRuleWindow->contentViewController())
-                                    : nullptr;
-    return editor ? editor->addRules(searchTexts) : 0;
+    WindowController *controller = windowFor(m_editRuleWindow, u"Rule Editor Window Controller"_s);
+    auto *editor = controller ? qobject_cast<RuleEditorViewController *>(controller->contentViewController()) : nullptr;
+    // The file first, so that Cancel in the editor takes back only the new rules.
+    if (!editor || !editor->takeRuleFile(m_rulFilePath))
+        return std::nullopt;
+    controller->showWindow();
+    return editor->addRules(searchTexts);
 }
 
 void ViewController::showAtnWindow()

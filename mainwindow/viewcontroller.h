@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DropView;
@@ -51,9 +52,10 @@ public:
     void openFiles(const QStringList &paths);
     // The rule editor's hand-back: stores the path and shows it, nothing else.
     void setRuleFieldAndPath(const QString &path);
-    // Opens the rule editor and appends a disabled rule to it for each text it
-    // can hold; how many it appended.
-    int addRulesInEditor(const QStringList &searchTexts);
+    // Opens the rule editor on the rule file and appends a disabled rule to it
+    // for each text it can hold; how many it appended. Nothing when the user
+    // keeps unsaved changes the editor holds for another file.
+    std::optional<int> addRulesInEditor(const QStringList &searchTexts);
     void checkTextFields();
 
     void printout(const QString &text);

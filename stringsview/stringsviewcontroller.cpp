@@ -221,7 +221,10 @@ void StringsViewController::addRule()
     const QStringList texts = selectedTexts();
     if (texts.isEmpty() || !m_addRules)
         return;
-    const qsizetype leftOut = texts.size() - m_addRules(texts);
+    const std::optional<int> added = m_addRules(texts);
+    if (!added)
+        return;
+    const qsizetype leftOut = texts.size() - *added;
     if (leftOut > 0) {
         m_ui->addRuleNoteLabel->setText(
             tr("Texts left out, as a rule cannot hold \";\" or a line break: %1").arg(QString::number(leftOut)));

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "translation/translationrun.h"
@@ -53,8 +54,9 @@ public:
 
     [[nodiscard]] StoredStringModel *model() const { return m_model; }
 
-    // Makes a rule for each search text it can and returns how many it made.
-    using AddRulesHandler = std::function<int(const QStringList &searchTexts)>;
+    // Makes a rule for each search text it can and returns how many it made;
+    // nothing when the user called it off.
+    using AddRulesHandler = std::function<std::optional<int>(const QStringList &searchTexts)>;
     void setAddRulesHandler(AddRulesHandler handler) { m_addRules = std::move(handler); }
 
 public slots:

@@ -321,6 +321,33 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     </message>
 </context>
 <context>
+    <name>RuleDocument</name>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig:</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen:</translation>
+    </message>
+    <message>
+        <source>Enable Rule</source>
+        <translation>Regel einschalten</translation>
+    </message>
+    <message>
+        <source>Disable Rule</source>
+        <translation>Regel ausschalten</translation>
+    </message>
+    <message>
+        <source>Edit Search Text</source>
+        <translation>Suchtext bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Replacement Text</source>
+        <translation>Ersetzungstext bearbeiten</translation>
+    </message>
+</context>
+<context>
     <name>RuleEditorViewController</name>
     <message>
         <source>Shows whether the rules were loaded from or saved to a file</source>
@@ -401,14 +428,6 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     <message>
         <source>Disable All</source>
         <translation>Alle ausschalten</translation>
-    </message>
-    <message>
-        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule.</source>
-        <translation>Regeln gelten von oben nach unten. Doppelklicken oder tippen zum Bearbeiten; die Leertaste kreuzt eine Regel an.</translation>
-    </message>
-    <message>
-        <source>Close the editor; the table stays as it is for the next time</source>
-        <translation>Den Editor schließen; die Tabelle bleibt für das nächste Mal, wie sie ist</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -492,6 +511,98 @@ Change them and save again, or they will differ the next time the file is loaded
 %1
 
 Ändern Sie sie und speichern Sie erneut, sonst weichen sie beim nächsten Laden der Datei ab.</translation>
+    </message>
+    <message>
+        <source>Swap the search and replacement texts of the selected rule, or of every rule when none is selected, so that the rules translate the other way</source>
+        <translation>Such- und Ersetzungstext der ausgewählten Regel tauschen, oder aller Regeln, wenn keine ausgewählt ist, damit die Regeln in die andere Richtung übersetzen</translation>
+    </message>
+    <message>
+        <source>Swap Texts</source>
+        <translation>Texte tauschen</translation>
+    </message>
+    <message>
+        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule; Ctrl+Z undoes a change.</source>
+        <translation>Regeln gelten von oben nach unten. Doppelklicken oder tippen zum Bearbeiten; die Leertaste kreuzt eine Regel an; Strg+Z macht eine Änderung rückgängig.</translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes to “%1”?</source>
+        <translation>Möchten Sie die Änderungen an „%1“ speichern?</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>“%1” already exists. Do you want to replace it?</source>
+        <translation>„%1“ ist bereits vorhanden. Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>Its rules will be overwritten by the rules in the table.</source>
+        <translation>Ihre Regeln werden durch die Regeln der Tabelle überschrieben.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>The rules could not be saved</source>
+        <translation>Die Regeln konnten nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>“%1” could not be written. The table is as it was; save it to another file or folder.</source>
+        <translation>„%1“ konnte nicht geschrieben werden. Die Tabelle ist unverändert; speichern Sie sie in eine andere Datei oder einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>Your changes will be lost if you don&apos;t save them.</source>
+        <translation>Ihre Änderungen gehen verloren, wenn Sie sie nicht speichern.</translation>
+    </message>
+    <message>
+        <source>Delete Rule</source>
+        <translation>Regel löschen</translation>
+    </message>
+    <message>
+        <source>Move Rule Up</source>
+        <translation>Regel nach oben</translation>
+    </message>
+    <message>
+        <source>Move Rule Down</source>
+        <translation>Regel nach unten</translation>
+    </message>
+    <message>
+        <source>Enable All Rules</source>
+        <translation>Alle Regeln einschalten</translation>
+    </message>
+    <message>
+        <source>Disable All Rules</source>
+        <translation>Alle Regeln ausschalten</translation>
+    </message>
+    <message>
+        <source>Swap Search and Replace</source>
+        <translation>Suchen und Ersetzen tauschen</translation>
+    </message>
+    <message>
+        <source>Add Stored Texts as Rules</source>
+        <translation>Gespeicherte Texte als Regeln hinzufügen</translation>
+    </message>
+    <message>
+        <source>The new rules go to the main window&apos;s rule file “%1”, which then replaces the rules in the table.</source>
+        <translation>Die neuen Regeln kommen in die Regeldatei des Hauptfensters, „%1“, die dann die Regeln der Tabelle ersetzt.</translation>
+    </message>
+    <message>
+        <source>Loading a file replaces the rules in the table.</source>
+        <translation>Das Laden einer Datei ersetzt die Regeln der Tabelle.</translation>
+    </message>
+    <message>
+        <source>Close the editor and take back the changes made since it was opened or last saved</source>
+        <translation>Den Editor schließen und die Änderungen zurücknehmen, die seit dem Öffnen oder dem letzten Speichern gemacht wurden</translation>
+    </message>
+    <message>
+        <source>A translation reads the rules from the file: unsaved changes take no part in it, and they are lost if you don&apos;t save them.</source>
+        <translation>Eine Übersetzung liest die Regeln aus der Datei: Nicht gespeicherte Änderungen gehen nicht in sie ein und gehen verloren, wenn Sie sie nicht speichern.</translation>
     </message>
 </context>
 <context>
@@ -664,10 +775,6 @@ Change them and save again, or they will differ the next time the file is loaded
     <message>
         <source>Choose an input ATN file in the main window to see the texts stored in it.</source>
         <translation>Wählen Sie im Hauptfenster eine ATN-Eingabedatei, um die darin gespeicherten Texte zu sehen.</translation>
-    </message>
-    <message>
-        <source>Cannot read %1: %2</source>
-        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>A well-formed action file. Actions: %1, steps: %2, stored texts: %3.</source>

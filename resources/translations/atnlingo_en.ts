@@ -321,6 +321,33 @@ Please set up some rules and enable [x] them.</translation>
     </message>
 </context>
 <context>
+    <name>RuleDocument</name>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Search Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Replacement Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RuleEditorViewController</name>
     <message>
         <source>Shows whether the rules were loaded from or saved to a file</source>
@@ -403,14 +430,6 @@ Please set up some rules and enable [x] them.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Close the editor; the table stays as it is for the next time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -487,6 +506,98 @@ Please set up some rules and enable [x] them.</translation>
 %1
 
 Change them and save again, or they will differ the next time the file is loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap the search and replacement texts of the selected rule, or of every rule when none is selected, so that the rules translate the other way</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap Texts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule; Ctrl+Z undoes a change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes to “%1”?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” already exists. Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its rules will be overwritten by the rules in the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rules could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” could not be written. The table is as it was; save it to another file or folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your changes will be lost if you don&apos;t save them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Rule Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Rule Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable All Rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable All Rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap Search and Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Stored Texts as Rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new rules go to the main window&apos;s rule file “%1”, which then replaces the rules in the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading a file replaces the rules in the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the editor and take back the changes made since it was opened or last saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A translation reads the rules from the file: unsaved changes take no part in it, and they are lost if you don&apos;t save them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -659,10 +770,6 @@ Change them and save again, or they will differ the next time the file is loaded
     </message>
     <message>
         <source>Choose an input ATN file in the main window to see the texts stored in it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cannot read %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

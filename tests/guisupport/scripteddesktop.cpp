@@ -51,6 +51,16 @@ void ScriptedDesktop::beginSheet(const Alert &alert, QWidget *window)
     sheets << Sheet{alert, window};
 }
 
+int ScriptedDesktop::runAlert(const Alert &alert, QWidget *window)
+{
+    questions << Sheet{alert, window};
+    if (m_alertAnswers.isEmpty()) {
+        ++unansweredAlerts;
+        return alert.cancelButton;
+    }
+    return m_alertAnswers.takeFirst();
+}
+
 bool ScriptedDesktop::openFile(const QString &path, const QString &application)
 {
     openedFiles << OpenedFile{path, application};

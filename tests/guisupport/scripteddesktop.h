@@ -1,5 +1,5 @@
-// A desktop for tests: panels answer from a script, sheets and opened files
-// are recorded, nothing is shown. Installs itself for its lifetime.
+// A desktop for tests: panels and questions answer from a script, sheets,
+// questions and opened files are recorded, nothing is shown. Installs itself for its lifetime.
 #pragma once
 
 #include <QList>
@@ -21,11 +21,14 @@ public:
     void answerNextPanel(const std::optional<QString> &path) { m_answers.push_back(path ? QStringList{*path} : QStringList()); }
     // The next panel returns these paths (a panel for one file, the first).
     void answerNextPanelWithFiles(const QStringList &paths) { m_answers.push_back(paths); }
+    // The next question is answered by the button of this index.
+    void answerNextAlert(int button) { m_alertAnswers.push_back(button); }
 
     std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
     QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent) override;
     std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent) override;
     void beginSheet(const Alert &alert, QWidget *window) override;
+    int runAlert(const Alert &alert, QWidget *window) override;
     bool openFile(const QString &path, const QString &application) override;
     void terminate() override { ++terminations; }
 
@@ -41,13 +44,17 @@ public:
     QList<OpenPanel> openPanels;
     QList<SavePanel> savePanels;
     QList<Sheet> sheets;
+    QList<Sheet> questions;
     QList<OpenedFile> openedFiles;
     int terminations = 0;
     // Panels that ran without a scripted answer (and were cancelled).
     int unansweredPanels = 0;
+    // Questions that came without a scripted answer (and were cancelled).
+    int unansweredAlerts = 0;
 
 private:
     QStringList nextAnswer();
 
     QList<QStringList> m_answers; // empty: cancelled
+    QList<int> m_alertAnswers;
 };

@@ -1,12 +1,13 @@
-// The toolkit's own panels and sheet as the desktop sets them up: panels are
-// only configured here, never run; the sheet opens for real, as it does not
-// block.
+// The toolkit's own panels, sheet and question as the desktop sets them up:
+// panels are only configured here, never run; the sheet opens for real, as
+// it does not block, and so does the question, answered from within.
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include "guisupport/systemdesktop.h"
 
@@ -18,6 +19,7 @@ class TestSystemDesktop : public QObject {
 private slots:
     void panelsAreSetUpAsAsked();
     void sheetIsWindowModalAndReturnsAtOnce();
+    void questionReturnsThePressedButton();
 };
 
 void TestSystemDesktop::panelsAreSetUpAsAsked()
@@ -64,6 +66,36 @@ void TestSystemDesktop::sheetIsWindowModalAndReturnsAtOnce()
 
     QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
     QTRY_VERIFY(!box);
+}
+
+void TestSystemDesktop::questionReturnsThePressedButton()
+{
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const Alert question{.messageText = u"Save the changes?"_s,
+                         .informativeText = {},
+                         .buttons = {u"Cancel"_s, u"Discard"_s, u"Save"_s},
+                         .cancelButton = 0};
+    // The box lists the cancel button after the others, but the index is the
+    // one in the alert; Escape presses the cancel button.
+    for (const QString &press : {u"Discard"_s, u"Save"_s, u"Escape"_s}) {
+        QTimer::singleShot(0, &window, [&] {
+            QMessageBox *box = window.findChild<QMessageBox *>();
+            QVERIFY(box && QTest::qWaitFor([box] { return box->isVisible(); }));
+            if (press == u"Escape"_s) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == press)
+                    button->click();
+            }
+        });
+        const int pressed = SystemDesktop().runAlert(question, &window);
+        QCOMPARE(pressed, press == u"Escape"_s ? 0 : int(question.buttons.indexOf(press)));
+        QVERIFY(!window.findChild<QMessageBox *>());
+    }
 }
 
 QTEST_MAIN(TestSystemDesktop)
