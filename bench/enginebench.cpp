@@ -228,6 +228,36 @@ void BM_Process(benchmark::State &state, const Job &job)
     state.SetBytesProcessed(std::int64_t(state.iterations() * d.bytes.size()));
 }
 
+// One big-endian stored string of `units` times "a", each rewritten as "b":
+// every walk back to the length field crosses all the rewrites before it.
+const Bytes &longString(std::size_t units)
+{
+    static std::map<std::size_t, Bytes> made;
+    Bytes &bytes = made[units];
+    if (bytes.empty()) {
+        const auto count = std::uint32_t(units + 1);
+        bytes = {0x11, 0x22, 0x33, 0x44, std::uint8_t(count >> 24), std::uint8_t(count >> 16),
+                 std::uint8_t(count >> 8), std::uint8_t(count)};
+        for (std::size_t i = 0; i < units; ++i)
+            bytes.insert(bytes.end(), {0x00, 0x61});
+        bytes.insert(bytes.end(), {0x00, 0x00, 0x55, 0x66});
+    }
+    return bytes;
+}
+
+void BM_LongString(benchmark::State &state, std::size_t units, bool literal)
+{
+    const Bytes &input = longString(units);
+    for (auto _ : state) {
+        engine::StringConsole console;
+        engine::ProcessReport report;
+        const Bytes result = literal ? reference::process(input, "a", "b", false, console, &report)
+                                     : engine::process(input, "a", "b", false, console, &report);
+        if (report.rewrites != units || !console.text().empty() || result.size() != input.size())
+            return broken(state, "unexpected result: " + console.text().substr(0, 200));
+    }
+}
+
 // The small buffer is the one the reference can still rewrite in reasonable
 // time; there both engines must agree byte for byte.
 bool enginesAgree(std::size_t size)
@@ -281,6 +311,16 @@ void registerAll(bench::Summary &summary)
     layout.smallRewrites = data(small, kMarker).markers;
     add(layout.smallGroup, "reference", BM_Reference, small, kMarker, kMarker, kLonger);
     add(layout.smallGroup, "process", BM_Process, Job{fastest, small, kMarker, 1024, kMarker, kLonger, Buffer::Kept});
+
+    // The reference takes seconds for a sixteenth of the matches: one run.
+    layout.longGroup = "longstring";
+    layout.longUnits = sized(1 << 20);
+    layout.longReferenceUnits = sized(1 << 16);
+    add(layout.longGroup, "process", BM_LongString, layout.longUnits, false);
+    benchmark::RegisterBenchmark((layout.longGroup + "/reference").c_str(), BM_LongString,
+                                 layout.longReferenceUnits, true)
+        ->Iterations(1)
+        ->Repetitions(1);
 
     summary.setLayout(std::move(layout));
 }

@@ -25,6 +25,9 @@ struct SummaryLayout {
     std::string smallGroup; // reference, process
     std::size_t smallSize = 0;
     std::size_t smallRewrites = 0;
+    std::string longGroup; // process, reference: one long string of matches
+    std::size_t longUnits = 0;
+    std::size_t longReferenceUnits = 0;
     std::string fastest;             // process:<kernel> chosen at run time
     std::vector<std::string> others; // the other kernels, fastest first
 };

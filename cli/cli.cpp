@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "filelisting.h"
+#include "rulesoption.h"
 
 #include "engine/console.h"
-#include "rules/diagnosticlog.h"
 #include "translation/driver.h"
 
 // Generated from the windows' English string table.
@@ -25,37 +25,67 @@ constexpr std::string_view kNoRulesKey =
 constexpr std::string_view kUsage =
     "Usage: atnlingo [--exact] [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT [SEARCH REPLACEMENT ...]\n"
     "       atnlingo --rules RULFILE [--exact] [--lenient-le] INPUT OUTPUT\n"
+    "       atnlingo --rules RULFILE [--exact] [--lenient-le] --dry-run [--json] INPUT\n"
+    "       atnlingo --rules RULFILE [--exact] [--lenient-le] --output-dir DIR INPUT...\n"
     "\n"
     "Translates the texts stored in the ATN action file INPUT and writes the result\n"
     "to OUTPUT. Each SEARCH text is replaced by the REPLACEMENT text that follows it,\n"
     "pair by pair, inside the file's stored strings (big-endian and little-endian\n"
     "UTF-16); the length fields of every rewritten string are corrected.\n"
     "\n"
-    "  --rules RULFILE  take the pairs from the enabled rules of the rule file\n"
-    "                   RULFILE (lines FLAG;SEARCH;REPLACEMENT; with FLAG 1 or 0)\n"
-    "                   instead of the command line\n"
-    "  --exact          translate exactly the texts the file's structure declares,\n"
-    "                   instead of scanning its bytes (well-formed files only;\n"
-    "                   first of all arguments in the first form)\n"
-    "  --lenient-le     skip the header checks of little-endian strings\n"
-    "                   (only before INPUT)\n"
+    "  --rules RULFILE   take the pairs from the enabled rules of the rule file\n"
+    "                    RULFILE (lines FLAG;SEARCH;REPLACEMENT; with FLAG 1 or 0)\n"
+    "                    instead of the command line; its other options follow\n"
+    "                    it in any order\n"
+    "  --exact           translate exactly the texts the file's structure declares,\n"
+    "                    instead of scanning its bytes (well-formed files only;\n"
+    "                    first of all arguments in the first form)\n"
+    "  --lenient-le      skip the header checks of little-endian strings\n"
+    "                    (only before INPUT)\n"
+    "  --dry-run         translate INPUT in memory only and print each stored text\n"
+    "                    that would change: offset, layout, role, the text before\n"
+    "                    and after; nothing is written\n"
+    "  --json            print JSON for programs (with --dry-run or --list; the\n"
+    "                    console lines of a dry run go to standard error then)\n"
+    "  --output-dir DIR  translate each INPUT to DIR/<its file name>, one after\n"
+    "                    the other, each with its own transcript\n"
     "\n"
     "When OUTPUT is the same file as INPUT, INPUT is first copied to INPUT.bak\n"
     "(or INPUT.bak.1, INPUT.bak.2, ... when that name is taken); the copy is\n"
     "removed again when INPUT ends up unchanged.\n"
     "\n"
-    "Exit status: 0 written; 1 the input, the backup or the write failed, the\n"
-    "translated action file would no longer be well-formed (then OUTPUT is not\n"
-    "written), or --exact met an input that is not; 2 malformed arguments, a pair\n"
-    "that cannot be used, or a rule file without enabled rules (nothing is\n"
-    "touched then).\n"
-    "\n"    "  atnlingo --list [--json] FILE   list the texts stored in FILE\n"
+    "Exit status: 0 written (all files, with --output-dir; a dry run: would be);\n"
+    "1 the input, the backup or the write failed, the translated action file would\n"
+    "no longer be well-formed (then OUTPUT is not written), or --exact met an input\n"
+    "that is not; 2 malformed arguments, a pair that cannot be used, a rule file\n"
+    "without enabled rules, or with --output-dir a DIR that is not a folder or two\n"
+    "INPUTs with the same file name (nothing is touched then).\n"
+    "\n"
+    "  atnlingo --list [--json] FILE   list the texts stored in FILE\n"
     "  atnlingo --check FILE...        tell whether each FILE is a well-formed\n"
     "                                  action file (exit status 1 if one is not)\n"
     "  atnlingo -h, --help             show this text\n"
     "  atnlingo --version              show the version\n";
 
-// The exit status of a run, and what the command line adds for one refused.
+constexpr std::string_view kExactOption = "--exact";
+
+// [--exact] [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT ...: "--exact" only
+// as the very first argument, the rest as the driver takes it.
+int translate(std::vector<std::string> parameters, std::ostream &out, std::ostream &err)
+{
+    translation::Mode mode = translation::Mode::ByteScan;
+    if (!parameters.empty() && parameters[0] == kExactOption) {
+        mode = translation::Mode::Exact;
+        parameters.erase(parameters.begin());
+    }
+    engine::StreamConsole console(out);
+    const translation::Outcome outcome = translation::processTranslation(parameters, console, englishTable(), mode);
+    out.flush();
+    return exitStatus(outcome, out, err);
+}
+
+} // namespace
+
 int exitStatus(const translation::Outcome &outcome, std::ostream &out, std::ostream &err)
 {
     switch (outcome.refusal) {
@@ -76,74 +106,6 @@ int exitStatus(const translation::Outcome &outcome, std::ostream &out, std::ostr
     }
     return outcome.succeeded() ? Success : Failure;
 }
-
-// Sends the rule-file diagnostics to the caller's error stream while alive.
-class LogToStream {
-public:
-    explicit LogToStream(std::ostream &stream)
-        : m_previous(rules::setLogSink([&stream](std::string_view message, std::string_view detail) {
-              stream << message;
-              if (!detail.empty())
-                  stream << " (" << detail << ")";
-              stream << '\n' << std::flush;
-          }))
-    {
-    }
-    ~LogToStream() { rules::setLogSink(std::move(m_previous)); }
-    LogToStream(const LogToStream &) = delete;
-    LogToStream &operator=(const LogToStream &) = delete;
-
-private:
-    rules::LogSink m_previous;
-};
-
-constexpr std::string_view kExactOption = "--exact";
-
-// --rules RULFILE [--exact] [--lenient-le] INPUT OUTPUT: the pairs come from
-// the file; the two options in either order.
-int translateByRules(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
-{
-    translation::Request request;
-    std::vector<std::string> paths;
-    for (std::size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == kExactOption && paths.empty())
-            request.mode = translation::Mode::Exact;
-        else if (args[i] == translation::kLenientOption && paths.empty())
-            request.lenient = true;
-        else
-            paths.push_back(args[i]);
-    }
-    if (args.size() < 2 || paths.size() != 2) {
-        err << "Usage: atnlingo --rules RULFILE [--exact] [--lenient-le] INPUT OUTPUT\n"
-               "Try 'atnlingo --help'.\n";
-        return Usage;
-    }
-    request.input = paths[0];
-    request.output = paths[1];
-    request.ruleFile = args[1];
-    const LogToStream log(err);
-    engine::StreamConsole console(out);
-    const translation::Outcome outcome = translation::run(request, console, englishTable());
-    out.flush();
-    return exitStatus(outcome, out, err);
-}
-
-// [--exact] [--lenient-le] INPUT OUTPUT SEARCH REPLACEMENT ...: "--exact" only
-// as the very first argument, the rest as the driver takes it.
-int translate(std::vector<std::string> parameters, std::ostream &out, std::ostream &err)
-{
-    translation::Mode mode = translation::Mode::ByteScan;
-    if (!parameters.empty() && parameters[0] == kExactOption) {
-        mode = translation::Mode::Exact;
-        parameters.erase(parameters.begin());
-    }
-    engine::StreamConsole console(out);
-    const translation::Outcome outcome = translation::processTranslation(parameters, console, englishTable(), mode);
-    out.flush();
-    return exitStatus(outcome, out, err);
-}
-
-} // namespace
 
 const engine::StringTable &englishTable()
 {

@@ -8,7 +8,6 @@
 #include "engine/fileio.h"
 
 namespace cli {
-namespace {
 
 std::string_view layoutName(atnformat::Layout layout)
 {
@@ -36,8 +35,7 @@ std::string_view roleName(atnformat::Role role)
     return "";
 }
 
-// A string literal with the escapes both JSON and a reader of the listing
-// understand; text outside ASCII stays as UTF-8.
+// The escapes both JSON and a reader of the listing understand.
 std::string quoted(std::string_view text)
 {
     std::string out = "\"";
@@ -70,6 +68,24 @@ std::string quoted(std::string_view text)
     }
     return out + "\"";
 }
+
+std::string tableHeader()
+{
+    char line[64];
+    std::snprintf(line, sizeof line, "%8s  %-6s  %-18s  ", "OFFSET", "LAYOUT", "ROLE");
+    return line;
+}
+
+std::string tableColumns(const atnformat::StoredString &string)
+{
+    const std::string label = atnformat::roleLabel(string);
+    char line[64];
+    std::snprintf(line, sizeof line, "%8zu  %-6s  %-18s  ", string.offset,
+                  string.layout == atnformat::Layout::BigEndian ? "BE" : "LE", label.c_str());
+    return line;
+}
+
+namespace {
 
 std::string counted(std::size_t n, std::string_view thing)
 {
@@ -115,16 +131,11 @@ void printTable(const std::string &path, const atnformat::ActionFile &file, std:
     if (empty > 0)
         out << " (" << empty << " empty, not listed)";
     out << "\n";
-    char line[64];
-    std::snprintf(line, sizeof line, "%8s  %-6s  %-18s  ", "OFFSET", "LAYOUT", "ROLE");
-    out << line << "TEXT\n";
+    out << tableHeader() << "TEXT\n";
     for (const atnformat::StoredString &s : file.strings) {
         if (s.text.empty())
             continue;
-        const std::string label = atnformat::roleLabel(s);
-        std::snprintf(line, sizeof line, "%8zu  %-6s  %-18s  ", s.offset,
-                      s.layout == atnformat::Layout::BigEndian ? "BE" : "LE", label.c_str());
-        out << line << quoted(s.text) << "\n";
+        out << tableColumns(s) << quoted(s.text) << "\n";
     }
 }
 

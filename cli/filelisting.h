@@ -9,9 +9,22 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "atnformat/actionfile.h"
+
 namespace cli {
+
+// The names --list --json gives layouts ("be", "le") and roles ("setName", ...).
+[[nodiscard]] std::string_view layoutName(atnformat::Layout layout);
+[[nodiscard]] std::string_view roleName(atnformat::Role role);
+// A JSON string literal; text outside ASCII stays as UTF-8.
+[[nodiscard]] std::string quoted(std::string_view text);
+// The columns of the --list table before the text: its header, and offset,
+// layout and role label of a string.
+[[nodiscard]] std::string tableHeader();
+[[nodiscard]] std::string tableColumns(const atnformat::StoredString &string);
 
 // `args` are the arguments after "--list".
 int listStrings(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);

@@ -72,15 +72,15 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
         return result;
     result.status = BackupResult::Status::Failed;
 
-    const Fd fromFile(fileSystemCalls().open(input.c_str(), O_RDONLY | O_CLOEXEC, 0));
+    // Opened without waiting, as a pipe with no writer would make a plain open
+    // wait; anything but a regular file is refused below.
+    const Fd fromFile(fileSystemCalls().open(input.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
     const int from = fromFile.get();
-    if (from < 0) {
+    if (from < 0)
         return failed(result, reason(messages::kBackupCannotRead, input, errno));
-    }
     struct stat st;
-    if (::fstat(from, &st) != 0) {
+    if (::fstat(from, &st) != 0)
         return failed(result, reason(messages::kBackupCannotRead, input, errno));
-    }
     if (!S_ISREG(st.st_mode)) {
         // Copying a pipe or a device would consume what the translation is to read.
         return failed(result, {messages::kCannotBackUp,

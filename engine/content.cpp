@@ -8,8 +8,8 @@
 namespace engine::detail {
 namespace {
 
-constexpr std::size_t kPlanLimitBySize = std::size_t(-1);
-std::atomic<std::size_t> g_planLimit{kPlanLimitBySize};
+constexpr std::size_t kNoRewriteLimit = std::size_t(-1);
+std::atomic<std::size_t> g_planLimit{kNoRewriteLimit};
 
 } // namespace
 
@@ -20,7 +20,7 @@ void setPlanLimit(std::size_t rewrites)
 
 void resetPlanLimit()
 {
-    g_planLimit.store(kPlanLimitBySize, std::memory_order_relaxed);
+    g_planLimit.store(kNoRewriteLimit, std::memory_order_relaxed);
 }
 
 Content::Content(Input input, const EncodedText &search, const EncodedText &replacement, bool plan,
@@ -28,20 +28,18 @@ Content::Content(Input input, const EncodedText &search, const EncodedText &repl
     : m_input(input),
       m_plan(input, search, replacement, storage, room)
 {
-    // The plan takes about 32 bytes a rewrite: room for 4096 of them, or
-    // for a sixteenth of the input's size, but never more than 16 MiB.
-    const std::size_t limit = g_planLimit.load(std::memory_order_relaxed);
-    m_planLimit = !plan                        ? 0
-                  : limit != kPlanLimitBySize ? limit
-                                              : std::clamp<std::size_t>(input.size() / 16 / 32, 4096, (16 << 20) / 32);
+    // The plan takes a few bytes a rewrite; it may take a 64th of the
+    // input's size, or 64 KiB.
+    m_planLimit = plan ? g_planLimit.load(std::memory_order_relaxed) : 0;
+    m_planBytes = std::max<std::size_t>(input.size() / 64, 64 << 10);
 }
 
 void Content::rewrite(std::int64_t q, const Bytes &with, std::int64_t fieldAt, Order order, std::int64_t field)
 {
     if (!building()) {
         const std::int64_t lowest = order == LE ? fieldAt - 12 : fieldAt;
-        if (lowest >= m_plan.untouchedFrom() && m_plan.size() < m_planLimit) {
-            m_plan.add(q - m_plan.shift(), fieldAt, order, field);
+        if (lowest >= m_plan.untouchedFrom() && m_plan.size() < m_planLimit && m_plan.bytes() < m_planBytes) {
+            m_plan.add(q - m_plan.shift(), fieldAt, order);
             return;
         }
         startBuilding(q - m_plan.shift());

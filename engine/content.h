@@ -60,7 +60,8 @@ private:
     Input m_input;
     Plan m_plan;
     std::optional<Builder> m_builder;
-    std::size_t m_planLimit = 0;
+    std::size_t m_planLimit = 0; // rewrites
+    std::size_t m_planBytes = 0;
 };
 
 } // namespace engine::detail

@@ -7,7 +7,6 @@
 #include <new>
 #include <optional>
 #include <sys/stat.h>
-#include <type_traits>
 #include <unistd.h>
 
 #include "filesystemcalls.h"
@@ -21,14 +20,11 @@ using detail::Fd;
 using detail::fileSystemCalls;
 using detail::writeAll;
 
-// Sets the error of a read or write result; `reason` is an errno or a message.
-template <typename Result, typename Reason>
-Result &failed(Result &result, Format cannot, const std::string &path, const Reason &reason)
+// Sets the error of a read or write result: `cannot` with the path and the reason.
+template <typename Result>
+Result &failed(Result &result, Format cannot, const std::string &path, Message reason)
 {
-    if constexpr (std::is_same_v<Reason, int>)
-        result.message = Message(cannot, {path, std::strerror(reason)});
-    else
-        result.message = Message(cannot, {path, reason});
+    result.message = Message(cannot, {path, std::move(reason)});
     result.error = result.message.english();
     return result;
 }
@@ -93,6 +89,18 @@ mode_t currentUmask()
     return mask;
 }
 
+// Why a file of this kind is not read, or nothing when it is read.
+std::optional<Format> refusedKind(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return messages::kIsAFolder;
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return messages::kIsADevice;
+    if (S_ISSOCK(mode))
+        return messages::kIsASocket;
+    return std::nullopt;
+}
+
 bool sameVersion(const struct stat &a, const struct stat &b)
 {
     return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
@@ -103,25 +111,37 @@ bool sameVersion(const struct stat &a, const struct stat &b)
 ReadResult readFile(const std::string &path, std::uint64_t maxBytes, Room room)
 {
     ReadResult result;
-    Fd fd(fileSystemCalls().open(path.c_str(), O_RDONLY | O_CLOEXEC, 0));
+    const auto fail = [&](Message reason, int error = 0) {
+        failed(result, messages::kCannotRead, path, std::move(reason));
+        result.systemError = error;
+        result.bytes = {};
+        return result;
+    };
+    const auto failSystem = [&](int error) { return fail(std::strerror(error), error); };
+    // Opening without waiting: a plain open waits for a writer on a pipe that
+    // has none, and may make a terminal the controlling one.
+    Fd fd(fileSystemCalls().open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
     if (fd.get() < 0) {
-        return failed(result, messages::kCannotRead, path, errno);
+        const int error = errno;
+        // A socket, or a device without a driver, cannot be opened at all.
+        struct stat st;
+        if (::stat(path.c_str(), &st) == 0 && refusedKind(st.st_mode))
+            return fail(*refusedKind(st.st_mode));
+        return failSystem(error);
     }
     struct stat before;
-    if (::fstat(fd.get(), &before) != 0) {
-        return failed(result, messages::kCannotRead, path, errno);
-    }
-    if (S_ISDIR(before.st_mode)) {
-        return failed(result, messages::kCannotRead, path, Message(messages::kIsAFolder));
-    }
+    if (::fstat(fd.get(), &before) != 0)
+        return failSystem(errno);
+    if (const auto kind = refusedKind(before.st_mode))
+        return fail(*kind);
     const Message tooLarge(messages::kTooLarge, {sizeText(maxBytes)});
     const bool regular = S_ISREG(before.st_mode);
-    if (regular && std::uint64_t(before.st_size) > maxBytes) {
-        return failed(result, messages::kCannotRead, path, tooLarge);
-    }
+    const bool pipe = S_ISFIFO(before.st_mode);
+    if (regular && std::uint64_t(before.st_size) > maxBytes)
+        return fail(tooLarge);
     // The size is only a hint: the file is read to its end whatever it says,
-    // which also covers pipes and devices. A system that will not promise
-    // the room asked for still gets the file read.
+    // which also covers pipes. A system that will not promise the room asked
+    // for still gets the file read.
     if (regular && before.st_size > 0) {
         const auto size = std::size_t(before.st_size);
         try {
@@ -131,28 +151,39 @@ ReadResult readFile(const std::string &path, std::uint64_t maxBytes, Room room)
         }
     }
     std::uint8_t chunk[1 << 16];
+    bool writerSeen = false;
     for (;;) {
         const ssize_t got = fileSystemCalls().read(fd.get(), chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            failed(result, messages::kCannotRead, path, errno);
-            result.bytes = {};
-            return result;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // A program holds the pipe open for writing and has not written
+            // yet: its data is coming, so from now on reads wait for it.
+            const int flags = ::fcntl(fd.get(), F_GETFL);
+            if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+                return failSystem(errno);
+            writerSeen = true;
+            continue;
         }
-        if (got == 0)
+        if (got < 0)
+            return failSystem(errno);
+        if (got == 0) {
+            // The end before any data or any sign of a writer: nothing holds
+            // the pipe open for writing, so nothing will ever come. (A writer
+            // that closed without writing looks the same, and an empty input
+            // from it would be of no use either.)
+            if (pipe && !writerSeen)
+                return fail(messages::kPipeWithoutWriter);
             break;
-        if (std::uint64_t(got) > maxBytes - result.bytes.size()) {
-            result.bytes = {};
-            return failed(result, messages::kCannotRead, path, tooLarge);
         }
+        writerSeen = true;
+        if (std::uint64_t(got) > maxBytes - result.bytes.size())
+            return fail(tooLarge);
         result.bytes.insert(result.bytes.end(), chunk, chunk + got);
     }
     struct stat after;
-    if (regular && (::fstat(fd.get(), &after) != 0 || !sameVersion(before, after))) {
-        result.bytes = {};
-        return failed(result, messages::kCannotRead, path, Message(messages::kChangedWhileRead));
-    }
+    if (regular && (::fstat(fd.get(), &after) != 0 || !sameVersion(before, after)))
+        return fail(messages::kChangedWhileRead);
     result.ok = true;
     return result;
 }
@@ -160,37 +191,32 @@ ReadResult readFile(const std::string &path, std::uint64_t maxBytes, Room room)
 WriteResult writeFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes)
 {
     WriteResult result;
-    if (path.empty()) {
-        return failed(result, messages::kCannotWrite, path, Message(messages::kNoFileName));
-    }
+    if (path.empty())
+        return failed(result, messages::kCannotWrite, path, messages::kNoFileName);
     const std::optional<std::string> resolved = resolveLinks(path);
-    if (!resolved) {
-        return failed(result, messages::kCannotWrite, path, ELOOP);
-    }
+    if (!resolved)
+        return failed(result, messages::kCannotWrite, path, std::strerror(ELOOP));
     const std::string &target = *resolved;
 
     struct stat existing;
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
-        return failed(result, messages::kCannotWrite, path, Message(messages::kIsAFolder));
-    }
-    if (exists && !S_ISREG(existing.st_mode)) {
-        return failed(result, messages::kCannotWrite, path, Message(messages::kNotARegularFile));
-    }
+    if (exists && S_ISDIR(existing.st_mode))
+        return failed(result, messages::kCannotWrite, path, messages::kIsAFolder);
+    if (exists && !S_ISREG(existing.st_mode))
+        return failed(result, messages::kCannotWrite, path, messages::kNotARegularFile);
     const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~currentUmask());
 
     std::string temporary = temporaryPattern(target);
     // The temporary file is in the target's folder, so the rename below stays
     // on one file system and replaces the target in one step.
     Fd fd(fileSystemCalls().makeTemporary(temporary.data(), O_CLOEXEC));
-    if (fd.get() < 0) {
-        return failed(result, messages::kCannotWrite, path, errno);
-    }
+    if (fd.get() < 0)
+        return failed(result, messages::kCannotWrite, path, std::strerror(errno));
     auto fail = [&](int error) {
         if (fd.get() >= 0)
             ::close(fd.release());
         ::unlink(temporary.c_str());
-        return failed(result, messages::kCannotWrite, path, error);
+        return failed(result, messages::kCannotWrite, path, std::strerror(error));
     };
     if (!writeAll(fd.get(), bytes.data(), bytes.size()))
         return fail(errno);

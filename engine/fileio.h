@@ -1,9 +1,13 @@
 // Whole-file reading and atomic writing.
 //
-// `readFile` reads a file, a pipe or a device to its end, but never more than
-// a limit (so that an endless source cannot exhaust memory), and refuses a
-// regular file that changes size or is modified while it is being read: the
-// caller gets all of one version of the file or an error, never a mixture.
+// `readFile` reads a regular file, or a pipe that a program writes to, to its
+// end, but never more than a limit (so that an endless source cannot exhaust
+// memory), and refuses a regular file that changes size or is modified while
+// it is being read: the caller gets all of one version of the file or an
+// error, never a mixture. It never waits for a writer that is not there: a
+// pipe that no program holds open for writing, a folder, a device and a
+// socket are refused at once. Only a pipe whose writer has yet to write is
+// waited for, as its data is on the way (`/dev/fd/N` of a shell pipe).
 //
 // `writeFileAtomically` never leaves a half-written target: the bytes go to a
 // temporary file in the target's folder, are flushed to disk, and the temporary
@@ -16,6 +20,7 @@
 //
 // Errors name the path and the reason, e.g.
 //   Cannot read "in.atn": No such file or directory
+//   Cannot read "/dev/zero": it is a device
 //   Cannot write "out/x.atn": No space left on device
 #pragma once
 
@@ -37,7 +42,8 @@ struct ReadResult {
     bool ok = false;
     std::vector<std::uint8_t> bytes;
     std::string error; // when !ok: names the path and the reason
-    Message message;   // `error` as a message, for a front end in another language
+    Message message;     // `error` as a message, for a front end in another language
+    int systemError = 0; // when !ok because a system call failed: its errno
 };
 
 // How much capacity the bytes read get beyond the file's size.

@@ -33,6 +33,9 @@ inline constexpr Format kCannotRead{QT_TRANSLATE_NOOP("Messages", "Cannot read \
 inline constexpr Format kCannotWrite{QT_TRANSLATE_NOOP("Messages", "Cannot write \"%@\": %@")};
 inline constexpr Format kIsAFolder{QT_TRANSLATE_NOOP("Messages", "it is a folder")};
 inline constexpr Format kNotARegularFile{QT_TRANSLATE_NOOP("Messages", "it is not a regular file")};
+inline constexpr Format kIsADevice{QT_TRANSLATE_NOOP("Messages", "it is a device")};
+inline constexpr Format kIsASocket{QT_TRANSLATE_NOOP("Messages", "it is a socket")};
+inline constexpr Format kPipeWithoutWriter{QT_TRANSLATE_NOOP("Messages", "it is a pipe with no writer")};
 inline constexpr Format kNoFileName{QT_TRANSLATE_NOOP("Messages", "no file name given")};
 inline constexpr Format kChangedWhileRead{QT_TRANSLATE_NOOP("Messages", "the file changed while it was being read")};
 inline constexpr Format kTooLarge{QT_TRANSLATE_NOOP("Messages", "it holds more than %@, the most atnlingo reads")};

@@ -16,17 +16,11 @@ void copy(const Bytes &text, std::uint8_t *to) noexcept
 
 } // namespace
 
-void Plan::add(std::int64_t inputAt, std::int64_t fieldAt, Order order, std::int64_t field)
+void Plan::add(std::int64_t inputAt, std::int64_t fieldAt, Order order)
 {
-    Planned planned{inputAt, fieldAt, static_cast<std::uint32_t>(field), 0, 0, order};
-    if (order == LE) {
-        const std::uint8_t *header = m_input.data() + (fieldAt - shift());
-        planned.littleEndianCount = static_cast<std::uint32_t>(std::int64_t(decode32(header - 4, LE)) + m_d);
-        planned.bigEndianCount = static_cast<std::uint32_t>(std::int64_t(decode32(header - 12, BE)) + m_d);
-    }
     if (m_storage != nullptr && m_d > 0 && shift() + m_d <= m_room)
         m_carry.reserve(carryRoom(1));
-    m_rewrites.push_back(planned);
+    m_log.append({inputAt, fieldAt, order});
     if (m_storage != nullptr)
         makePlanned(false);
 }
@@ -38,16 +32,16 @@ void Plan::appendTo(Bytes &out, std::int64_t upTo) const
         out.insert(out.end(), m_storage, m_storage + m_written);
         from = m_taken;
     }
-    for (std::size_t k = m_made; k < m_rewrites.size(); ++k) {
-        const Planned &r = m_rewrites[k];
+    for (RewriteLog::Cursor c = m_made; c.index < m_log.size();) {
+        const Planned r = m_log.next(c);
         appendInput(out, from, r.inputAt);
         const Bytes &with = m_replacement.in(r.order);
         out.insert(out.end(), with.begin(), with.end());
         from = r.inputAt + m_n;
     }
     appendInput(out, from, upTo);
-    for (std::size_t k = m_made; k < m_rewrites.size(); ++k)
-        writeFields(m_rewrites[k], out.data());
+    for (RewriteLog::Cursor c = m_made; c.index < m_log.size();)
+        writeFields(m_log.next(c), out.data());
 }
 
 void Plan::prepareToApply()
@@ -71,42 +65,35 @@ void Plan::undo() const noexcept
 {
     if (m_storage == nullptr)
         return;
-    for (std::size_t k = 0; k < m_made; ++k) {
-        const Planned &r = m_rewrites[k];
-        encode32(m_storage + r.fieldAt, r.order, std::int64_t(r.field) - m_d / 2);
-        if (r.order == LE) {
-            encode32(m_storage + r.fieldAt - 4, LE, std::int64_t(r.littleEndianCount) - m_d);
-            encode32(m_storage + r.fieldAt - 12, BE, std::int64_t(r.bigEndianCount) - m_d);
-        }
-    }
+    for (RewriteLog::Cursor c = m_log.begin(); c.index < m_made.index;)
+        writeFields(m_log.next(c), m_storage, true);
     // Every stretch of input between two matches goes back where it
     // was: back to front when the content is shorter than the input,
     // front to back when it is longer, so that none is overwritten
     // before it has moved.
     const std::int64_t m = m_n + m_d;
-    const auto restore = [&](std::size_t k) {
-        const Planned &r = m_rewrites[k];
-        const std::int64_t end = k + 1 < m_made ? m_rewrites[k + 1].inputAt : m_taken;
-        const std::int64_t from = r.inputAt + std::int64_t(k) * m_d + m;
-        std::memmove(m_storage + r.inputAt + m_n, m_storage + from, std::size_t(end - (r.inputAt + m_n)));
-        copy(m_search.in(r.order), m_storage + r.inputAt);
-    };
     if (m_d <= 0) {
-        for (std::size_t k = m_made; k-- > 0;)
-            restore(k);
+        std::int64_t end = m_taken; // of the stretch after the match
+        for (RewriteLog::Cursor c = m_made; c.index > 0;) {
+            const Planned r = m_log.previous(c);
+            const std::int64_t from = r.inputAt + std::int64_t(c.index) * m_d + m;
+            std::memmove(m_storage + r.inputAt + m_n, m_storage + from, std::size_t(end - (r.inputAt + m_n)));
+            copy(m_search.in(r.order), m_storage + r.inputAt);
+            end = r.inputAt;
+        }
         return;
     }
     // Front to back, each stretch before its match, then the carried input.
     std::int64_t from = 0;
-    for (std::size_t k = 0; k < m_made; ++k) {
-        const Planned &r = m_rewrites[k];
-        const std::int64_t at = r.inputAt + std::int64_t(k) * m_d; // its replacement
-        const std::int64_t start = k == 0 ? 0 : m_rewrites[k - 1].inputAt + m_n;
+    std::int64_t start = 0; // of the stretch before the match
+    for (RewriteLog::Cursor c = m_log.begin(); c.index < m_made.index;) {
+        const std::int64_t before = std::int64_t(c.index);
+        const Planned r = m_log.next(c);
         std::memmove(m_storage + start, m_storage + from, std::size_t(r.inputAt - start));
         copy(m_search.in(r.order), m_storage + r.inputAt);
-        from = at + m;
+        from = r.inputAt + before * m_d + m; // after its replacement
+        start = r.inputAt + m_n;
     }
-    const std::int64_t start = m_made == 0 ? 0 : m_rewrites[m_made - 1].inputAt + m_n;
     std::memmove(m_storage + start, m_storage + from, std::size_t(m_taken - start));
     m_carry.peek(0, m_carry.size(), m_storage + m_taken);
 }
@@ -119,12 +106,16 @@ std::size_t Plan::carryRoom(std::size_t more) const noexcept
     return std::size_t(shift() + std::int64_t(more) * m_d) + std::max<std::size_t>(kChunk, std::size_t(m_n + m_d));
 }
 
-void Plan::writeFields(const Planned &r, std::uint8_t *data) noexcept
+void Plan::writeFields(const Planned &r, std::uint8_t *data, bool back) const noexcept
 {
-    encode32(data + r.fieldAt, r.order, r.field);
+    const std::int64_t d = back ? -m_d : m_d;
+    const auto change = [&](std::int64_t at, Order order, std::int64_t by) {
+        encode32(data + at, order, std::int64_t(decode32(data + at, order)) + by);
+    };
+    change(r.fieldAt, r.order, d / 2);
     if (r.order == LE) {
-        encode32(data + r.fieldAt - 4, LE, r.littleEndianCount);
-        encode32(data + r.fieldAt - 12, BE, r.bigEndianCount);
+        change(r.fieldAt - 4, LE, d);
+        change(r.fieldAt - 12, BE, d);
     }
 }
 
@@ -147,14 +138,16 @@ void Plan::appendInput(Bytes &out, std::int64_t from, std::int64_t to) const
 void Plan::makePlanned(bool all) noexcept
 {
     const std::int64_t limit = consumed();
-    for (; m_made < m_rewrites.size(); ++m_made) {
-        const Planned &r = m_rewrites[m_made];
-        const std::int64_t growth = std::int64_t(m_made + 1) * m_d;
+    while (m_made.index < m_log.size()) {
+        RewriteLog::Cursor after = m_made;
+        const Planned r = m_log.next(after);
+        const std::int64_t growth = std::int64_t(after.index) * m_d;
         if (!all && (r.inputAt + m_n + growth > limit || growth > m_room))
             return;
         emitInput(r.inputAt);
         emitReplacement(r);
         writeFields(r, m_storage);
+        m_made = after;
     }
 }
 

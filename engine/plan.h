@@ -22,6 +22,7 @@
 
 #include "carry.h"
 #include "encodedtext.h"
+#include "rewritelog.h"
 
 namespace engine::detail {
 
@@ -36,30 +37,30 @@ public:
           m_n(std::int64_t(search.be.size())),
           m_d(std::int64_t(replacement.be.size()) - m_n),
           m_storage(storage),
-          m_room(std::int64_t(room))
+          m_room(std::int64_t(room)),
+          m_log(m_n, m_d)
     {
     }
 
     [[nodiscard]] std::int64_t searchSize() const noexcept { return m_n; }
     [[nodiscard]] std::int64_t change() const noexcept { return m_d; } // d
-    [[nodiscard]] bool empty() const noexcept { return m_rewrites.empty(); }
-    [[nodiscard]] std::size_t size() const noexcept { return m_rewrites.size(); }
-    [[nodiscard]] std::int64_t shift() const noexcept { return std::int64_t(m_rewrites.size()) * m_d; }
+    [[nodiscard]] bool empty() const noexcept { return m_log.size() == 0; }
+    [[nodiscard]] std::size_t size() const noexcept { return m_log.size(); }
+    [[nodiscard]] std::size_t bytes() const noexcept { return m_log.bytes(); } // what it takes
+    [[nodiscard]] std::int64_t shift() const noexcept { return std::int64_t(m_log.size()) * m_d; }
 
     // The input consumed by the rewrites: everything up to the end of the
     // last match.
-    [[nodiscard]] std::int64_t consumed() const noexcept
-    {
-        return m_rewrites.empty() ? 0 : m_rewrites.back().inputAt + m_n;
-    }
+    [[nodiscard]] std::int64_t consumed() const noexcept { return m_log.end().end; }
 
     // From this content position on, the content is the input shifted.
     [[nodiscard]] std::int64_t untouchedFrom() const noexcept { return consumed() + shift(); }
 
     // Plans the rewrite of the match at input position `inputAt`; the length
     // field at content position `fieldAt`, and the header before it, must lie
-    // at or after untouchedFrom().
-    void add(std::int64_t inputAt, std::int64_t fieldAt, Order order, std::int64_t field);
+    // at or after untouchedFrom(), and the field must hold the length for the
+    // string as it is (the new one is that plus d / 2).
+    void add(std::int64_t inputAt, std::int64_t fieldAt, Order order);
 
     [[nodiscard]] std::size_t resultSize() const noexcept { return std::size_t(std::int64_t(m_input.size()) + shift()); }
 
@@ -80,17 +81,10 @@ public:
     void undo() const noexcept;
 
 private:
-    struct Planned {
-        std::int64_t inputAt;
-        std::int64_t fieldAt;
-        std::uint32_t field;
-        std::uint32_t littleEndianCount;
-        std::uint32_t bigEndianCount;
-        Order order;
-    };
-
     [[nodiscard]] std::size_t carryRoom(std::size_t more) const noexcept;
-    static void writeFields(const Planned &r, std::uint8_t *data) noexcept;
+    // Changes the length field and header of `r` in `data` by d; by -d
+    // when `back`.
+    void writeFields(const Planned &r, std::uint8_t *data, bool back = false) const noexcept;
     void appendInput(Bytes &out, std::int64_t from, std::int64_t to) const;
     void makePlanned(bool all) noexcept;
     void emitInput(std::int64_t to) noexcept;
@@ -103,8 +97,8 @@ private:
     std::int64_t m_d;
     std::uint8_t *m_storage;
     std::int64_t m_room;
-    std::vector<Planned> m_rewrites;
-    std::size_t m_made = 0;      // rewrites made in the storage
+    RewriteLog m_log;
+    RewriteLog::Cursor m_made;   // after the rewrites made in the storage
     std::int64_t m_taken = 0;    // input made into content
     std::int64_t m_written = 0;  // content in the storage
     Carry m_carry;               // the input from taken to written, when d > 0

@@ -70,6 +70,7 @@ void rewriteAll(Input input, Content &content, const EncodedText &search, const 
     const detail::Needle needle{search.be.data(), search.le.data(), std::size_t(n)};
     const std::uint8_t *data = input.data();
     detail::NullUnits nulls(input);
+    detail::StartSearch startSearch(n, d, lenient);
 
     // i: the scan position in the input; p = i + shift in the content.
     std::int64_t i = 0;
@@ -112,7 +113,7 @@ void rewriteAll(Input input, Content &content, const EncodedText &search, const 
             continue;
         }
 
-        const detail::Starts starts = detail::findStart(content, match, lenient, console);
+        const detail::Starts starts = startSearch.find(content, match, console);
         if (starts.at[BE] == -1 && starts.at[LE] == -1) {
             console.print({messages::kNoStart, {decimal(p)}});
             report.stoppedAt = p;
@@ -123,6 +124,7 @@ void rewriteAll(Input input, Content &content, const EncodedText &search, const 
         const std::int64_t s = starts.at[order];
         const std::int64_t q = pos[order];
         content.rewrite(q, replacement.in(order), s, order, (match.end[order] - s - 4 + d) >> 1);
+        startSearch.rewritten(s, order, q);
         ++report.rewrites;
         // Rewrites go up through the content, so those of one stored string
         // follow each other, with the same start.

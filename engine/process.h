@@ -29,12 +29,15 @@
 // Problems met while scanning are written to `console`, one line each.
 //
 // Cost: one pass over the buffer, searching both byte orders at once, and
-// no rewrite ever moves the rest of the buffer. The overload that consumes
-// its buffer makes the rewrites in the buffer's own storage as the scan goes,
-// as far as its capacity allows; the other builds its result in new memory as
-// the scan goes, as the consuming one does when a walk back to a length field
-// reaches text already rewritten or the rewrites are very many. Memory: at
-// most the buffer and one result.
+// no rewrite ever moves the rest of the buffer. The walks back from the
+// matches of one long string do not each read the whole string again, so
+// that a string of a million matches costs about as much as a million
+// strings. The overload that consumes its buffer makes the rewrites in the
+// buffer's own storage as the scan goes, as far as its capacity allows; the
+// other builds its result in new memory as the scan goes, as the consuming
+// one does when a walk back to a length field reaches text already rewritten
+// or the rewrites are very many (their plan, a few bytes each, may take a
+// 64th of the buffer). Memory: at most the buffer and one result.
 //
 // **Example**
 //   00 00 00 04 00 41 00 42 00 43 00 00, search "B", replacement "XY"
@@ -101,7 +104,7 @@ namespace detail {
 // before its result is built in new memory (0: always built). Not meant to be
 // called while another thread is inside `process`.
 void setPlanLimit(std::size_t rewrites);
-// Back to the limit chosen from each buffer's size.
+// Back to no limit but the size of the plan.
 void resetPlanLimit();
 
 } // namespace detail

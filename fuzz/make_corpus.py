@@ -94,6 +94,34 @@ def process_seeds():
     return seeds
 
 
+def long_string(units, little, planted=None):
+    """One stored string of the units again and again; `planted`, (field,
+    position), puts three units there whose bytes, read one byte off the unit
+    grid, give that length field."""
+    text = bytearray()
+    for index, unit in enumerate(units):
+        if planted and index == planted[1]:
+            low, high = planted[0] & 0xFF, planted[0] >> 8
+            text += bytes([0x4E, low, high, 0, 0, 0x41] if little else [0x41, 0, 0, high, low, 0x2D])
+        text += unit
+    count = len(text) // 2 + 1
+    header = struct.pack(">I", 2 * count + 12) + b"txtu" + struct.pack("<I", 2 * count + 12) if little else b""
+    return b"\x11\x22" + header + struct.pack("<I" if little else ">I", count) + bytes(text) + b"\0\0\0\x55"
+
+
+def long_string_seeds():
+    """Walks back over hundreds of rewrites in one string, in both layouts."""
+    be_a, le_a = [b"\0a"] * 300, [b"\x2d\x4e"] + [b"a\x4e", b"a\0"] * 300
+    return {
+        "long-big-endian": process_seed(long_string(be_a, False), b"a", b"b", False, CONSUMED | ROOM),
+        "long-big-endian-longer-planted": process_seed(long_string(be_a, False, (321, 40)), b"a", b"bcd", False),
+        "long-little-endian-shorter": process_seed(long_string(le_a, True), b"a", b"", False, CONSUMED),
+        "long-little-endian-planted": process_seed(long_string(le_a, True, (521, 81)), b"a", b"b", False),
+        "long-little-endian-lenient-planted": process_seed(long_string(le_a, True, (621, 81)), b"a", b"bc", True,
+                                                           CONSUMED | ROOM),
+    }
+
+
 RULE_TEXTS = {
     "flags": "1;a;b;\nyes;c;d;\n0;e;f;\nTRUE;g;h;\nfalse;i;j;\ntrue;k;l",
     "separators": ";;1;;;a;;;b;;;\n\n\n1;x\n0;;;\n",
@@ -173,7 +201,7 @@ def atnformat_seeds():
 
 def main():
     write("atnformat_fuzz", atnformat_seeds())
-    write("process_fuzz", process_seeds())
+    write("process_fuzz", {**process_seeds(), **long_string_seeds()})
     write("rulefile_editor_fuzz", rule_seeds())
     write("rulefile_translation_fuzz", rule_seeds())
     write("cli_fuzz", cli_seeds())

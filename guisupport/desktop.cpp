@@ -24,8 +24,19 @@ void Desktop::setCurrent(Desktop *desktop)
 std::optional<QString> Desktop::runSavePanel(const SavePanel &panel, QWidget *parent)
 {
     std::optional<QString> path = chooseSavePath(panel, parent);
-    // Panels differ in whether they add it themselves.
-    if (path && !panel.allowedFileTypes.isEmpty() && QFileInfo(*path).suffix().isEmpty())
-        *path += u'.' + panel.allowedFileTypes.constFirst();
-    return path;
+    if (!path || panel.allowedFileTypes.isEmpty() || !QFileInfo(*path).suffix().isEmpty())
+        return path;
+    // Panels differ in whether they add it themselves; one that did not asked
+    // about the name as typed, if at all, not about this one.
+    *path += u'.' + panel.allowedFileTypes.constFirst();
+    if (!QFileInfo::exists(*path))
+        return path;
+    const Alert question{.style = Alert::Style::Warning,
+                         .messageText = tr("Replace \u201c%1\u201d?").arg(QFileInfo(*path).fileName()),
+                         .informativeText = tr("A file of that name exists already in %1. Replacing it overwrites "
+                                               "its content.")
+                                                .arg(QFileInfo(*path).absolutePath()),
+                         .buttons = {tr("Replace"), tr("Cancel")},
+                         .cancelButton = 1};
+    return runAlert(question, parent) == 0 ? path : std::nullopt;
 }

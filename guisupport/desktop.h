@@ -6,6 +6,7 @@
 // dialog ever opens.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -40,27 +41,35 @@ struct Alert {
     Style style = Style::Warning;
     QString messageText;
     QString informativeText;
-    QStringList buttons; // the first is the default, the last answers Escape
+    QStringList buttons;
+    // The button that Escape and closing the alert press; -1 for none.
+    int cancelButton = -1;
 
     bool operator==(const Alert &) const = default;
 };
 
 class Desktop {
+    Q_DECLARE_TR_FUNCTIONS(Desktop)
+
 public:
     Desktop() = default;
     virtual ~Desktop();
     Q_DISABLE_COPY_MOVE(Desktop)
 
     // Runs the panel application-modally; the chosen path, or nothing when
-    // the user cancels.
+    // the user cancels. A name saved without an extension gets the first
+    // allowed type, and the question whether to replace a file of that name.
     [[nodiscard]] virtual std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) = 0;
+    // The same for a panel that may choose several files: every chosen path,
+    // none when the user cancels.
+    [[nodiscard]] virtual QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent) = 0;
     [[nodiscard]] std::optional<QString> runSavePanel(const SavePanel &panel, QWidget *parent);
 
     // Shows the alert modal to `window` only and returns at once; a button
     // closes it.
     virtual void beginSheet(const Alert &alert, QWidget *window) = 0;
-    // Shows the alert modal to `window` and waits for an answer: the index of
-    // the button pressed in `alert.buttons`.
+    // Shows the alert modal to `window` and waits for an answer: the index
+    // in `alert.buttons` of the button pressed.
     [[nodiscard]] virtual int runAlert(const Alert &alert, QWidget *window) = 0;
 
     // Opens a file in the named program where the platform can name one, in

@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -16,12 +15,17 @@ namespace {
 
 constexpr const char *kButtonIndex = "alertButtonIndex";
 
-std::optional<QString> runDialog(QFileDialog &dialog)
+QStringList runDialogForFiles(QFileDialog &dialog)
 {
     dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
+        return {};
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> runDialog(QFileDialog &dialog)
+{
+    const QStringList chosen = runDialogForFiles(dialog);
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.constFirst();
@@ -80,18 +84,21 @@ std::unique_ptr<QFileDialog> SystemDesktop::makeSaveDialog(const SavePanel &pane
 
 QMessageBox *SystemDesktop::makeAlert(const Alert &alert, QWidget *window)
 {
-    auto *box = new QMessageBox(iconOf(alert.style), alert.messageText, alert.messageText, QMessageBox::NoButton, window);
+    // The message is in the box already; as a title, a window manager would cut it short.
+    auto *box = new QMessageBox(iconOf(alert.style), QString(), alert.messageText, QMessageBox::NoButton, window);
     box->setInformativeText(alert.informativeText);
     // So that a path it names can be copied.
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QStringList buttons = alert.buttons.isEmpty() ? QStringList{u"Ok"_s} : alert.buttons;
-    for (const QString &title : buttons) {
-        QPushButton *button = box->addButton(title, QMessageBox::AcceptRole);
-        // The box lays its buttons out in the platform's order, not in ours.
-        button->setProperty(kButtonIndex, int(box->buttons().size() - 1));
+    for (int index = 0; index < buttons.size(); ++index) {
+        const bool cancels = index == alert.cancelButton;
+        QPushButton *button = box->addButton(buttons[index], cancels ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        // The box lists its buttons by role, not in the order they came.
+        button->setProperty(kButtonIndex, index);
+        if (cancels)
+            box->setEscapeButton(button);
         if (!box->defaultButton())
             box->setDefaultButton(button);
-        box->setEscapeButton(button);
     }
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
@@ -102,6 +109,12 @@ std::optional<QString> SystemDesktop::runOpenPanel(const OpenPanel &panel, QWidg
 {
     const auto dialog = makeOpenDialog(panel, parent);
     return runDialog(*dialog);
+}
+
+QStringList SystemDesktop::runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent)
+{
+    const auto dialog = makeOpenDialog(panel, parent);
+    return runDialogForFiles(*dialog);
 }
 
 std::optional<QString> SystemDesktop::chooseSavePath(const SavePanel &panel, QWidget *parent)
@@ -117,13 +130,11 @@ void SystemDesktop::beginSheet(const Alert &alert, QWidget *window)
 
 int SystemDesktop::runAlert(const Alert &alert, QWidget *window)
 {
-    const QPointer<QMessageBox> box = makeAlert(alert, window);
+    const std::unique_ptr<QMessageBox> box(makeAlert(alert, window));
     box->setAttribute(Qt::WA_DeleteOnClose, false);
     box->exec();
-    const QAbstractButton *clicked = box ? box->clickedButton() : nullptr;
-    const int answer = clicked ? clicked->property(kButtonIndex).toInt() : int(alert.buttons.size()) - 1;
-    delete box;
-    return answer;
+    const QAbstractButton *pressed = box->clickedButton();
+    return pressed ? pressed->property(kButtonIndex).toInt() : alert.cancelButton;
 }
 
 void SystemDesktop::openFile(const QString &path, const QString &application, std::function<void()> failed)

@@ -12,6 +12,7 @@ class QMessageBox;
 class SystemDesktop final : public Desktop {
 public:
     std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
+    QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent) override;
     void beginSheet(const Alert &alert, QWidget *window) override;
     int runAlert(const Alert &alert, QWidget *window) override;
     void openFile(const QString &path, const QString &application, std::function<void()> failed) override;

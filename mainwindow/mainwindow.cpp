@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include "batchtranslation.h"
 #include "viewcontroller.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -60,6 +61,12 @@ void MainWindow::createMenus()
     startAction->setObjectName(u"startTranslationAction"_s);
     startAction->setEnabled(false);
     connect(controller, &ViewController::startEnabledChanged, startAction, &QAction::setEnabled);
+    QAction *severalAction = translateMenu->addAction(tr("Translate Several &Files…"), controller, [controller] {
+        BatchTranslation(*controller)
+            .chooseAndTranslate(controller->isExactTranslation() ? translation::Mode::Exact : translation::Mode::ByteScan);
+    });
+    severalAction->setObjectName(u"translateSeveralFilesAction"_s);
+    severalAction->setStatusTip(tr("Translate several ATN files into one folder with the chosen rule file"));
     QAction *editRulesAction = translateMenu->addAction(tr("&Edit Rules…"), controller, &ViewController::editRuleFile);
     editRulesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     editRulesAction->setObjectName(u"editRulesAction"_s);

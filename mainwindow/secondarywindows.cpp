@@ -9,7 +9,6 @@
 #include "guisupport/windowcontroller.h"
 #include "mainstoryboard.h"
 #include "resources/bundle.h"
-#include "stringsview/stringsviewcontroller.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -33,9 +32,15 @@ void SecondaryWindows::showWindow(std::unique_ptr<WindowController> &window, con
         controller->showWindow();
 }
 
+WindowController *SecondaryWindows::makeRuleEditor()
+{
+    return windowFor(m_editRuleWindow, u"Rule Editor Window Controller"_s);
+}
+
 void SecondaryWindows::showRuleEditor()
 {
-    showWindow(m_editRuleWindow, u"Rule Editor Window Controller"_s);
+    if (WindowController *controller = makeRuleEditor())
+        controller->showWindow();
 }
 
 void SecondaryWindows::showAtnWindow()
@@ -43,22 +48,24 @@ void SecondaryWindows::showAtnWindow()
     showWindow(m_atnWindow, u"Atn Window Controller"_s);
 }
 
-void SecondaryWindows::showStrings(const QString &atnFilePath, const QString &rulFilePath)
+void SecondaryWindows::showStrings(const QString &atnFilePath, const QString &rulFilePath,
+                                   const TranslationOptions &options)
 {
     WindowController *controller = windowFor(m_stringsWindow, u"Strings Window Controller"_s);
     if (!controller)
         return;
     if (auto *strings = qobject_cast<StringsViewController *>(controller->contentViewController()))
-        strings->setFiles(atnFilePath, rulFilePath);
+        strings->setFiles(atnFilePath, rulFilePath, options);
     controller->showWindow();
 }
 
-void SecondaryWindows::refreshStrings(const QString &atnFilePath, const QString &rulFilePath)
+void SecondaryWindows::refreshStrings(const QString &atnFilePath, const QString &rulFilePath,
+                                      const TranslationOptions &options)
 {
     if (!m_stringsWindow || !m_stringsWindow->window() || !m_stringsWindow->window()->isVisible())
         return;
     if (auto *strings = qobject_cast<StringsViewController *>(m_stringsWindow->contentViewController()))
-        strings->setFiles(atnFilePath, rulFilePath);
+        strings->setFiles(atnFilePath, rulFilePath, options);
 }
 
 void SecondaryWindows::showHelp(QWidget *window)

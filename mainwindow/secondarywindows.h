@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include "stringsview/stringsviewcontroller.h"
+
 class QWidget;
 class Storyboard;
 class ViewController;
@@ -27,11 +29,13 @@ public:
     [[nodiscard]] WindowController *stringsWindow() const { return m_stringsWindow.get(); }
 
     void showRuleEditor();
+    // The rule editor, made at the first request, not shown.
+    WindowController *makeRuleEditor();
     void showAtnWindow();
-    void showStrings(const QString &atnFilePath, const QString &rulFilePath);
+    void showStrings(const QString &atnFilePath, const QString &rulFilePath, const TranslationOptions &options);
     // Brings an open Stored Strings window up to date; a hidden one is when it
     // is shown again.
-    void refreshStrings(const QString &atnFilePath, const QString &rulFilePath);
+    void refreshStrings(const QString &atnFilePath, const QString &rulFilePath, const TranslationOptions &options);
     // Opens the help page in a browser; when none can show it, a sheet on
     // `window` names the page's file.
     void showHelp(QWidget *window);

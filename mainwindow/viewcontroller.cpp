@@ -51,6 +51,9 @@ ViewController::ViewController(QWidget *parent)
     connect(m_ui->showStringsButton, &QPushButton::clicked, this, &ViewController::showStringsWindow);
     connect(m_ui->resetFilesButton, &QPushButton::clicked, this, &ViewController::resetFiles);
     connect(m_ui->useLittleEndianCheck, &QCheckBox::clicked, this, &ViewController::toggleLittleEndian);
+    // The Stored Strings window translates with the window's options.
+    connect(m_ui->useLittleEndianCheck, &QCheckBox::toggled, this, &ViewController::refreshStringsWindow);
+    connect(m_ui->exactTranslationCheck, &QCheckBox::toggled, this, &ViewController::refreshStringsWindow);
     connect(m_ui->startTranslationButton, &QPushButton::clicked, this, &ViewController::startTranslation);
     connect(m_ui->clearOutputButton, &QPushButton::clicked, this, &ViewController::clearOutput);
     connect(m_ui->copyOutputButton, &QPushButton::clicked, this, &ViewController::copyOutput);
@@ -91,6 +94,11 @@ QString ViewController::atncopyFilePath() const
 bool ViewController::isExactTranslation() const
 {
     return m_ui->exactTranslationCheck->isChecked();
+}
+
+bool ViewController::isLenient() const
+{
+    return m_ui->useLittleEndianCheck->isChecked();
 }
 
 void ViewController::setStartEnabled(bool enabled)
@@ -173,7 +181,7 @@ void ViewController::controlTextDidChange(FileKind kind)
         m_outputConfirmed = false;
     checkTextFields();
     if (kind != FileKind::AtnCopy)
-        m_windows->refreshStrings(atnFilePath(), rulFilePath());
+        refreshStringsWindow();
 }
 
 QString ViewController::fieldProblem() const
@@ -223,6 +231,7 @@ bool ViewController::mayWriteOutput()
     question.informativeText =
         tr("The output file %1 exists already. The translation would replace its content.").arg(output);
     question.buttons = {tr("Replace"), tr("Cancel")};
+    question.cancelButton = 1;
     return Desktop::current().runAlert(question, window()) == 0;
 }
 
@@ -239,7 +248,7 @@ void ViewController::startTranslation()
                                        .output = atncopyFilePath().toStdString(),
                                        .ruleFile = rulFilePath().toStdString(),
                                        .pairs = {},
-                                       .lenient = m_ui->useLittleEndianCheck->isChecked(),
+                                       .lenient = isLenient(),
                                        .mode = isExactTranslation() ? translation::Mode::Exact
                                                                     : translation::Mode::ByteScan};
     ConsoleBridge console(*this, ConsoleBridge::Clearing::BeforeFirstLine);
@@ -278,7 +287,7 @@ void ViewController::startTranslation()
                          : outcome.succeeded() && !problems ? u"outcome_succeeded"_s
                                                             : u"outcome_problems"_s);
     // The output may have replaced the input.
-    m_windows->refreshStrings(atnFilePath(), rulFilePath());
+    refreshStringsWindow();
 }
 
 // A Start that does not translate says why on the console and, for what the
@@ -364,17 +373,25 @@ void ViewController::copyOutput()
     m_ui->consoleViewText->copyAll();
 }
 
-int ViewController::addRulesInEditor(const QStringList &searchTexts)
+std::optional<int> ViewController::addRulesInEditor(const QStringList &searchTexts)
 {
-    editRuleFile();
-    WindowController *window = editRuleWindow();
-    auto *editor = window ? qobject_cast<RuleEditorViewController *>(window->contentViewController()) : nullptr;
-    return editor ? editor->addRules(searchTexts) : 0;
+    WindowController *controller = m_windows->makeRuleEditor();
+    auto *editor = controller ? qobject_cast<RuleEditorViewController *>(controller->contentViewController()) : nullptr;
+    // The file first, so that Cancel in the editor takes back only the new rules.
+    if (!editor || !editor->takeRuleFile(rulFilePath()))
+        return std::nullopt;
+    controller->showWindow();
+    return editor->addRules(searchTexts);
 }
 
 void ViewController::showStringsWindow()
 {
-    m_windows->showStrings(atnFilePath(), rulFilePath());
+    m_windows->showStrings(atnFilePath(), rulFilePath(), translationOptions());
+}
+
+void ViewController::refreshStringsWindow()
+{
+    m_windows->refreshStrings(atnFilePath(), rulFilePath(), translationOptions());
 }
 
 void ViewController::exitApp()

@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "secondarywindows.h"
@@ -41,6 +42,8 @@ public:
     [[nodiscard]] QString rulFilePath() const;
     [[nodiscard]] QString atncopyFilePath() const;
     [[nodiscard]] bool isExactTranslation() const;
+    // Whether the lenient little-endian check box calls for the option.
+    [[nodiscard]] bool isLenient() const;
 
     // Made from this controller's storyboard "Main" on the first request and
     // owned by it from then on.
@@ -54,9 +57,10 @@ public:
     void openFiles(const QStringList &paths);
     // The rule editor's hand-back: puts the path in the rule field.
     void setRuleFieldAndPath(const QString &path);
-    // Opens the rule editor and appends a disabled rule to it for each text it
-    // can hold; how many it appended.
-    int addRulesInEditor(const QStringList &searchTexts);
+    // Opens the rule editor on the rule file and appends a disabled rule to it
+    // for each text it can hold; how many it appended. Nothing when the user
+    // keeps unsaved changes the editor holds for another file.
+    std::optional<int> addRulesInEditor(const QStringList &searchTexts);
     void checkTextFields();
     // Why Start cannot be used with the fields as they are; empty when it can.
     [[nodiscard]] QString fieldProblem() const;
@@ -95,6 +99,8 @@ public slots:
     // Shows the texts stored in the input file; the window follows the input
     // and rule files while it is open.
     void showStringsWindow();
+    // Brings the Stored Strings window up to date when it is open.
+    void refreshStringsWindow();
     void showHelp() { m_windows->showHelp(window()); }
     void exitApp();
 
@@ -113,6 +119,10 @@ private:
     void controlTextDidChange(FileKind kind);
     void takeFile(FileKind kind, const QString &path);
     void setStartEnabled(bool enabled);
+    [[nodiscard]] TranslationOptions translationOptions() const
+    {
+        return {isExactTranslation() ? translation::Mode::Exact : translation::Mode::ByteScan, isLenient()};
+    }
     [[nodiscard]] bool mayWriteOutput();
     void refuse(const QString &summary, const QString &warning);
     // The outcome line in bold beside its image: "outcome_succeeded",

@@ -93,7 +93,9 @@ done <<'EOF'
 atnlingo|--r|--rules
 atnlingo||folder in.atn
 atnlingo --rules||de.rul folder
-atnlingo --rules de.rul|--|--exact --lenient-le
+atnlingo --rules de.rul|--|--dry-run --exact --json --lenient-le --output-dir
+atnlingo --rules de.rul --output-dir||folder
+atnlingo --rules de.rul --output-dir folder in.atn||folder in.atn
 atnlingo --rules de.rul in.atn||folder in.atn
 atnlingo --lenient-le in.atn out.atn|-|
 atnlingo --list --json||folder in.atn

@@ -3,26 +3,23 @@
 #include "ui_ruleeditorviewcontroller.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFileInfo>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QKeySequence>
+#include <QStyleOptionFrame>
 
 #include "guisupport/desktop.h"
+#include "ruleeditoralerts.h"
+#include "rules/ruletable.h"
 #include "ruletablemodel.h"
-#include "ruletextdelegate.h"
+#include "ruletableview.h"
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-// A save that leaves many new rows empty would otherwise fill the screen.
-constexpr std::size_t kMaxListedProblems = 12;
-} // namespace
 
 RuleEditorViewController::RuleEditorViewController(const QString &ruleFilePath, QWidget *parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::RuleEditorViewController>())
-    , m_model(new RuleTableModel(this))
+    , m_document(new RuleDocument(this))
     , m_ruleFilePath(ruleFilePath)
 {
     m_ui->setupUi(this);
@@ -30,113 +27,108 @@ RuleEditorViewController::RuleEditorViewController(const QString &ruleFilePath, 
     hintPalette.setColor(QPalette::WindowText, hintPalette.color(QPalette::PlaceholderText));
     m_ui->hintLabel->setPalette(hintPalette);
 
-    connect(m_ui->insertButton, &QPushButton::clicked, this, &RuleEditorViewController::insertRow);
-    connect(m_ui->deleteButton, &QPushButton::clicked, this, &RuleEditorViewController::deleteRow);
-    connect(m_ui->moveupButton, &QPushButton::clicked, this, &RuleEditorViewController::moveupRow);
-    connect(m_ui->movedownButton, &QPushButton::clicked, this, &RuleEditorViewController::movedownRow);
-    connect(m_ui->selectAllButton, &QPushButton::clicked, this, &RuleEditorViewController::selectAllRows);
-    connect(m_ui->deselectAllButton, &QPushButton::clicked, this, &RuleEditorViewController::deselectAll);
-    connect(m_ui->loadRuleButton, &QPushButton::clicked, this, &RuleEditorViewController::loadRule);
-    connect(m_ui->saveRuleButton, &QPushButton::clicked, this, &RuleEditorViewController::saveRule);
-    connect(m_ui->okButton, &QPushButton::clicked, this, &RuleEditorViewController::okPressed);
-    connect(m_ui->cancelButton, &QPushButton::clicked, this, &RuleEditorViewController::cancelWindow);
-    connect(m_model, &RuleTableModel::modifiedChanged, this, &RuleEditorViewController::updateTitle);
-    createShortcuts();
+    connect(m_document, &RuleDocument::modifiedChanged, this, &RuleEditorViewController::updateTitle);
+    connect(m_document, &RuleDocument::rowToShow, this, &RuleEditorViewController::selectRow);
+    createActions();
 
     viewDidLoad();
+    setMinimumSizeForContents();
+    m_baseline = baseline();
 }
 
 RuleEditorViewController::~RuleEditorViewController() = default;
 
 void RuleEditorViewController::viewDidLoad()
 {
-    setUpTableView();
+    m_ui->tableView->setRuleModel(m_document->model());
+    setFocusProxy(m_ui->tableView);
+    m_ui->tableView->setFocus();
     setRuleFieldAndPath(m_ruleFilePath);
-    if (!m_ruleFilePath.isEmpty()) {
-        readData(m_ruleFilePath);
-        m_ui->ruleImageView->setImageNamed(u"rule_loaded"_s);
-    }
-    updateTitle();
+    if (!m_ruleFilePath.isEmpty())
+        readFile(m_ruleFilePath);
 }
 
-void RuleEditorViewController::setUpTableView()
+void RuleEditorViewController::createActions()
 {
-    QTableView *table = m_ui->tableView;
-    table->setModel(m_model);
-    auto *delegate = new RuleTextDelegate(table);
-    table->setItemDelegateForColumn(RuleTableModel::SearchColumn, delegate);
-    table->setItemDelegateForColumn(RuleTableModel::ReplaceColumn, delegate);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                           | QAbstractItemView::AnyKeyPressed);
-    table->setTabKeyNavigation(true);
-    table->setAlternatingRowColors(true);
-    table->setWordWrap(false);
-    table->setCornerButtonEnabled(false);
-
-    QHeaderView *columns = table->horizontalHeader();
-    columns->setSectionResizeMode(RuleTableModel::UseColumn, QHeaderView::ResizeToContents);
-    columns->setSectionResizeMode(RuleTableModel::SearchColumn, QHeaderView::Stretch);
-    columns->setSectionResizeMode(RuleTableModel::ReplaceColumn, QHeaderView::Stretch);
-    columns->setHighlightSections(false);
-    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QHeaderView *rows = table->verticalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 10);
-    rows->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    rows->setHighlightSections(false);
-
-    table->installEventFilter(this);
-    setFocusProxy(table);
-    table->setFocus();
-}
-
-void RuleEditorViewController::createShortcuts()
-{
-    const auto add = [this](QWidget *owner, const QKeySequence &keys, Qt::ShortcutContext context, QPushButton *button,
-                            void (RuleEditorViewController::*slot)()) {
-        auto *action = new QAction(owner);
-        action->setShortcut(keys);
-        action->setShortcutContext(context);
-        owner->addAction(action);
-        connect(action, &QAction::triggered, this, slot);
-        button->setToolTip(u"%1 (%2)"_s.arg(button->toolTip(), keys.toString(QKeySequence::NativeText)));
+    struct Command {
+        QPushButton *button;
+        void (RuleEditorViewController::*slot)();
+        QKeySequence keys;
     };
-    add(this, QKeySequence::New, Qt::WidgetWithChildrenShortcut, m_ui->insertButton,
-        &RuleEditorViewController::insertRow);
-    add(this, QKeySequence::Open, Qt::WidgetWithChildrenShortcut, m_ui->loadRuleButton,
-        &RuleEditorViewController::loadRule);
-    add(this, QKeySequence::Save, Qt::WidgetWithChildrenShortcut, m_ui->saveRuleButton,
-        &RuleEditorViewController::saveRule);
-    add(this, QKeySequence(Qt::CTRL | Qt::Key_Up), Qt::WidgetWithChildrenShortcut, m_ui->moveupButton,
-        &RuleEditorViewController::moveupRow);
-    add(this, QKeySequence(Qt::CTRL | Qt::Key_Down), Qt::WidgetWithChildrenShortcut, m_ui->movedownButton,
-        &RuleEditorViewController::movedownRow);
-    // Only on the table itself: in an open cell editor Delete deletes a letter.
-    add(m_ui->tableView, QKeySequence::Delete, Qt::WidgetShortcut, m_ui->deleteButton,
-        &RuleEditorViewController::deleteRow);
+    const Command commands[] = {
+        {m_ui->insertButton, &RuleEditorViewController::insertRow, QKeySequence::New},
+        {m_ui->deleteButton, &RuleEditorViewController::deleteRow, QKeySequence::Delete},
+        {m_ui->moveupButton, &RuleEditorViewController::moveupRow, QKeySequence(Qt::CTRL | Qt::Key_Up)},
+        {m_ui->movedownButton, &RuleEditorViewController::movedownRow, QKeySequence(Qt::CTRL | Qt::Key_Down)},
+        {m_ui->selectAllButton, &RuleEditorViewController::selectAllRows, {}},
+        {m_ui->deselectAllButton, &RuleEditorViewController::deselectAll, {}},
+        {m_ui->swapButton, &RuleEditorViewController::swapSearchAndReplace, {}},
+        {m_ui->loadRuleButton, &RuleEditorViewController::loadRule, QKeySequence::Open},
+        {m_ui->saveRuleButton, &RuleEditorViewController::saveRule, QKeySequence::Save},
+        {m_ui->okButton, &RuleEditorViewController::okPressed, {}},
+        {m_ui->cancelButton, &RuleEditorViewController::cancelWindow, {}},
+    };
+    for (const Command &command : commands) {
+        connect(command.button, &QPushButton::clicked, this, command.slot);
+        if (command.keys.isEmpty())
+            continue;
+        // Delete only on the table itself: in an open cell editor it deletes a letter.
+        const bool onTable = command.button == m_ui->deleteButton;
+        QWidget *owner = onTable ? static_cast<QWidget *>(m_ui->tableView) : this;
+        auto *action = new QAction(owner);
+        action->setShortcut(command.keys);
+        action->setShortcutContext(onTable ? Qt::WidgetShortcut : Qt::WidgetWithChildrenShortcut);
+        owner->addAction(action);
+        connect(action, &QAction::triggered, this, command.slot);
+        command.button->setToolTip(
+            u"%1 (%2)"_s.arg(command.button->toolTip(), command.keys.toString(QKeySequence::NativeText)));
+    }
+
+    const auto [undo, redo] = m_document->createUndoActions(this);
+    auto *swap = new QAction(m_ui->swapButton->text(), this);
+    connect(swap, &QAction::triggered, this, &RuleEditorViewController::swapSearchAndReplace);
+    m_ui->tableView->setContextMenuActions({undo, redo, nullptr, swap});
 }
 
-bool RuleEditorViewController::eventFilter(QObject *watched, QEvent *event)
+void RuleEditorViewController::setMinimumSizeForContents()
 {
-    // Space ticks the rule of the current row from any of its cells, not
-    // only from the check box, instead of starting to edit a text with it.
-    // While a cell is edited its editor has the keys, not the table.
-    if (watched == m_ui->tableView && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const QModelIndex current = m_ui->tableView->currentIndex();
-        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier && current.isValid()) {
-            m_model->setData(m_model->index(current.row(), RuleTableModel::UseColumn), QVariant(), Qt::CheckStateRole);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    // The whole placeholder, which says what the field is for.
+    QLineEdit *field = m_ui->ruleTextField;
+    QStyleOptionFrame frame;
+    frame.initFrom(field);
+    const QSize text(field->fontMetrics().horizontalAdvance(field->placeholderText()) + 8, field->fontMetrics().height());
+    field->setMinimumWidth(field->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, field).width());
+    // The hint wraps, and the layout's minimum takes it at one line: the
+    // window is as tall as it needs to be at its narrowest.
+    const int width = layout()->minimumSize().width();
+    setMinimumSize(width, std::max(layout()->minimumSize().height(), layout()->heightForWidth(width)));
+}
+
+void RuleEditorViewController::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Every opening starts a new baseline for Cancel, the one after OK too;
+    // coming back from being minimised is no opening.
+    if (!event->spontaneous())
+        m_baseline = baseline();
+}
+
+void RuleEditorViewController::closeEvent(QCloseEvent *event)
+{
+    const bool closes = m_closingAsked || maySaveChanges(tr("Your changes will be lost if you don't save them."));
+    if (closes && !m_closingAsked && isModified())
+        m_document->revert(); // discarded
+    event->setAccepted(closes);
 }
 
 const std::vector<rules::Rule> &RuleEditorViewController::dataArray() const
 {
-    return m_model->dataArray();
+    return m_document->rules();
+}
+
+RuleTableModel *RuleEditorViewController::model() const
+{
+    return m_document->model();
 }
 
 QTableView *RuleEditorViewController::tableView() const
@@ -146,7 +138,7 @@ QTableView *RuleEditorViewController::tableView() const
 
 bool RuleEditorViewController::isModified() const
 {
-    return m_model->isModified();
+    return m_document->isModified();
 }
 
 void RuleEditorViewController::setRuleFieldAndPath(const QString &path)
@@ -158,15 +150,12 @@ void RuleEditorViewController::setRuleFieldAndPath(const QString &path)
 
 void RuleEditorViewController::readData(const QString &path)
 {
-    m_model->setDataArray(rules::readData(path.toStdString()));
+    m_document->read(path);
 }
 
 rules::WriteReport RuleEditorViewController::writeData(const QString &path)
 {
-    rules::WriteReport report = rules::writeData(path.toStdString(), m_model->dataArray());
-    if (report.written)
-        m_model->setModified(false);
-    return report;
+    return m_document->write(path);
 }
 
 int RuleEditorViewController::selectedRow() const
@@ -177,72 +166,126 @@ int RuleEditorViewController::selectedRow() const
 
 void RuleEditorViewController::selectRow(int row)
 {
+    row = std::min(row, model()->rowCount() - 1);
+    if (row < 0)
+        return;
     const int currentColumn = m_ui->tableView->currentIndex().column();
-    const QModelIndex index = m_model->index(row, currentColumn >= 0 ? currentColumn : RuleTableModel::SearchColumn);
+    const QModelIndex index = model()->index(row, currentColumn >= 0 ? currentColumn : RuleTableModel::SearchColumn);
     m_ui->tableView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect
                                                                   | QItemSelectionModel::Rows);
     m_ui->tableView->scrollTo(index);
 }
 
+void RuleEditorViewController::change(const QString &text, const std::vector<rules::Rule> &rows, int rowBefore,
+                                      std::optional<int> rowAfter)
+{
+    m_document->change(text, rows, rowBefore >= 0 ? std::optional(rowBefore) : std::nullopt, rowAfter);
+    if (rowAfter)
+        selectRow(*rowAfter);
+}
+
 void RuleEditorViewController::insertRow()
 {
-    if (const auto row = m_model->insertRow(selectedRow())) {
-        selectRow(*row);
-        // A new rule is empty: start with its search text.
-        const QModelIndex search = m_model->index(*row, RuleTableModel::SearchColumn);
-        m_ui->tableView->setCurrentIndex(search);
-        m_ui->tableView->edit(search);
-    }
+    const int selected = selectedRow();
+    rules::RuleTable table(dataArray());
+    const std::optional<int> row = table.insertRow(selected);
+    change(tr("Add Rule"), table.dataArray(), selected, row);
+    // A new rule is empty: start with its search text.
+    const QModelIndex search = model()->index(*row, RuleTableModel::SearchColumn);
+    m_ui->tableView->setCurrentIndex(search);
+    m_ui->tableView->edit(search);
 }
 
 void RuleEditorViewController::deleteRow()
 {
     const int row = selectedRow();
-    if (row < 0)
+    rules::RuleTable table(dataArray());
+    if (!table.hasRow(row))
         return;
-    (void)m_model->deleteRow(row);
+    (void)table.deleteRow(row);
     // The row that moved up into its place, so that Delete can go on.
-    if (m_model->rowCount() > 0)
-        selectRow(std::min(row, m_model->rowCount() - 1));
+    const int next = std::min(row, table.rowCount() - 1);
+    change(tr("Delete Rule"), table.dataArray(), row, next >= 0 ? std::optional(next) : std::nullopt);
 }
 
 void RuleEditorViewController::moveupRow()
 {
-    if (const auto row = m_model->moveupRow(selectedRow()))
-        selectRow(*row);
+    moveRow(tr("Move Rule Up"), &rules::RuleTable::moveupRow);
 }
 
 void RuleEditorViewController::movedownRow()
 {
-    if (const auto row = m_model->movedownRow(selectedRow()))
-        selectRow(*row);
+    moveRow(tr("Move Rule Down"), &rules::RuleTable::movedownRow);
+}
+
+void RuleEditorViewController::moveRow(const QString &text, std::optional<int> (rules::RuleTable::*step)(int))
+{
+    const int row = selectedRow();
+    rules::RuleTable table(dataArray());
+    if (const auto moved = (table.*step)(row))
+        change(text, table.dataArray(), row, moved);
 }
 
 void RuleEditorViewController::selectAllRows()
 {
-    m_model->selectAllRows();
+    rules::RuleTable table(dataArray());
+    (void)table.selectAllRows(-1);
+    change(tr("Enable All Rules"), table.dataArray(), -1, std::nullopt);
 }
 
 void RuleEditorViewController::deselectAll()
 {
-    m_model->deselectAll();
+    rules::RuleTable table(dataArray());
+    (void)table.deselectAll(-1);
+    change(tr("Disable All Rules"), table.dataArray(), -1, std::nullopt);
+}
+
+void RuleEditorViewController::swapSearchAndReplace()
+{
+    // A rule without a replacement gets an empty search text: it is skipped
+    // on reading either way, and Save says so.
+    const int selected = selectedRow();
+    std::vector<rules::Rule> rows = dataArray();
+    for (int row = 0; row < int(rows.size()); ++row) {
+        if (selected < 0 || row == selected)
+            std::swap(rows[std::size_t(row)].search, rows[std::size_t(row)].replace);
+    }
+    change(tr("Swap Search and Replace"), rows, selected, selected >= 0 ? std::optional(selected) : std::nullopt);
 }
 
 int RuleEditorViewController::addRules(const QStringList &searchTexts)
 {
-    const int before = m_model->rowCount();
-    const std::optional<int> first = m_model->appendRules(searchTexts);
-    if (!first)
+    std::vector<rules::Rule> rows = dataArray();
+    const int first = int(rows.size());
+    for (const QString &text : searchTexts) {
+        if (!text.isEmpty() && RuleTableModel::isStorableText(text))
+            rows.push_back({0, text.toStdString(), {}});
+    }
+    if (int(rows.size()) == first)
         return 0;
-    selectRow(*first);
+    change(tr("Add Stored Texts as Rules"), rows, selectedRow(), first);
     // Typing goes straight into the replacement, the one text still missing.
-    m_ui->tableView->selectionModel()->setCurrentIndex(m_model->index(*first, RuleTableModel::ReplaceColumn),
+    m_ui->tableView->selectionModel()->setCurrentIndex(model()->index(first, RuleTableModel::ReplaceColumn),
                                                        QItemSelectionModel::NoUpdate);
-    return m_model->rowCount() - before;
+    return int(rows.size()) - first;
+}
+
+bool RuleEditorViewController::takeRuleFile(const QString &path)
+{
+    if (path.isEmpty() || path == m_ruleFilePath)
+        return true;
+    if (!maySaveChanges(tr("The new rules go to the main window's rule file \u201c%1\u201d, which then replaces the "
+                           "rules in the table.")
+                            .arg(QFileInfo(path).fileName())))
+        return false;
+    readFile(path);
+    return true;
 }
 
 void RuleEditorViewController::loadRule()
 {
+    if (!maySaveChanges(tr("Loading a file replaces the rules in the table.")))
+        return;
     const OpenPanel panel{.title = tr("Load a RUL file"),
                           .allowedFileTypes = {u"rul"_s},
                           .allowsMultipleSelection = false,
@@ -250,36 +293,96 @@ void RuleEditorViewController::loadRule()
                           .canCreateDirectories = false,
                           .canChooseFiles = true};
     const std::optional<QString> path = Desktop::current().runOpenPanel(panel, window());
-    if (!path)
-        return;
-    setRuleFieldAndPath(*path);
-    readData(*path);
+    if (path)
+        readFile(*path);
+}
+
+void RuleEditorViewController::readFile(const QString &path)
+{
+    setRuleFieldAndPath(path);
+    readData(path);
     m_ui->ruleImageView->setImageNamed(u"rule_loaded"_s);
 }
 
 void RuleEditorViewController::saveRule()
 {
+    (void)saveWithPanel();
+}
+
+bool RuleEditorViewController::maySaveChanges(const QString &consequence)
+{
+    if (!isModified())
+        return true;
+    const Alert question = RuleEditorAlerts::unsavedChanges(titleFor(m_ruleFilePath, false), consequence);
+    switch (Desktop::current().runAlert(question, window())) {
+    case RuleEditorAlerts::Save:
+        return m_ruleFilePath.isEmpty() ? saveWithPanel() : saveTo(m_ruleFilePath);
+    case RuleEditorAlerts::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RuleEditorViewController::saveWithPanel()
+{
     const SavePanel panel{.title = tr("Save RUL file"), .nameFieldStringValue = m_ui->ruleTextField->text()};
-    const std::optional<QString> path = Desktop::current().runSavePanel(panel, window());
+    std::optional<QString> path = Desktop::current().runSavePanel(panel, window());
     if (!path)
-        return;
-    setRuleFieldAndPath(*path);
-    const rules::WriteReport report = writeData(*path);
+        return false;
+    if (QFileInfo(*path).suffix().isEmpty()) {
+        *path += u".rul"_s;
+        // The panel asked about the name as typed, if at all, not about this one.
+        if (QFileInfo::exists(*path) && Desktop::current().runAlert(RuleEditorAlerts::replaceFile(*path), window()) != 0)
+            return false;
+    }
+    return saveTo(*path);
+}
+
+bool RuleEditorViewController::saveTo(const QString &path)
+{
+    setRuleFieldAndPath(path);
+    const rules::WriteReport report = writeData(path);
     m_ui->ruleImageView->setImageNamed(u"rule_loaded"_s);
-    // A failed write is only logged, like a failed read.
-    if (report.written && !report.lossyRows.empty())
-        warnAboutLossyRows(report.lossyRows);
+    if (!report.written) {
+        Desktop::current().beginSheet(RuleEditorAlerts::saveFailed(path), window());
+        return false;
+    }
+    m_baseline = baseline();
+    if (!report.lossyRows.empty())
+        Desktop::current().beginSheet(RuleEditorAlerts::lossyRows(report.lossyRows), window());
+    return true;
 }
 
 void RuleEditorViewController::okPressed()
 {
+    if (!maySaveChanges(tr("A translation reads the rules from the file: unsaved changes take no part in it, and they "
+                           "are lost if you don't save them.")))
+        return;
+    if (isModified())
+        m_document->revert();
     emit ruleFilePathHandedBack(m_ruleFilePath);
-    window()->close();
+    closeWithoutAsking();
 }
 
 void RuleEditorViewController::cancelWindow()
 {
+    m_document->restore(m_baseline.document);
+    setRuleFieldAndPath(m_baseline.path);
+    m_ui->ruleImageView->setImageNamed(m_baseline.image);
+    closeWithoutAsking();
+}
+
+RuleEditorViewController::Baseline RuleEditorViewController::baseline() const
+{
+    return {m_document->state(), m_ruleFilePath, m_ui->ruleImageView->imageName()};
+}
+
+void RuleEditorViewController::closeWithoutAsking()
+{
+    m_closingAsked = true;
     window()->close();
+    m_closingAsked = false;
 }
 
 QString RuleEditorViewController::titleFor(const QString &path, bool modified)
@@ -292,46 +395,5 @@ QString RuleEditorViewController::titleFor(const QString &path, bool modified)
 
 void RuleEditorViewController::updateTitle()
 {
-    window()->setWindowTitle(titleFor(m_ruleFilePath, m_model->isModified()));
-}
-
-QString RuleEditorViewController::describe(const rules::LossyRow &lossy)
-{
-    const int row = int(lossy.row) + 1;
-    const QString field = lossy.key == "search"    ? tr("the search text")
-                          : lossy.key == "replace" ? tr("the replacement text")
-                                                   : tr("the check mark");
-    switch (lossy.problem) {
-    case rules::RowProblem::NotUtf8:
-        return tr("Row %1: %2 is not valid UTF-8, so the file will not load at all.").arg(row).arg(field);
-    case rules::RowProblem::FlagNotBinary:
-        return tr("Row %1: %2 is neither on nor off.").arg(row).arg(field);
-    case rules::RowProblem::EmptyText:
-        return tr("Row %1: %2 is empty, so the rule will be skipped.").arg(row).arg(field);
-    case rules::RowProblem::LineBreak:
-        return tr("Row %1: %2 holds a line break, which splits the rule in two.").arg(row).arg(field);
-    case rules::RowProblem::Semicolon:
-        return tr("Row %1: %2 holds \u201c;\u201d, which splits it in two.").arg(row).arg(field);
-    case rules::RowProblem::MergesWithSeparator:
-        return tr("Row %1: %2 begins or ends with a mark that joins the \u201c;\u201d next to it.").arg(row).arg(field);
-    }
-    return {};
-}
-
-void RuleEditorViewController::warnAboutLossyRows(const std::vector<rules::LossyRow> &lossyRows)
-{
-    QStringList lines;
-    for (std::size_t i = 0; i < lossyRows.size() && i < kMaxListedProblems; ++i)
-        lines << u"\u2022 "_s + describe(lossyRows[i]);
-    if (lossyRows.size() > kMaxListedProblems)
-        lines << tr("\u2026 and %n more.", nullptr, int(lossyRows.size() - kMaxListedProblems));
-
-    Alert alert;
-    alert.style = Alert::Style::Warning;
-    alert.messageText = tr("Some rules will not load back as they are");
-    alert.informativeText = tr("The file was saved, but these rules will not load back from it as they are:\n\n%1\n\n"
-                               "Change them and save again, or they will differ the next time the file is loaded.")
-                                .arg(lines.join(u'\n'));
-    alert.buttons = {tr("OK")};
-    Desktop::current().beginSheet(alert, window());
+    window()->setWindowTitle(titleFor(m_ruleFilePath, isModified()));
 }

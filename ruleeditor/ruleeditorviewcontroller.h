@@ -2,14 +2,16 @@
 // editable table, the row buttons, Load, Save, and OK to hand the file's path
 // back to the window that opened the editor.
 //
-// The editor is made once, at its opener's first request, and shown again
-// unchanged on later requests: the table, unsaved edits included, and the
-// path stay as they were left by OK, Cancel or closing the window. Only when
-// it is made does it read the rule file its opener names.
+// The editor is made once, at its opener's first request, and shown again on
+// later requests. Only when it is made does it read the rule file its opener
+// names. Every change of the table can be undone; the window title names the
+// file last loaded or saved and marks unsaved changes with "*".
 //
-// OK never saves: `ruleFilePathHandedBack` carries the path of the file last
-// loaded or saved. The window title names that file and marks unsaved edits
-// with "*".
+// Cancel takes the table and the path back to where they were when the window
+// was last opened, saved or confirmed with OK. Load, OK and closing the window
+// first ask whether to save unsaved changes; discarding them takes the table
+// back to the file. OK never saves by itself: `ruleFilePathHandedBack`
+// carries the path of the file last loaded or saved.
 #pragma once
 
 #include <QString>
@@ -17,12 +19,17 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "ruledocument.h"
 #include "rules/rulefile.h"
 
 class QTableView;
 class RuleTableModel;
+namespace rules {
+class RuleTable;
+}
 namespace Ui {
 class RuleEditorViewController;
 }
@@ -38,20 +45,26 @@ public:
 
     [[nodiscard]] const QString &ruleFilePath() const { return m_ruleFilePath; }
     [[nodiscard]] const std::vector<rules::Rule> &dataArray() const;
-    [[nodiscard]] RuleTableModel *model() const { return m_model; }
+    [[nodiscard]] RuleTableModel *model() const;
     [[nodiscard]] QTableView *tableView() const;
     [[nodiscard]] bool isModified() const;
 
     // Stores the path and shows it; the table is left alone.
     void setRuleFieldAndPath(const QString &path);
     // Replace the table by the rules of a file, or write it to one. A failed
-    // read leaves the table empty; a failed write only goes to the log.
+    // read leaves the table empty; a failed write changes nothing.
     void readData(const QString &path);
     rules::WriteReport writeData(const QString &path);
 
+    // Makes `path` the editor's file, reading it unless the editor holds it
+    // already; an empty path leaves the editor as it is. Asks first when
+    // unsaved changes of another file would be lost: false when the user
+    // keeps them.
+    bool takeRuleFile(const QString &path);
     // Appends one disabled rule per text, with an empty replacement, selects
-    // the first of them and shows it. Texts a rule cannot hold (empty, or
-    // with ";" or a line break) are left out. Returns how many were added.
+    // the first of them and shows it, as one step. Texts a rule cannot hold
+    // (empty, or with ";" or a line break) are left out. Returns how many
+    // were added.
     int addRules(const QStringList &searchTexts);
 
     // The title for a file path: its file name, or "Untitled" for none,
@@ -70,25 +83,45 @@ public slots:
     void movedownRow();
     void selectAllRows();
     void deselectAll();
+    // The selected rule's search and replacement texts change places, or
+    // every rule's when none is selected.
+    void swapSearchAndReplace();
     void loadRule();
     void saveRule();
     void okPressed();
     void cancelWindow();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    struct Baseline {
+        RuleDocument::State document;
+        QString path;
+        QString image;
+    };
+
     void viewDidLoad();
-    void setUpTableView();
-    void createShortcuts();
+    void createActions();
+    void setMinimumSizeForContents();
     [[nodiscard]] int selectedRow() const;
     void selectRow(int row);
+    void moveRow(const QString &text, std::optional<int> (rules::RuleTable::*step)(int));
+    void change(const QString &text, const std::vector<rules::Rule> &rows, int rowBefore,
+                std::optional<int> rowAfter);
+    [[nodiscard]] bool maySaveChanges(const QString &consequence);
+    // Shows the file and its rules, read or not.
+    void readFile(const QString &path);
+    bool saveWithPanel();
+    bool saveTo(const QString &path);
+    [[nodiscard]] Baseline baseline() const;
+    void closeWithoutAsking();
     void updateTitle();
-    void warnAboutLossyRows(const std::vector<rules::LossyRow> &lossyRows);
-    [[nodiscard]] static QString describe(const rules::LossyRow &lossy);
 
     std::unique_ptr<Ui::RuleEditorViewController> m_ui;
-    RuleTableModel *m_model;
+    RuleDocument *m_document;
     QString m_ruleFilePath;
+    Baseline m_baseline;
+    bool m_closingAsked = false;
 };

@@ -1,7 +1,10 @@
 #include "ruletablemodel.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+
+#include "rules/ruletable.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -18,6 +21,7 @@ std::string_view keyOf(int column)
 
 RuleTableModel::RuleTableModel(QObject *parent)
     : QAbstractTableModel(parent)
+    , m_rules(rules::RuleTable::defaultRules())
 {
 }
 
@@ -54,111 +58,42 @@ bool RuleTableModel::isStorableText(QStringView text)
 void RuleTableModel::setDataArray(std::vector<rules::Rule> rules)
 {
     beginResetModel();
-    m_table.setDataArray(std::move(rules));
+    m_rules = std::move(rules);
     endResetModel();
-    setModified(false);
 }
 
-std::optional<int> RuleTableModel::insertRow(int selectedRow)
+RuleSplice RuleTableModel::differenceTo(const std::vector<rules::Rule> &rules) const
 {
-    const int row = rowCount();
-    beginInsertRows(QModelIndex(), row, row);
-    const std::optional<int> selection = m_table.insertRow(selectedRow);
-    endInsertRows();
-    setModified(true);
-    return selection;
+    const auto [before, after] = std::ranges::mismatch(m_rules, rules);
+    const auto prefix = before - m_rules.begin();
+    const auto common = std::min(m_rules.end() - before, rules.end() - after);
+    const auto suffix = std::mismatch(m_rules.rbegin(), m_rules.rbegin() + common, rules.rbegin()).first - m_rules.rbegin();
+    return {int(prefix), {before, m_rules.end() - suffix}, {after, rules.end() - suffix}};
 }
 
-std::optional<int> RuleTableModel::deleteRow(int selectedRow)
+void RuleTableModel::apply(const RuleSplice &splice)
 {
-    if (!m_table.hasRow(selectedRow))
-        return std::nullopt;
-    beginRemoveRows(QModelIndex(), selectedRow, selectedRow);
-    const std::optional<int> selection = m_table.deleteRow(selectedRow);
-    endRemoveRows();
-    setModified(true);
-    return selection;
-}
-
-std::optional<int> RuleTableModel::moveupRow(int selectedRow)
-{
-    if (!m_table.hasRow(selectedRow) || !m_table.hasRow(selectedRow - 1))
-        return std::nullopt;
-    beginMoveRows(QModelIndex(), selectedRow, selectedRow, QModelIndex(), selectedRow - 1);
-    const std::optional<int> selection = m_table.moveupRow(selectedRow);
-    endMoveRows();
-    setModified(true);
-    return selection;
-}
-
-std::optional<int> RuleTableModel::movedownRow(int selectedRow)
-{
-    if (!m_table.hasRow(selectedRow) || !m_table.hasRow(selectedRow + 1))
-        return std::nullopt;
-    // The destination is the row before which it lands, counted before the move.
-    beginMoveRows(QModelIndex(), selectedRow, selectedRow, QModelIndex(), selectedRow + 2);
-    const std::optional<int> selection = m_table.movedownRow(selectedRow);
-    endMoveRows();
-    setModified(true);
-    return selection;
-}
-
-void RuleTableModel::selectAllRows()
-{
-    setAllUse(1);
-}
-
-void RuleTableModel::deselectAll()
-{
-    setAllUse(0);
-}
-
-void RuleTableModel::setAllUse(int use)
-{
-    bool changes = false;
-    for (const rules::Rule &rule : dataArray())
-        changes = changes || rule.use != use;
-    if (!changes)
-        return;
-    if (use == 1)
-        (void)m_table.selectAllRows(-1);
-    else
-        (void)m_table.deselectAll(-1);
-    emit dataChanged(index(0, UseColumn), index(rowCount() - 1, UseColumn), {Qt::CheckStateRole, Qt::EditRole});
-    setModified(true);
-}
-
-std::optional<int> RuleTableModel::appendRules(const QStringList &searchTexts)
-{
-    QStringList storable;
-    for (const QString &text : searchTexts) {
-        if (!text.isEmpty() && isStorableText(text))
-            storable << text;
+    Q_ASSERT(splice.row >= 0 && splice.row + int(splice.removed.size()) <= rowCount());
+    const int kept = int(std::min(splice.removed.size(), splice.inserted.size()));
+    const auto at = [this](int row) { return m_rules.begin() + row; };
+    std::copy_n(splice.inserted.begin(), kept, at(splice.row));
+    if (kept > 0)
+        emit dataChanged(index(splice.row, 0), index(splice.row + kept - 1, ColumnCount - 1));
+    const int first = splice.row + kept;
+    if (const int added = int(splice.inserted.size()) - kept; added > 0) {
+        beginInsertRows(QModelIndex(), first, first + added - 1);
+        m_rules.insert(at(first), splice.inserted.begin() + kept, splice.inserted.end());
+        endInsertRows();
+    } else if (const int removed = int(splice.removed.size()) - kept; removed > 0) {
+        beginRemoveRows(QModelIndex(), first, first + removed - 1);
+        m_rules.erase(at(first), at(first + removed));
+        endRemoveRows();
     }
-    if (storable.isEmpty())
-        return std::nullopt;
-    const int first = rowCount();
-    beginInsertRows(QModelIndex(), first, first + int(storable.size()) - 1);
-    for (const QString &text : std::as_const(storable)) {
-        const std::optional<int> row = m_table.insertRow(-1);
-        (void)m_table.setValue(*row, "search", text.toStdString());
-    }
-    endInsertRows();
-    setModified(true);
-    return first;
-}
-
-void RuleTableModel::setModified(bool modified)
-{
-    if (m_modified == modified)
-        return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
 }
 
 int RuleTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_table.rowCount();
+    return parent.isValid() ? 0 : int(m_rules.size());
 }
 
 int RuleTableModel::columnCount(const QModelIndex &parent) const
@@ -176,20 +111,16 @@ QVariant RuleTableModel::data(const QModelIndex &index, int role) const
 {
     if (!isCell(index))
         return {};
-    const auto value = m_table.value(index.row(), keyOf(index.column()));
-    if (!value)
-        return {};
-    if (index.column() == UseColumn) {
-        const int *use = std::get_if<int>(&*value);
-        if (!use)
-            return {};
+    // The column's identifier is the key of the field it shows.
+    const std::optional<rules::Rule::Value> value = m_rules[std::size_t(index.row())].value(keyOf(index.column()));
+    if (const int *use = value ? std::get_if<int>(&*value) : nullptr) {
         if (role == Qt::CheckStateRole)
             return *use == 1 ? Qt::Checked : Qt::Unchecked;
         if (role == Qt::EditRole)
             return *use;
         return {};
     }
-    const std::string *text = std::get_if<std::string>(&*value);
+    const std::string *text = value ? std::get_if<std::string>(&*value) : nullptr;
     if (!text || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return QString::fromStdString(*text);
@@ -199,26 +130,26 @@ bool RuleTableModel::setData(const QModelIndex &index, const QVariant &value, in
 {
     if (!isCell(index))
         return false;
+    const rules::Rule &before = m_rules[std::size_t(index.row())];
+    rules::Rule after = before;
     if (index.column() == UseColumn) {
         if (role != Qt::CheckStateRole && role != Qt::EditRole)
             return false;
-        (void)m_table.toggleUse(index.row());
-        emit dataChanged(index, index, {Qt::CheckStateRole, Qt::EditRole});
-        setModified(true);
-        return true;
+        after.use = before.use == 0 ? 1 : 0;
+    } else {
+        if (role != Qt::EditRole || !value.canConvert<QString>())
+            return false;
+        const QString text = value.toString();
+        if (!isStorableText(text))
+            return false;
+        (void)after.setValue(keyOf(index.column()), text.toStdString());
+        // Views commit an editor also when nothing was changed in it.
+        if (after == before)
+            return true;
     }
-    if (role != Qt::EditRole || !value.canConvert<QString>())
-        return false;
-    const QString text = value.toString();
-    if (!isStorableText(text))
-        return false;
-    // Views commit an editor also when nothing was changed in it.
-    if (text == data(index, Qt::EditRole).toString())
-        return true;
-    if (!m_table.setValue(index.row(), keyOf(index.column()), text.toStdString()))
-        return false;
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    setModified(true);
+    const RuleSplice done{index.row(), {before}, {after}};
+    apply(done);
+    emit cellEdited(done);
     return true;
 }
 

@@ -1,9 +1,9 @@
 // The rule table as a Qt item model: one row per rule, the columns "use"
 // (a check box), "search" and "replace" (editable texts).
 //
-// The model owns a rules::RuleTable and forwards the editor's row operations
-// to it, announcing every change to its views. It keeps track of whether the
-// rows differ from the ones last loaded or saved.
+// The model owns the rules. Besides the edits of its cells, the rows change
+// only by splices: a run of rows gives way to other rows, which is all an
+// undo history needs to step back and forth.
 //
 // Cells refuse texts the RUL format cannot carry: a ";" or a line break would
 // split the rule into other fields or lines when the file is read back.
@@ -16,7 +16,19 @@
 #include <optional>
 #include <vector>
 
-#include "rules/ruletable.h"
+#include "rules/rule.h"
+
+// From `row` on, the rows `removed` give way to the rows `inserted`.
+struct RuleSplice {
+    int row = 0;
+    std::vector<rules::Rule> removed;
+    std::vector<rules::Rule> inserted;
+
+    [[nodiscard]] bool isEmpty() const { return removed == inserted; }
+    // The splice that takes the rows back.
+    [[nodiscard]] RuleSplice inverted() const { return {row, inserted, removed}; }
+    friend bool operator==(const RuleSplice &, const RuleSplice &) = default;
+};
 
 class RuleTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -35,27 +47,16 @@ public:
     // False for texts holding ";" or a line break of any kind.
     [[nodiscard]] static bool isStorableText(QStringView text);
 
-    [[nodiscard]] const std::vector<rules::Rule> &dataArray() const { return m_table.dataArray(); }
-    // Replaces every row and counts as unmodified: the rows of a file just
-    // read, or a fresh table.
+    [[nodiscard]] const std::vector<rules::Rule> &dataArray() const { return m_rules; }
+    // Replaces every row at once: the rows of a file just read, or a fresh table.
     void setDataArray(std::vector<rules::Rule> rules);
 
-    // The editor's row operations: each takes the selected row (-1 for none)
-    // and returns the row to select, or nothing when the selection stays.
-    std::optional<int> insertRow(int selectedRow);
-    std::optional<int> deleteRow(int selectedRow);
-    std::optional<int> moveupRow(int selectedRow);
-    std::optional<int> movedownRow(int selectedRow);
-    void selectAllRows();
-    void deselectAll();
-
-    // Appends one disabled rule per text, searching for it and replacing it
-    // by nothing yet. Texts a cell would refuse, and empty ones, are left out.
-    // Returns the first new row, nothing when no row was added.
-    std::optional<int> appendRules(const QStringList &searchTexts);
-
-    [[nodiscard]] bool isModified() const { return m_modified; }
-    void setModified(bool modified);
+    // The splice from the current rows to `rules`: the rows that differ
+    // between the first and the last difference.
+    [[nodiscard]] RuleSplice differenceTo(const std::vector<rules::Rule> &rules) const;
+    // Rows that stay rows are changed in place, so that views keep their
+    // selection; only the surplus is inserted or removed.
+    void apply(const RuleSplice &splice);
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -68,12 +69,11 @@ public:
                                       int role = Qt::DisplayRole) const override;
 
 signals:
-    void modifiedChanged(bool modified);
+    // A cell was changed through setData(); `done` is the change.
+    void cellEdited(const RuleSplice &done);
 
 private:
     [[nodiscard]] bool isCell(const QModelIndex &index) const;
-    void setAllUse(int use);
 
-    rules::RuleTable m_table;
-    bool m_modified = false;
+    std::vector<rules::Rule> m_rules;
 };

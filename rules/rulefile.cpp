@@ -1,6 +1,6 @@
 #include "rulefile.h"
 
-#include <filesystem>
+#include <cerrno>
 #include <iostream>
 
 #include "engine/fileio.h"
@@ -49,12 +49,18 @@ bool cut(std::string_view text, const LineVisitor &visit, std::string *error)
 bool isEnabling(std::string_view flag) { return flag == "1" || flag == "true"; }
 bool isDisabling(std::string_view flag) { return flag == "0" || flag == "false"; }
 
-// The file's bytes, or nothing after logging why not.
-std::optional<std::vector<std::uint8_t>> readBytes(const std::string &path)
+// The file's bytes, or nothing after logging why not. A missing file is not
+// logged when `notFound` is given: it says so there instead.
+std::optional<std::vector<std::uint8_t>> readBytes(const std::string &path, bool *notFound = nullptr)
 {
     engine::ReadResult read = engine::readFile(path, kMaxRuleFileSize);
     if (!read.ok) {
-        logMessage(kCannotRead, read.error);
+        // A path that cannot be looked at (a folder without search
+        // permission) is not "not found": the log says why.
+        if (notFound && (read.systemError == ENOENT || read.systemError == ENOTDIR))
+            *notFound = true;
+        else
+            logMessage(kCannotRead, read.error);
         return std::nullopt;
     }
     return std::move(read.bytes);
@@ -127,14 +133,10 @@ std::optional<std::vector<std::string>> enabledPairsFromText(std::string_view te
 
 std::vector<std::string> processRuleFile(const std::string &pathname)
 {
-    std::error_code statusError;
-    // A path that cannot be looked at (a folder without search permission)
-    // is not "not found": reading it below fails and says why.
-    if (std::filesystem::status(pathname, statusError).type() == std::filesystem::file_type::not_found) {
+    bool notFound = false;
+    const auto bytes = readBytes(pathname, &notFound);
+    if (notFound)
         std::cout << "File not found\n" << std::flush;
-        return {};
-    }
-    const auto bytes = readBytes(pathname);
     if (!bytes)
         return {};
     std::string why;

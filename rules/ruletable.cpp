@@ -28,27 +28,6 @@ std::vector<Rule> RuleTable::defaultRules()
     };
 }
 
-std::optional<Rule::Value> RuleTable::value(int row, std::string_view key) const
-{
-    if (!hasRow(row))
-        return std::nullopt;
-    return m_dataArray[std::size_t(row)].value(key);
-}
-
-bool RuleTable::setValue(int row, std::string_view key, Rule::Value newValue)
-{
-    return hasRow(row) && m_dataArray[std::size_t(row)].setValue(key, std::move(newValue));
-}
-
-bool RuleTable::toggleUse(int row)
-{
-    if (!hasRow(row))
-        return false;
-    int &use = m_dataArray[std::size_t(row)].use;
-    use = use == 0 ? 1 : 0;
-    return true;
-}
-
 std::optional<int> RuleTable::insertRow(int /*selectedRow*/)
 {
     m_dataArray.push_back(Rule{});

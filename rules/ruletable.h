@@ -12,7 +12,6 @@
 #pragma once
 
 #include <optional>
-#include <string_view>
 #include <vector>
 
 #include "rules/rule.h"
@@ -33,15 +32,6 @@ public:
 
     [[nodiscard]] int rowCount() const noexcept { return static_cast<int>(m_dataArray.size()); }
     [[nodiscard]] bool hasRow(int row) const noexcept { return row >= 0 && row < rowCount(); }
-
-    // The field `key` of row `row`; nothing for a row outside the table or an
-    // unknown key.
-    [[nodiscard]] std::optional<Rule::Value> value(int row, std::string_view key) const;
-    // Stores a field as Rule::setValue does; false for a row outside the table.
-    bool setValue(int row, std::string_view key, Rule::Value newValue);
-    // Flips `use` of one row: 0 becomes 1, anything else 0. False for a row
-    // outside the table.
-    bool toggleUse(int row);
 
     // Appends a disabled rule with empty texts, wherever the selection is,
     // and selects it.

@@ -51,22 +51,26 @@ void StoredStringModel::setStrings(const std::vector<atnformat::StoredString> &s
 {
     beginResetModel();
     m_rows.clear();
-    for (const atnformat::StoredString &string : strings) {
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+        const atnformat::StoredString &string = strings[i];
         if (string.text.empty())
             continue;
         m_rows.push_back(Row{roleText(string), QString::fromStdString(string.text), string.layout,
-                             qulonglong(string.offset), 0});
+                             qulonglong(string.offset), i, std::nullopt});
     }
     endResetModel();
 }
 
-void StoredStringModel::setMatchCounts(const std::vector<int> &counts)
+void StoredStringModel::setAfterTexts(const std::vector<std::string> &afterTexts)
 {
-    for (std::size_t row = 0; row < m_rows.size(); ++row)
-        m_rows[row].matches = row < counts.size() ? counts[row] : 0;
+    for (Row &row : m_rows) {
+        row.after = row.stringIndex < afterTexts.size()
+                        ? std::optional(QString::fromStdString(afterTexts[row.stringIndex]))
+                        : std::nullopt;
+    }
     if (!m_rows.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1),
-                         {Qt::ToolTipRole, MatchCountRole});
+                         {Qt::DisplayRole, Qt::ToolTipRole, ChangedRole});
 }
 
 int StoredStringModel::rowCount(const QModelIndex &parent) const
@@ -93,6 +97,8 @@ QVariant StoredStringModel::data(const QModelIndex &index, int role) const
             return row.role;
         case TextColumn:
             return oneLine(row.text);
+        case AfterColumn:
+            return row.after ? oneLine(*row.after) : QString();
         case LayoutColumn:
             return bigEndian ? u"BE"_s : u"LE"_s;
         case OffsetColumn:
@@ -102,10 +108,10 @@ QVariant StoredStringModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         if (index.column() == LayoutColumn)
             return bigEndian ? tr("Big-endian: a name or a text value") : tr("Little-endian: the text of a file path");
-        if (row.matches > 0)
-            return tr("Matches of the current rules: %1").arg(row.matches);
         if (index.column() == TextColumn)
             return row.text;
+        if (index.column() == AfterColumn && row.after)
+            return *row.after;
         break;
     case Qt::TextAlignmentRole:
         if (index.column() == OffsetColumn)
@@ -115,8 +121,8 @@ QVariant StoredStringModel::data(const QModelIndex &index, int role) const
         return QString(row.role + u'\n' + row.text);
     case StoredTextRole:
         return row.text;
-    case MatchCountRole:
-        return row.matches;
+    case ChangedRole:
+        return row.isChanged();
     }
     return {};
 }
@@ -130,6 +136,8 @@ QVariant StoredStringModel::headerData(int section, Qt::Orientation orientation,
         return tr("Role");
     case TextColumn:
         return tr("Text");
+    case AfterColumn:
+        return tr("After translation");
     case LayoutColumn:
         return tr("Layout");
     case OffsetColumn:

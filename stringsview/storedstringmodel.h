@@ -1,14 +1,17 @@
-// The stored strings of one action file as a read-only table of four columns:
-// role, text, layout and offset, in file order.
+// The stored strings of one action file as a read-only table of five columns:
+// role, text, the text after translation, layout and offset, in file order.
 //
 // Strings with an empty text are left out: there is nothing in them a rule
-// could match. Each row also carries how often the current rules match its
-// text, for the view to mark.
+// could match. The texts after translation come separately, when there are
+// rules to translate by; a row whose text they change is marked, for the view
+// to show.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "atnformat/actionfile.h"
@@ -17,14 +20,14 @@ class StoredStringModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { RoleColumn, TextColumn, LayoutColumn, OffsetColumn, ColumnCount };
+    enum Column { RoleColumn, TextColumn, AfterColumn, LayoutColumn, OffsetColumn, ColumnCount };
     enum ItemRole {
         // The role and the text of a row, for the filter.
         FilterRole = Qt::UserRole,
         // The text exactly as stored; the display shows line breaks as symbols.
         StoredTextRole,
-        // How many times the current rules match the row's text.
-        MatchCountRole,
+        // Whether the translation changes the row's text.
+        ChangedRole,
     };
 
     struct Row {
@@ -32,7 +35,10 @@ public:
         QString text;
         atnformat::Layout layout = atnformat::Layout::BigEndian;
         qulonglong offset = 0;
-        int matches = 0;
+        std::size_t stringIndex = 0; // in the strings given to setStrings
+        std::optional<QString> after;
+
+        [[nodiscard]] bool isChanged() const { return after && *after != text; }
     };
 
     explicit StoredStringModel(QObject *parent = nullptr);
@@ -40,8 +46,9 @@ public:
     void setStrings(const std::vector<atnformat::StoredString> &strings);
     [[nodiscard]] const std::vector<Row> &rows() const { return m_rows; }
 
-    // Match counts in the order of `rows()`; a missing count is 0.
-    void setMatchCounts(const std::vector<int> &counts);
+    // The text after translation of each string given to setStrings, in the
+    // same order; empty: none to show.
+    void setAfterTexts(const std::vector<std::string> &afterTexts);
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] int columnCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -3,7 +3,6 @@
 #include "ui_stringsviewcontroller.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QSortFilterProxyModel>
@@ -11,17 +10,17 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
-#include <span>
 
 #include "atnformat/actionfile.h"
-#include "rulematches.h"
-#include "rules/rulefile.h"
+#include "engine/console.h"
+#include "engine/fileio.h"
 #include "storedstringmodel.h"
+#include "translation/dryrun.h"
 
 namespace {
 
-// Marks the rows the current rules match; the model itself stays free of fonts.
-class MatchDelegate final : public QStyledItemDelegate {
+// Marks the rows the translation changes; the model itself stays free of fonts.
+class ChangeDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
@@ -29,7 +28,7 @@ protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (index.data(StoredStringModel::MatchCountRole).toInt() > 0)
+        if (index.data(StoredStringModel::ChangedRole).toBool())
             option->font.setBold(true);
     }
 };
@@ -58,7 +57,7 @@ StringsViewController::StringsViewController(QWidget *parent)
 
     QTableView *table = m_ui->stringsTableView;
     table->setModel(m_proxy);
-    table->setItemDelegate(new MatchDelegate(table));
+    table->setItemDelegate(new ChangeDelegate(table));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -72,6 +71,7 @@ StringsViewController::StringsViewController(QWidget *parent)
     header->setHighlightSections(false);
     header->setSectionResizeMode(StoredStringModel::RoleColumn, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(StoredStringModel::TextColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(StoredStringModel::AfterColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(StoredStringModel::LayoutColumn, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(StoredStringModel::OffsetColumn, QHeaderView::ResizeToContents);
 
@@ -88,17 +88,19 @@ StringsViewController::StringsViewController(QWidget *parent)
 
 StringsViewController::~StringsViewController() = default;
 
-void StringsViewController::setFiles(const QString &atnFilePath, const QString &rulFilePath)
+void StringsViewController::setFiles(const QString &atnFilePath, const QString &rulFilePath,
+                                     const TranslationOptions &options)
 {
     m_atnFilePath = atnFilePath;
     m_rulFilePath = rulFilePath;
+    m_options = options;
     reload();
 }
 
 void StringsViewController::reload()
 {
     readActionFile();
-    countRuleMatches();
+    previewTranslation();
     selectionChanged();
 }
 
@@ -113,20 +115,22 @@ void StringsViewController::readActionFile()
         m_ui->statusLabel->setText(text);
         m_ui->problemIconLabel->setVisible(problem);
     };
+    m_bytes.clear();
     if (m_atnFilePath.isEmpty()) {
         m_model->setStrings({});
         say(tr("Choose an input ATN file in the main window to see the texts stored in it."), false);
         return;
     }
-    QFile file(m_atnFilePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // The engine's reader, as a translation reads: it never waits on a pipe
+    // or a device dropped on a field, and stops at its size limit.
+    engine::ReadResult read = engine::readFile(m_atnFilePath.toStdString());
+    if (!read.ok) {
         m_model->setStrings({});
-        say(tr("Cannot read %1: %2").arg(nativeName(m_atnFilePath), file.errorString()), true);
+        say(QString::fromStdString(read.error), true);
         return;
     }
-    const QByteArray bytes = file.readAll();
-    const atnformat::ActionFile actions = atnformat::readActionFile(
-        std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())));
+    m_bytes = std::move(read.bytes);
+    const atnformat::ActionFile actions = atnformat::readActionFile(m_bytes);
     m_model->setStrings(actions.strings);
     const QString texts = QString::number(m_model->rowCount());
     if (actions.isWellFormed()) {
@@ -141,34 +145,62 @@ void StringsViewController::readActionFile()
     }
 }
 
-void StringsViewController::countRuleMatches()
+void StringsViewController::previewTranslation()
 {
-    QStringList texts;
-    for (const StoredStringModel::Row &row : m_model->rows())
-        texts << row.text;
-
-    QStringList pairs;
-    if (!m_rulFilePath.isEmpty()) {
-        for (const std::string &text : rules::processRuleFile(m_rulFilePath.toStdString()))
-            pairs << QString::fromStdString(text);
-    }
-    const RuleMatches matches = ::countRuleMatches(texts, pairs);
-    m_model->setMatchCounts(matches.perText);
-
+    m_model->setAfterTexts({});
+    const auto say = [this](const QString &text) { m_ui->previewLabel->setText(text); };
     const QString rulName = QFileInfo(m_rulFilePath).fileName();
     if (m_rulFilePath.isEmpty()) {
-        m_ui->matchesLabel->setText(tr("Choose a rule file in the main window to see which of these texts its rules "
-                                       "match."));
-    } else if (matches.rules == 0) {
-        m_ui->matchesLabel->setText(tr("%1 has no enabled rules, or cannot be read.").arg(rulName));
-    } else {
-        m_ui->matchesLabel->setText(
-            tr("Enabled rules in %2: %1. Matches of their search texts: %3, in %4 of the stored texts (shown in "
-               "bold). Each search text is counted in the texts as stored, capitals included, not in what the "
-               "rules above it would make of them.")
-                .arg(QString::number(matches.rules), rulName, QString::number(matches.occurrences),
-                     QString::number(matches.strings)));
+        say(tr("Choose a rule file in the main window to see what its rules would make of these texts."));
+        return;
     }
+    translation::Request request;
+    request.ruleFile = m_rulFilePath.toStdString();
+    const translation::PreparedPairs prepared = translation::preparePairs(request, engine::KeyEchoTable());
+    // A rule file's pairs always pass the checks: its reader leaves out what would not.
+    if (prepared.refused) {
+        say(tr("%1 has no enabled rules, or cannot be read.").arg(rulName));
+        return;
+    }
+    if (m_model->rowCount() == 0 && m_bytes.empty()) {
+        say(QString());
+        return;
+    }
+
+    // The translation's own lines are not for this window.
+    engine::StringConsole console;
+    const translation::TextPreview preview = translation::previewTexts(
+        std::vector<std::uint8_t>(m_bytes), prepared.pairs, m_options.mode, m_options.lenient,
+        console, engine::KeyEchoTable());
+    if (!preview.before.isWellFormed()) {
+        say(tr("No translation is previewed, as the file is not a well-formed action file."));
+        return;
+    }
+    if (preview.translated.brokenResult) {
+        say(tr("No translation is previewed: the translated file would no longer be a well-formed action file (%1), "
+               "so it would not be written.")
+                .arg(QString::fromStdString(*preview.translated.brokenResult)));
+        return;
+    }
+    if (preview.after.empty()) {
+        say(tr("No translation is previewed: a text would become longer than a stored text may be."));
+        return;
+    }
+    m_model->setAfterTexts(preview.after);
+
+    const auto changed = std::ranges::count_if(m_model->rows(), &StoredStringModel::Row::isChanged);
+    QStringList idle;
+    for (const translation::PairOutcome &pair : preview.translated.pairs) {
+        if (pair.rewrittenTexts == 0) {
+            idle << tr("\"%1\" \u2192 \"%2\"")
+                        .arg(QString::fromStdString(pair.pair.search), QString::fromStdString(pair.pair.replacement));
+        }
+    }
+    QString text = tr("%1 of %2 texts change by the enabled rules of %3 (shown in bold).")
+                       .arg(QString::number(changed), QString::number(m_model->rowCount()), rulName);
+    text += u' ';
+    text += idle.isEmpty() ? tr("Every rule matches.") : tr("Rules that match nothing: %1.").arg(idle.join(u", "));
+    say(text);
 }
 
 QStringList StringsViewController::selectedTexts() const
@@ -189,7 +221,10 @@ void StringsViewController::addRule()
     const QStringList texts = selectedTexts();
     if (texts.isEmpty() || !m_addRules)
         return;
-    const qsizetype leftOut = texts.size() - m_addRules(texts);
+    const std::optional<int> added = m_addRules(texts);
+    if (!added)
+        return;
+    const qsizetype leftOut = texts.size() - *added;
     if (leftOut > 0) {
         m_ui->addRuleNoteLabel->setText(
             tr("Texts left out, as a rule cannot hold \";\" or a line break: %1").arg(QString::number(leftOut)));

@@ -1,24 +1,37 @@
 // The content of the Stored Strings window: the texts stored in one action
-// file, whether the file is well-formed, and how often the enabled rules of a
-// rule file match those texts.
+// file, whether the file is well-formed, and what a translation by the
+// enabled rules of a rule file would make of each text.
 //
-// The window only reads. Its owner hands it the two paths with `setFiles`
-// whenever they change or the window is shown; "Add Rule" hands the selected
-// texts to the handler its owner sets, which makes the rules.
+// The window only reads: the preview is translated in memory, by the same
+// translation a run does, and goes to no console. Its owner hands it the two
+// paths and the options of a translation with `setFiles` whenever they change
+// or the window is shown; "Add Rule" hands the selected texts to the handler
+// its owner sets, which makes the rules.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
+
+#include "translation/translationrun.h"
 
 class QSortFilterProxyModel;
 class StoredStringModel;
 namespace Ui {
 class StringsViewController;
 }
+
+// What the main window would translate with.
+struct TranslationOptions {
+    translation::Mode mode = translation::Mode::ByteScan;
+    bool lenient = false;
+};
 
 class StringsViewController : public QWidget {
     Q_OBJECT
@@ -31,8 +44,9 @@ public:
     [[nodiscard]] const QString &atnFilePath() const { return m_atnFilePath; }
     [[nodiscard]] const QString &rulFilePath() const { return m_rulFilePath; }
 
-    // Takes the two paths (empty: no file chosen) and reads both files.
-    void setFiles(const QString &atnFilePath, const QString &rulFilePath);
+    // Takes the two paths (empty: no file chosen) and the options the
+    // preview translates with, and reads both files.
+    void setFiles(const QString &atnFilePath, const QString &rulFilePath, const TranslationOptions &options = {});
 
     // The texts of the selected rows as stored, top to bottom in the view,
     // each once.
@@ -40,8 +54,9 @@ public:
 
     [[nodiscard]] StoredStringModel *model() const { return m_model; }
 
-    // Makes a rule for each search text it can and returns how many it made.
-    using AddRulesHandler = std::function<int(const QStringList &searchTexts)>;
+    // Makes a rule for each search text it can and returns how many it made;
+    // nothing when the user called it off.
+    using AddRulesHandler = std::function<std::optional<int>(const QStringList &searchTexts)>;
     void setAddRulesHandler(AddRulesHandler handler) { m_addRules = std::move(handler); }
 
 public slots:
@@ -51,7 +66,7 @@ public slots:
 
 private:
     void readActionFile();
-    void countRuleMatches();
+    void previewTranslation();
     void selectionChanged();
 
     std::unique_ptr<Ui::StringsViewController> m_ui;
@@ -59,5 +74,7 @@ private:
     QSortFilterProxyModel *m_proxy;
     QString m_atnFilePath;
     QString m_rulFilePath;
+    TranslationOptions m_options;
+    std::vector<std::uint8_t> m_bytes; // of the action file as last read
     AddRulesHandler m_addRules;
 };

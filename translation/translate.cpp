@@ -104,6 +104,19 @@ void exact(Translated &t, std::span<const Pair> pairs, engine::Console &console,
 
 } // namespace
 
+engine::ReadResult readInput(const std::string &path, engine::Console &console, const engine::StringTable &strings)
+{
+    console.printout(strings.text(QT_TRANSLATE_NOOP("Localizable", "OpenInputFile")) + path + "\n");
+    engine::ReadResult input = engine::readFile(path, engine::kMaxReadSize, engine::Room::ForRewrites);
+    if (input.ok) {
+        console.printout(engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "ReadInputFile %@")),
+                                            {std::to_string(input.bytes.size())}));
+    } else {
+        console.printout(errorLine(input.error));
+    }
+    return input;
+}
+
 std::optional<std::string> checkPair(const Pair &pair)
 {
     try {

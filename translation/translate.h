@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/fileio.h"
 #include "translationrun.h"
 
 namespace translation {
@@ -42,6 +43,12 @@ struct Translated {
 // The pairs must have passed checkPair. `bytes` is consumed.
 [[nodiscard]] Translated translateBytes(std::vector<std::uint8_t> bytes, std::span<const Pair> pairs, Mode mode,
                                         bool lenient, engine::Console &console, const engine::StringTable &strings);
+
+// Reads the input of a run whole, with room for rewrites, between the lines
+// "OpenInputFile" and "ReadInputFile %@"; when it cannot, the console gets
+// the error as an "Error: " line instead of the second.
+[[nodiscard]] engine::ReadResult readInput(const std::string &path, engine::Console &console,
+                                           const engine::StringTable &strings);
 
 // Why `pair` cannot be translated (the texts of the byte scan's checks),
 // nothing when it can.

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "consoletexts.h"
-#include "engine/fileio.h"
 #include "rules/rulefile.h"
 #include "translate.h"
 
@@ -53,26 +52,38 @@ std::size_t Outcome::failedPairs() const noexcept
     return std::size_t(std::count_if(pairs.begin(), pairs.end(), [](const PairOutcome &p) { return p.error.has_value(); }));
 }
 
-Outcome run(const Request &request, engine::Console &console, const engine::StringTable &strings)
+PreparedPairs preparePairs(const Request &request, const engine::StringTable &strings)
 {
-    Outcome outcome;
-    const std::vector<Pair> pairs = pairsOf(request);
-    if (pairs.empty()) {
-        outcome.refusal = Outcome::Refusal::NoPairs;
-        outcome.summary = notWrittenSummary(strings.text(QT_TRANSLATE_NOOP("Localizable", "NoPairsReason")), strings);
-        return outcome;
+    PreparedPairs prepared{pairsOf(request), {}};
+    Outcome refused;
+    if (prepared.pairs.empty()) {
+        refused.refusal = Outcome::Refusal::NoPairs;
+        refused.summary = notWrittenSummary(strings.text(QT_TRANSLATE_NOOP("Localizable", "NoPairsReason")), strings);
+        prepared.refused = std::move(refused);
+        return prepared;
     }
-    for (const Pair &pair : pairs) {
+    for (const Pair &pair : prepared.pairs) {
         if (auto error = checkPair(pair)) {
-            outcome.refusal = Outcome::Refusal::InvalidPair;
-            outcome.summary = notWrittenSummary(
+            refused.refusal = Outcome::Refusal::InvalidPair;
+            refused.summary = notWrittenSummary(
                 engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "InvalidPair %@ %@ %@")),
                                    {pair.search, pair.replacement, *error}),
                 strings);
-            outcome.invalidPair = PairOutcome{pair, 0, {}, std::move(error)};
-            return outcome;
+            refused.invalidPair = PairOutcome{pair, 0, {}, std::move(error)};
+            prepared.refused = std::move(refused);
+            return prepared;
         }
     }
+    return prepared;
+}
+
+Outcome run(const Request &request, engine::Console &console, const engine::StringTable &strings)
+{
+    PreparedPairs prepared = preparePairs(request, strings);
+    if (prepared.refused)
+        return std::move(*prepared.refused);
+    const std::vector<Pair> &pairs = prepared.pairs;
+    Outcome outcome;
     // The input is only ever replaced while a copy of its current content is kept.
     outcome.backup = engine::backupIfSameFile(request.input, request.output);
     if (outcome.backup.status == engine::BackupResult::Status::Failed) {
@@ -88,16 +99,13 @@ Outcome run(const Request &request, engine::Console &console, const engine::Stri
         console.printout(strings.text(QT_TRANSLATE_NOOP("Localizable", "llestring")));
     if (outcome.backup.status == engine::BackupResult::Status::Made)
         console.printout(backupLine(outcome.backup, strings));
-    console.printout(strings.text(QT_TRANSLATE_NOOP("Localizable", "OpenInputFile")) + request.input + "\n");
-    engine::ReadResult input = engine::readFile(request.input, engine::kMaxReadSize, engine::Room::ForRewrites);
+    engine::ReadResult input = readInput(request.input, console, strings);
     if (!input.ok) {
         // Going on with nothing would write an empty file over the output.
-        console.printout("Error: " + input.error + "\n");
         dropNeedlessBackup(outcome, false, console, strings);
         return notWritten(outcome, input.error + ".", console, strings);
     }
     outcome.inputRead = true;
-    console.printout(engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "ReadInputFile %@")), {std::to_string(input.bytes.size())}));
 
     Translated translated =
         translateBytes(std::move(input.bytes), pairs, request.mode, request.lenient, console, strings);

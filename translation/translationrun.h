@@ -4,10 +4,10 @@
 // A run goes, in this order:
 //   1. the pairs: those of the request, or the enabled rules of its rule file
 //      (none: the run is refused and no file is touched);
-//   2. the backup, when the output names the input file (INPUT.bak, .bak.1,
-//      ...; none possible: the run is refused, nothing else is touched);
-//   3. the check of every pair (an empty search text or text that is not
+//   2. the check of every pair (an empty search text or text that is not
 //      UTF-8: the run is refused before any file is touched);
+//   3. the backup, when the output names the input file (INPUT.bak, .bak.1,
+//      ...; none possible: the run is refused, nothing else is touched);
 //   4. reading the input and translating it (translate.h): by the byte scan,
 //      `engine::process` once per pair in list order, or exactly, by the
 //      file's structure;
@@ -96,5 +96,15 @@ struct Outcome {
 };
 
 [[nodiscard]] Outcome run(const Request &request, engine::Console &console, const engine::StringTable &strings);
+
+// The pairs a run of `request` would apply (those of the request, or the
+// enabled rules of its rule file, read once), each checked; or the outcome of
+// the run refused for them, which touches nothing. What a dry run and a batch
+// do before anything else.
+struct PreparedPairs {
+    std::vector<Pair> pairs;
+    std::optional<Outcome> refused;
+};
+[[nodiscard]] PreparedPairs preparePairs(const Request &request, const engine::StringTable &strings);
 
 } // namespace translation

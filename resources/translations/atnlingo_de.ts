@@ -22,6 +22,52 @@
     </message>
 </context>
 <context>
+    <name>BatchTranslation</name>
+    <message>
+        <source>Select the ATN files to translate</source>
+        <translation>ATN-Dateien zum Übersetzen wählen</translation>
+    </message>
+    <message>
+        <source>Choose the folder for the translated files</source>
+        <translation>Ordner für die übersetzten Dateien wählen</translation>
+    </message>
+    <message>
+        <source>Translating…</source>
+        <translation>Übersetze …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Translate Several Files</source>
+        <translation>Mehrere Dateien übersetzen</translation>
+    </message>
+    <message>
+        <source>Translating %1 (%2 of %3)…</source>
+        <translation>Übersetze %1 (%2 von %3) …</translation>
+    </message>
+</context>
+<context>
+    <name>Desktop</name>
+    <message>
+        <source>Replace “%1”?</source>
+        <translation>„%1“ ersetzen?</translation>
+    </message>
+    <message>
+        <source>A file of that name exists already in %1. Replacing it overwrites its content.</source>
+        <translation>In %1 gibt es schon eine Datei dieses Namens. Wird sie ersetzt, ist ihr Inhalt überschrieben.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>Localizable</name>
     <message>
         <source>Fewargs</source>
@@ -175,6 +221,33 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
         <source>ResultNotWellFormedReason</source>
         <translation>Die übersetzte Datei wäre keine wohlgeformte Aktionsdatei mehr.</translation>
     </message>
+    <message>
+        <source>NotAFolder %@</source>
+        <translation>Der Ausgabeordner %@ fehlt oder ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>SameFileName %@ %@</source>
+        <translation>%@ und %@ haben denselben Dateinamen, ihre Ausgaben wären also dieselbe Datei.</translation>
+    </message>
+    <message>
+        <source>BatchCancelled</source>
+        <translation>Abgebrochen: Die übrigen Dateien wurden nicht übersetzt.
+</translation>
+    </message>
+    <message>
+        <source>BatchFile %@ %@ %@</source>
+        <translation>Datei %@ von %@: %@
+</translation>
+    </message>
+    <message>
+        <source>TranslatedFiles %@ %@</source>
+        <translation>%@ von %@ Dateien übersetzt.</translation>
+    </message>
+    <message>
+        <source>WouldNotBeWellFormed %@</source>
+        <translation>Fehler: Die übersetzte Datei wäre keine wohlgeformte Aktionsdatei mehr (%@), daher würde sie nicht geschrieben.
+</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -261,6 +334,14 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     <message>
         <source>Show the texts stored in the input file and what the rules match</source>
         <translation>Zeigt die in der Eingabedatei gespeicherten Texte und was die Regeln darin treffen</translation>
+    </message>
+    <message>
+        <source>Translate Several &amp;Files…</source>
+        <translation>&amp;Mehrere Dateien übersetzen …</translation>
+    </message>
+    <message>
+        <source>Translate several ATN files into one folder with the chosen rule file</source>
+        <translation>Mehrere ATN-Dateien mit der gewählten Regeldatei in einen Ordner übersetzen</translation>
     </message>
 </context>
 <context>
@@ -355,6 +436,45 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
         <source>no free backup name beside &quot;%@&quot;</source>
         <translation>kein freier Name für eine Sicherungskopie neben „%@“</translation>
     </message>
+    <message>
+        <source>it is a device</source>
+        <translation>es ist ein Gerät</translation>
+    </message>
+    <message>
+        <source>it is a socket</source>
+        <translation>es ist ein Socket</translation>
+    </message>
+    <message>
+        <source>it is a pipe with no writer</source>
+        <translation>es ist eine Pipe, in die niemand schreibt</translation>
+    </message>
+</context>
+<context>
+    <name>RuleDocument</name>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig:</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen:</translation>
+    </message>
+    <message>
+        <source>Enable Rule</source>
+        <translation>Regel einschalten</translation>
+    </message>
+    <message>
+        <source>Disable Rule</source>
+        <translation>Regel ausschalten</translation>
+    </message>
+    <message>
+        <source>Edit Search Text</source>
+        <translation>Suchtext bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Replacement Text</source>
+        <translation>Ersetzungstext bearbeiten</translation>
+    </message>
 </context>
 <context>
     <name>RuleEditorViewController</name>
@@ -439,14 +559,6 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
         <translation>Alle ausschalten</translation>
     </message>
     <message>
-        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule.</source>
-        <translation>Regeln gelten von oben nach unten. Doppelklicken oder tippen zum Bearbeiten; die Leertaste kreuzt eine Regel an.</translation>
-    </message>
-    <message>
-        <source>Close the editor; the table stays as it is for the next time</source>
-        <translation>Den Editor schließen; die Tabelle bleibt für das nächste Mal, wie sie ist</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -528,6 +640,98 @@ Change them and save again, or they will differ the next time the file is loaded
 %1
 
 Ändern Sie sie und speichern Sie erneut, sonst weichen sie beim nächsten Laden der Datei ab.</translation>
+    </message>
+    <message>
+        <source>Swap the search and replacement texts of the selected rule, or of every rule when none is selected, so that the rules translate the other way</source>
+        <translation>Such- und Ersetzungstext der ausgewählten Regel tauschen, oder aller Regeln, wenn keine ausgewählt ist, damit die Regeln in die andere Richtung übersetzen</translation>
+    </message>
+    <message>
+        <source>Swap Texts</source>
+        <translation>Texte tauschen</translation>
+    </message>
+    <message>
+        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule; Ctrl+Z undoes a change.</source>
+        <translation>Regeln gelten von oben nach unten. Doppelklicken oder tippen zum Bearbeiten; die Leertaste kreuzt eine Regel an; Strg+Z macht eine Änderung rückgängig.</translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes to “%1”?</source>
+        <translation>Möchten Sie die Änderungen an „%1“ speichern?</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>“%1” already exists. Do you want to replace it?</source>
+        <translation>„%1“ ist bereits vorhanden. Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>Its rules will be overwritten by the rules in the table.</source>
+        <translation>Ihre Regeln werden durch die Regeln der Tabelle überschrieben.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>The rules could not be saved</source>
+        <translation>Die Regeln konnten nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>“%1” could not be written. The table is as it was; save it to another file or folder.</source>
+        <translation>„%1“ konnte nicht geschrieben werden. Die Tabelle ist unverändert; speichern Sie sie in eine andere Datei oder einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>Your changes will be lost if you don&apos;t save them.</source>
+        <translation>Ihre Änderungen gehen verloren, wenn Sie sie nicht speichern.</translation>
+    </message>
+    <message>
+        <source>Delete Rule</source>
+        <translation>Regel löschen</translation>
+    </message>
+    <message>
+        <source>Move Rule Up</source>
+        <translation>Regel nach oben</translation>
+    </message>
+    <message>
+        <source>Move Rule Down</source>
+        <translation>Regel nach unten</translation>
+    </message>
+    <message>
+        <source>Enable All Rules</source>
+        <translation>Alle Regeln einschalten</translation>
+    </message>
+    <message>
+        <source>Disable All Rules</source>
+        <translation>Alle Regeln ausschalten</translation>
+    </message>
+    <message>
+        <source>Swap Search and Replace</source>
+        <translation>Suchen und Ersetzen tauschen</translation>
+    </message>
+    <message>
+        <source>Add Stored Texts as Rules</source>
+        <translation>Gespeicherte Texte als Regeln hinzufügen</translation>
+    </message>
+    <message>
+        <source>The new rules go to the main window&apos;s rule file “%1”, which then replaces the rules in the table.</source>
+        <translation>Die neuen Regeln kommen in die Regeldatei des Hauptfensters, „%1“, die dann die Regeln der Tabelle ersetzt.</translation>
+    </message>
+    <message>
+        <source>Loading a file replaces the rules in the table.</source>
+        <translation>Das Laden einer Datei ersetzt die Regeln der Tabelle.</translation>
+    </message>
+    <message>
+        <source>Close the editor and take back the changes made since it was opened or last saved</source>
+        <translation>Den Editor schließen und die Änderungen zurücknehmen, die seit dem Öffnen oder dem letzten Speichern gemacht wurden</translation>
+    </message>
+    <message>
+        <source>A translation reads the rules from the file: unsaved changes take no part in it, and they are lost if you don&apos;t save them.</source>
+        <translation>Eine Übersetzung liest die Regeln aus der Datei: Nicht gespeicherte Änderungen gehen nicht in sie ein und gehen verloren, wenn Sie sie nicht speichern.</translation>
     </message>
 </context>
 <context>
@@ -642,10 +846,6 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation>Little-Endian: der Text eines Dateipfads</translation>
     </message>
     <message>
-        <source>Matches of the current rules: %1</source>
-        <translation>Treffer der aktuellen Regeln: %1</translation>
-    </message>
-    <message>
         <source>Role</source>
         <translation>Rolle</translation>
     </message>
@@ -660,6 +860,10 @@ Change them and save again, or they will differ the next time the file is loaded
     <message>
         <source>Offset</source>
         <translation>Offset</translation>
+    </message>
+    <message>
+        <source>After translation</source>
+        <translation>Nach der Übersetzung</translation>
     </message>
 </context>
 <context>
@@ -687,10 +891,6 @@ Change them and save again, or they will differ the next time the file is loaded
     <message>
         <source>Text or role</source>
         <translation>Text oder Rolle</translation>
-    </message>
-    <message>
-        <source>The texts stored in the input file. Texts the current rules match are bold.</source>
-        <translation>Die in der Eingabedatei gespeicherten Texte. Texte, die die aktuellen Regeln treffen, sind fett.</translation>
     </message>
     <message>
         <source>Read the input file and the rule file again</source>
@@ -725,10 +925,6 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation>Wählen Sie im Hauptfenster eine ATN-Eingabedatei, um die darin gespeicherten Texte zu sehen.</translation>
     </message>
     <message>
-        <source>Cannot read %1: %2</source>
-        <translation>%1 kann nicht gelesen werden: %2</translation>
-    </message>
-    <message>
         <source>A well-formed action file. Actions: %1, steps: %2, stored texts: %3.</source>
         <translation>Eine wohlgeformte Aktionsdatei. Aktionen: %1, Schritte: %2, gespeicherte Texte: %3.</translation>
     </message>
@@ -737,20 +933,48 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation>Keine wohlgeformte Aktionsdatei: %1. Der Bildeditor lehnt sie womöglich ab, und eine Übersetzung davon wird nicht geprüft. Bis zu dieser Stelle gefundene Texte: %2.</translation>
     </message>
     <message>
-        <source>Choose a rule file in the main window to see which of these texts its rules match.</source>
-        <translation>Wählen Sie im Hauptfenster eine Regeldatei, um zu sehen, welche dieser Texte ihre Regeln treffen.</translation>
-    </message>
-    <message>
         <source>%1 has no enabled rules, or cannot be read.</source>
         <translation>%1 enthält keine eingeschalteten Regeln oder kann nicht gelesen werden.</translation>
     </message>
     <message>
-        <source>Enabled rules in %2: %1. Matches of their search texts: %3, in %4 of the stored texts (shown in bold). Each search text is counted in the texts as stored, capitals included, not in what the rules above it would make of them.</source>
-        <translation>Eingeschaltete Regeln in %2: %1. Treffer ihrer Suchtexte: %3, in %4 der gespeicherten Texte (fett gezeigt). Jeder Suchtext wird in den Texten gezählt, wie sie gespeichert sind, mit Groß- und Kleinschreibung, nicht in dem, was die Regeln darüber aus ihnen machen würden.</translation>
-    </message>
-    <message>
         <source>Texts left out, as a rule cannot hold &quot;;&quot; or a line break: %1</source>
         <translation>Ausgelassene Texte, da eine Regel kein „;“ und keinen Zeilenumbruch aufnehmen kann: %1</translation>
+    </message>
+    <message>
+        <source>The texts stored in the input file, and what the enabled rules would make of them. Texts they change are bold.</source>
+        <translation>Die in der Eingabedatei gespeicherten Texte und was die eingeschalteten Regeln aus ihnen machen würden. Texte, die sie ändern, sind fett.</translation>
+    </message>
+    <message>
+        <source>Choose a rule file in the main window to see what its rules would make of these texts.</source>
+        <translation>Wählen Sie im Hauptfenster eine Regeldatei, um zu sehen, was ihre Regeln aus diesen Texten machen würden.</translation>
+    </message>
+    <message>
+        <source>No translation is previewed, as the file is not a well-formed action file.</source>
+        <translation>Keine Vorschau der Übersetzung, da die Datei keine wohlgeformte Aktionsdatei ist.</translation>
+    </message>
+    <message>
+        <source>No translation is previewed: the translated file would no longer be a well-formed action file (%1), so it would not be written.</source>
+        <translation>Keine Vorschau der Übersetzung: Die übersetzte Datei wäre keine wohlgeformte Aktionsdatei mehr (%1), daher würde sie nicht geschrieben.</translation>
+    </message>
+    <message>
+        <source>No translation is previewed: a text would become longer than a stored text may be.</source>
+        <translation>Keine Vorschau der Übersetzung: Ein Text würde länger, als ein gespeicherter Text sein darf.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; → &quot;%2&quot;</source>
+        <translation>„%1“ → „%2“</translation>
+    </message>
+    <message>
+        <source>%1 of %2 texts change by the enabled rules of %3 (shown in bold).</source>
+        <translation>%1 von %2 Texten ändern sich durch die eingeschalteten Regeln von %3 (fett gezeigt).</translation>
+    </message>
+    <message>
+        <source>Every rule matches.</source>
+        <translation>Jede Regel trifft.</translation>
+    </message>
+    <message>
+        <source>Rules that match nothing: %1.</source>
+        <translation>Regeln, die nichts treffen: %1.</translation>
     </message>
 </context>
 <context>

@@ -22,6 +22,52 @@
     </message>
 </context>
 <context>
+    <name>BatchTranslation</name>
+    <message>
+        <source>Select the ATN files to translate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the folder for the translated files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translating…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translate Several Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translating %1 (%2 of %3)…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Desktop</name>
+    <message>
+        <source>Replace “%1”?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A file of that name exists already in %1. Replacing it overwrites its content.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Localizable</name>
     <message>
         <source>Fewargs</source>
@@ -175,6 +221,33 @@ Please set up some rules and enable [x] them.</translation>
         <source>ResultNotWellFormedReason</source>
         <translation>The translated file would no longer be a well-formed action file.</translation>
     </message>
+    <message>
+        <source>NotAFolder %@</source>
+        <translation>The output folder %@ is missing or not a folder.</translation>
+    </message>
+    <message>
+        <source>SameFileName %@ %@</source>
+        <translation>%@ and %@ have the same file name, so their outputs would be the same file.</translation>
+    </message>
+    <message>
+        <source>BatchCancelled</source>
+        <translation>Cancelled: the remaining files were not translated.
+</translation>
+    </message>
+    <message>
+        <source>BatchFile %@ %@ %@</source>
+        <translation>File %@ of %@: %@
+</translation>
+    </message>
+    <message>
+        <source>TranslatedFiles %@ %@</source>
+        <translation>Translated %@ of %@ files.</translation>
+    </message>
+    <message>
+        <source>WouldNotBeWellFormed %@</source>
+        <translation>Error: The translated file would no longer be a well-formed action file (%@), so it would not be written.
+</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -260,6 +333,14 @@ Please set up some rules and enable [x] them.</translation>
     </message>
     <message>
         <source>Show the texts stored in the input file and what the rules match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translate Several &amp;Files…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translate several ATN files into one folder with the chosen rule file</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -350,6 +431,45 @@ Please set up some rules and enable [x] them.</translation>
         <source>no free backup name beside &quot;%@&quot;</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>it is a device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is a socket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is a pipe with no writer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RuleDocument</name>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Search Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Replacement Text</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RuleEditorViewController</name>
@@ -434,14 +554,6 @@ Please set up some rules and enable [x] them.</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Close the editor; the table stays as it is for the next time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -518,6 +630,98 @@ Please set up some rules and enable [x] them.</translation>
 %1
 
 Change them and save again, or they will differ the next time the file is loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap the search and replacement texts of the selected rule, or of every rule when none is selected, so that the rules translate the other way</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap Texts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules apply from the top down. Double-click or type to edit; Space ticks a rule; Ctrl+Z undoes a change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes to “%1”?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” already exists. Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its rules will be overwritten by the rules in the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rules could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” could not be written. The table is as it was; save it to another file or folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your changes will be lost if you don&apos;t save them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Rule Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Rule Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable All Rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable All Rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap Search and Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Stored Texts as Rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new rules go to the main window&apos;s rule file “%1”, which then replaces the rules in the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading a file replaces the rules in the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the editor and take back the changes made since it was opened or last saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A translation reads the rules from the file: unsaved changes take no part in it, and they are lost if you don&apos;t save them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -633,10 +837,6 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Matches of the current rules: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Role</source>
         <translation type="unfinished"></translation>
     </message>
@@ -650,6 +850,10 @@ Change them and save again, or they will differ the next time the file is loaded
     </message>
     <message>
         <source>Offset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After translation</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -677,10 +881,6 @@ Change them and save again, or they will differ the next time the file is loaded
     </message>
     <message>
         <source>Text or role</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The texts stored in the input file. Texts the current rules match are bold.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -716,10 +916,6 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>A well-formed action file. Actions: %1, steps: %2, stored texts: %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -728,19 +924,47 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Choose a rule file in the main window to see which of these texts its rules match.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 has no enabled rules, or cannot be read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Enabled rules in %2: %1. Matches of their search texts: %3, in %4 of the stored texts (shown in bold). Each search text is counted in the texts as stored, capitals included, not in what the rules above it would make of them.</source>
+        <source>Texts left out, as a rule cannot hold &quot;;&quot; or a line break: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Texts left out, as a rule cannot hold &quot;;&quot; or a line break: %1</source>
+        <source>The texts stored in the input file, and what the enabled rules would make of them. Texts they change are bold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a rule file in the main window to see what its rules would make of these texts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No translation is previewed, as the file is not a well-formed action file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No translation is previewed: the translated file would no longer be a well-formed action file (%1), so it would not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No translation is previewed: a text would become longer than a stored text may be.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; → &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 texts change by the enabled rules of %3 (shown in bold).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every rule matches.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules that match nothing: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

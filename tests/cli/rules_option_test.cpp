@@ -101,6 +101,10 @@ TEST_F(RulesOption, MalformedArgumentsTouchNothing)
         {"--rules", rules, input},
         {"--rules", rules, "--lenient-le", input},
         {"--rules", rules, input, output, "B", "XY"},
+        {"--rules", rules, "--json", input, output},
+        {"--rules", rules, "--dry-run", input, output},
+        {"--rules", rules, "--dry-run", "--output-dir", dir.path(), input},
+        {"--rules", rules, "--output-dir", dir.path()},
     };
     const auto before = dir.entries();
     for (const auto &args : cases) {

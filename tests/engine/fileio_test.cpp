@@ -19,6 +19,7 @@
 #include "engine/fileio.h"
 #include "engine/process.h"
 #include "filesystemfault.h"
+#include "hangguard.h"
 #include "hexbytes.h"
 #include "tempdir.h"
 
@@ -132,13 +133,19 @@ TEST(ReadFault, FailingCallsReportTheReasonAndReturnNothing)
     }
 }
 
-// A source that never ends is cut off at the limit instead of filling the
+// A pipe that does not end is cut off at the limit instead of filling the
 // memory; a regular file over the limit is refused before it is read.
 TEST(ReadFault, SizeLimit)
 {
-    const auto endless = engine::readFile("/dev/zero", 1 << 20);
-    EXPECT_EQ(endless.error, "Cannot read \"/dev/zero\": it holds more than 1 MiB, the most atnlingo reads");
-    EXPECT_TRUE(!endless.ok && endless.bytes.empty());
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    ASSERT_EQ(::write(pipe[1], std::string(2000, 'a').data(), 2000), 2000);
+    ::close(pipe[1]);
+    const std::string endless = "/dev/fd/" + std::to_string(pipe[0]);
+    const auto cut = engine::readFile(endless, 1000);
+    ::close(pipe[0]);
+    EXPECT_EQ(cut.error, "Cannot read \"" + endless + "\": it holds more than 1000 bytes, the most atnlingo reads");
+    EXPECT_TRUE(!cut.ok && cut.bytes.empty());
 
     TempDir dir;
     const std::string input = dir.file("in.atn");
@@ -148,6 +155,37 @@ TEST(ReadFault, SizeLimit)
     EXPECT_EQ(engine::readFile(input, 1000).error,
               "Cannot read \"" + input + "\": it holds more than 1000 bytes, the most atnlingo reads");
     EXPECT_EQ(noRead.failures(), 0);
+}
+
+// A program holds the pipe open for writing and writes only once the reader
+// has found nothing there yet: its data is waited for and read to the end.
+int g_lateWriter = -1;
+
+ssize_t writeAfterFirstRead(int fd, void *data, size_t size)
+{
+    const ssize_t got = engine::detail::systemFileSystemCalls().read(fd, data, size);
+    if (g_lateWriter >= 0) {
+        EXPECT_TRUE(engine::detail::writeAll(g_lateWriter, kAtn.data(), kAtn.size()));
+        ::close(g_lateWriter);
+        g_lateWriter = -1;
+    }
+    return got;
+}
+
+TEST(ReadSpecialFiles, PipeWithAWriterIsWaitedFor)
+{
+    const HangGuard guard;
+    TempDir dir;
+    const std::string fifo = dir.file("fifo.atn");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    g_lateWriter = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK); // a writer without waiting for a reader
+    ASSERT_GE(g_lateWriter, 0);
+    engine::detail::fileSystemCalls().read = writeAfterFirstRead;
+    const auto result = engine::readFile(fifo);
+    engine::detail::fileSystemCalls() = engine::detail::systemFileSystemCalls();
+    EXPECT_EQ(g_lateWriter, -1) << "nothing was read";
+    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(result.bytes, kAtn);
 }
 
 // A file is read with room to grow, but a system that will not promise the

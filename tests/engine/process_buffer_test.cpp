@@ -46,24 +46,6 @@ TEST(ProcessBuffer, ConsumedBuffer)
     EXPECT_EQ(buffer, before);
 }
 
-// Each rewrite makes the result far longer than the input: the result
-// outgrows the room set aside for it at the first rewrite and must still be
-// whole.
-TEST(ProcessBuffer, ResultGrowsBeyondTwiceTheInput)
-{
-    std::vector<std::uint8_t> buffer = hexBytes("AB AB AB AB 00 00 00 33");
-    for (int i = 0; i < 50; ++i)
-        buffer.insert(buffer.end(), {0x00, 0x61});
-    buffer.insert(buffer.end(), {0x00, 0x00, 0xCD});
-    const std::string longer(40, 'b');
-    engine::StringConsole console, referenceConsole;
-    const auto result = engine::process(buffer, "a", longer + "a", false, console);
-    const auto expected = reference::process(buffer, "a", longer + "a", false, referenceConsole);
-    EXPECT_GT(result.size(), 20 * buffer.size());
-    EXPECT_EQ(toHex(result), toHex(expected));
-    EXPECT_EQ(console.text(), referenceConsole.text());
-}
-
 // Rewrites far apart: when the result is built in new memory, the input goes
 // into it in windows as the scan goes, and here the walk back from a match
 // crosses what was copied that way (the string's length field lies more than

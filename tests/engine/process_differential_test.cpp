@@ -2,9 +2,9 @@
 //
 // The buffers are assembled from the pieces the engine reacts to: big-endian
 // and little-endian stored strings (now and then with a wrong length field, a
-// missing ending null, or a header with a wrong count or signature), bare
-// encodings of the search text, runs of zeros and noise drawn mostly from the
-// bytes of the texts. Search and replacement texts mix Latin letters, letters
+// missing ending null, a header with a wrong count or signature, or the
+// search text hundreds of times over), bare encodings of the search text,
+// runs of zeros and noise drawn mostly from the bytes of the texts. Search and replacement texts mix Latin letters, letters
 // whose two bytes swap into other letters, characters outside the basic plane
 // and NUL. Every case must give the same bytes, console text and report, with
 // every scan kernel the processor supports, whether the rewrites are made in
@@ -51,7 +51,14 @@ public:
         c.lenient = chance(0.3);
         const int pieces = chance(0.05) ? 30 + below(30) : below(12);
         for (int i = 0; i < pieces; ++i)
-            addPiece(c.buffer, c.search);
+            addPiece(c.buffer, c.search, c.replacement);
+        // A last occurrence without an ending null: a console line after the
+        // rewrites, for the calls whose console fails there.
+        if (chance(0.25)) {
+            const Bytes last = engine::encodeUtf16(c.search, engine::ByteOrder::BigEndian);
+            c.buffer.insert(c.buffer.end(), last.begin(), last.end());
+            c.buffer.push_back(0x41);
+        }
         return c;
     }
 
@@ -130,14 +137,15 @@ private:
         }
     }
 
-    void addPiece(Bytes &out, const std::string &search)
+    void addPiece(Bytes &out, const std::string &search, const std::string &replacement)
     {
         using engine::ByteOrder;
         const int kind = below(10);
         if (kind <= 5) { // a big-endian stored string, or a little-endian one with its header
             const bool little = kind > 2;
             const ByteOrder order = little ? ByteOrder::LittleEndian : ByteOrder::BigEndian;
-            Bytes units = engine::encodeUtf16(storedText(search, little && m_clean), order);
+            Bytes units = chance(0.007) ? longText(search, replacement, order)
+                                        : engine::encodeUtf16(storedText(search, little && m_clean), order);
             const bool ended = this->ended();
             const auto count = std::uint32_t(units.size() / 2 + (ended ? 1 : 0));
             if (little) {
@@ -160,6 +168,39 @@ private:
             for (int i = below(13); i > 0; --i)
                 out.push_back(!m_clean && chance(0.7) ? common[below(10)] : std::uint8_t(below(256)));
         }
+    }
+
+    // The text of a stored string: the search text hundreds of times over,
+    // mostly with three units planted in it whose bytes, read one byte off
+    // the unit grid, give the length field that fits the string's end after
+    // a chosen number k of rewrites of later matches: the walks back from
+    // those matches pass it, and only the k-th meets it. Little-endian
+    // occurrences are guarded; a one-unit text gets a guard with its low
+    // byte, which makes its big-endian reading the second one.
+    Bytes longText(const std::string &search, const std::string &replacement, engine::ByteOrder order)
+    {
+        const bool little = order == engine::ByteOrder::LittleEndian;
+        Bytes unit = engine::encodeUtf16(search, order), text;
+        const auto d = std::int64_t(engine::encodeUtf16(replacement, order).size()) - std::int64_t(unit.size());
+        const std::uint8_t high = unit[1] == 0x4E ? 0x01 : 0x4E;
+        if (little && unit.size() == 2) { // the first guard must not follow a 00
+            unit.insert(unit.begin(), {unit[0], high});
+            text = {0x2D, high};
+        } else if (little) {
+            unit = engine::encodeUtf16("\u4e2d" + search, order);
+        }
+        const std::size_t before = std::size_t(below(40)), after = 600 / unit.size() + std::size_t(below(200));
+        // The bytes from the planted field to the end: 5, the units after, the null.
+        const std::int64_t field = (std::int64_t(after * unit.size()) + 3 + below(int(after)) * d) >> 1;
+        const bool plant = chance(0.7) && field >= 256 && field < 65536;
+        const auto top = std::uint8_t(field >> 8), low = std::uint8_t(field);
+        const Bytes planted = little ? Bytes{0x4E, low, top, 0, 0, 0x41} : Bytes{0x41, 0, 0, top, low, 0x2D};
+        for (std::size_t k = 0; k < before + after; ++k) {
+            if (k == before && plant)
+                text.insert(text.end(), planted.begin(), planted.end());
+            text.insert(text.end(), unit.begin(), unit.end());
+        }
+        return text;
     }
 
     std::mt19937_64 m_rng;
@@ -253,14 +294,15 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
         for (std::size_t k = 0; k < kernels.size(); ++k) {
             const std::size_t variant = index + k;
             engine::detail::setScanKernel(kernels[k]);
-            if (variant % 4 == 0)
+            const std::size_t limit = variant / 2 % 4; // the overload alternates with variant % 2
+            if (limit == 0)
                 engine::detail::resetPlanLimit();
             else
-                engine::detail::setPlanLimit(variant % 4 - 1);
+                engine::detail::setPlanLimit(limit - 1);
             engine::StringConsole console;
             engine::ProcessReport report;
             Bytes consumed;
-            consumed.reserve(c.buffer.size() + std::array<std::size_t, 3>{0, 6, 4096}[variant / 2 % 3]);
+            consumed.reserve(c.buffer.size() + std::array<std::size_t, 3>{0, 6, 4096}[variant / 8 % 3]);
             consumed = c.buffer;
             const std::uint8_t *storage = consumed.data();
             const bool consuming = variant % 2 == 1;

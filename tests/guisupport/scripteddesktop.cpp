@@ -10,16 +10,31 @@ ScriptedDesktop::~ScriptedDesktop()
     Desktop::setCurrent(nullptr);
 }
 
-std::optional<QString> ScriptedDesktop::nextAnswer()
+namespace {
+
+std::optional<QString> first(const QStringList &paths)
+{
+    return paths.isEmpty() ? std::nullopt : std::optional(paths.constFirst());
+}
+
+} // namespace
+
+QStringList ScriptedDesktop::nextAnswer()
 {
     if (m_answers.isEmpty()) {
         ++unansweredPanels;
-        return std::nullopt;
+        return {};
     }
     return m_answers.takeFirst();
 }
 
 std::optional<QString> ScriptedDesktop::runOpenPanel(const OpenPanel &panel, QWidget *)
+{
+    openPanels << panel;
+    return first(nextAnswer());
+}
+
+QStringList ScriptedDesktop::runOpenPanelForFiles(const OpenPanel &panel, QWidget *)
 {
     openPanels << panel;
     return nextAnswer();
@@ -28,7 +43,7 @@ std::optional<QString> ScriptedDesktop::runOpenPanel(const OpenPanel &panel, QWi
 std::optional<QString> ScriptedDesktop::chooseSavePath(const SavePanel &panel, QWidget *)
 {
     savePanels << panel;
-    return nextAnswer();
+    return first(nextAnswer());
 }
 
 void ScriptedDesktop::beginSheet(const Alert &alert, QWidget *window)
@@ -38,12 +53,12 @@ void ScriptedDesktop::beginSheet(const Alert &alert, QWidget *window)
 
 int ScriptedDesktop::runAlert(const Alert &alert, QWidget *window)
 {
-    alerts << Sheet{alert, window};
+    questions << Sheet{alert, window};
     if (m_alertAnswers.isEmpty()) {
-        ++unansweredPanels;
-        return int(alert.buttons.size()) - 1;
+        ++unansweredAlerts;
+        return alert.cancelButton;
     }
-    return int(alert.buttons.indexOf(m_alertAnswers.takeFirst()));
+    return m_alertAnswers.takeFirst();
 }
 
 void ScriptedDesktop::openFile(const QString &path, const QString &application, std::function<void()> failed)

@@ -1,6 +1,5 @@
-// A desktop for tests: panels and questions answer from a script, sheets and
-// opened files are recorded, nothing is shown. Installs itself for its
-// lifetime.
+// A desktop for tests: panels and questions answer from a script, sheets,
+// questions and opened files are recorded, nothing is shown. Installs itself for its lifetime.
 #pragma once
 
 #include <QList>
@@ -19,11 +18,14 @@ public:
 
     // The next panel, open or save, returns this path; nothing means the
     // user cancels.
-    void answerNextPanel(std::optional<QString> path) { m_answers.push_back(std::move(path)); }
-    // The next question is answered with the button of this title.
-    void answerNextAlert(const QString &button) { m_alertAnswers.push_back(button); }
+    void answerNextPanel(const std::optional<QString> &path) { m_answers.push_back(path ? QStringList{*path} : QStringList()); }
+    // The next panel returns these paths (a panel for one file, the first).
+    void answerNextPanelWithFiles(const QStringList &paths) { m_answers.push_back(paths); }
+    // The next question is answered by the button of this index.
+    void answerNextAlert(int button) { m_alertAnswers.push_back(button); }
 
     std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
+    QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent) override;
     void beginSheet(const Alert &alert, QWidget *window) override;
     int runAlert(const Alert &alert, QWidget *window) override;
     void openFile(const QString &path, const QString &application, std::function<void()> failed) override;
@@ -41,20 +43,21 @@ public:
     QList<OpenPanel> openPanels;
     QList<SavePanel> savePanels;
     QList<Sheet> sheets;
-    QList<Sheet> alerts; // the questions asked
+    QList<Sheet> questions;
     QList<OpenedFile> openedFiles;
     bool opensFiles = true; // false: no program can be started
     int terminations = 0;
-    // Panels and questions that ran without a scripted answer (and were
-    // cancelled, or answered with their last button).
+    // Panels that ran without a scripted answer (and were cancelled).
     int unansweredPanels = 0;
+    // Questions that came without a scripted answer (and were cancelled).
+    int unansweredAlerts = 0;
 
 protected:
     std::optional<QString> chooseSavePath(const SavePanel &panel, QWidget *parent) override;
 
 private:
-    std::optional<QString> nextAnswer();
+    QStringList nextAnswer();
 
-    QList<std::optional<QString>> m_answers;
-    QStringList m_alertAnswers;
+    QList<QStringList> m_answers; // empty: cancelled
+    QList<int> m_alertAnswers;
 };

@@ -1,6 +1,6 @@
 // The toolkit's own panels, sheet and question as the desktop sets them up:
-// panels are only configured here, never run; the sheet and the question open
-// for real, the question answered from the event loop.
+// panels are only configured here, never run; the sheet opens for real, as
+// it does not block, and so does the question, answered from within.
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,8 +19,7 @@ class TestSystemDesktop : public QObject {
 private slots:
     void panelsAreSetUpAsAsked();
     void sheetIsWindowModalAndReturnsAtOnce();
-    void questionAnswersWithTheButtonsIndex_data();
-    void questionAnswersWithTheButtonsIndex();
+    void questionReturnsThePressedButton();
 };
 
 void TestSystemDesktop::panelsAreSetUpAsAsked()
@@ -42,43 +41,6 @@ void TestSystemDesktop::panelsAreSetUpAsAsked()
     QCOMPARE(save->nameFilters(), QStringList{u"ATN files (*.atn)"_s});
     QCOMPARE(save->defaultSuffix(), u"atn"_s);
     QCOMPARE(QFileInfo(save->selectedFiles().value(0)).fileName(), u"copy.atn"_s);
-}
-
-// The answer is the pressed button's place in the alert; Escape presses the last.
-void TestSystemDesktop::questionAnswersWithTheButtonsIndex_data()
-{
-    QTest::addColumn<int>("press"); // -1: Escape
-    QTest::addColumn<int>("answer");
-    QTest::newRow("first") << 0 << 0;
-    QTest::newRow("last") << 2 << 2;
-    QTest::newRow("Escape") << -1 << 2;
-}
-
-void TestSystemDesktop::questionAnswersWithTheButtonsIndex()
-{
-    QFETCH(int, press);
-    QFETCH(int, answer);
-    QWidget window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QStringList buttons{u"Save"_s, u"Discard"_s, u"Cancel"_s};
-    QTimer::singleShot(0, &window, [&] {
-        auto *box = window.findChild<QMessageBox *>();
-        QVERIFY(box && box->isModal());
-        if (press < 0) {
-            QTest::keyClick(box, Qt::Key_Escape);
-            return;
-        }
-        for (QAbstractButton *button : box->buttons()) {
-            if (button->text() == buttons[press])
-                button->click();
-        }
-    });
-    QCOMPARE(SystemDesktop().runAlert({.style = Alert::Style::Warning, .messageText = u"Unsaved"_s,
-                                       .informativeText = {}, .buttons = buttons},
-                                      &window),
-             answer);
-    QVERIFY(!window.findChild<QMessageBox *>());
 }
 
 void TestSystemDesktop::sheetIsWindowModalAndReturnsAtOnce()
@@ -105,6 +67,36 @@ void TestSystemDesktop::sheetIsWindowModalAndReturnsAtOnce()
 
     QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
     QTRY_VERIFY(!box);
+}
+
+void TestSystemDesktop::questionReturnsThePressedButton()
+{
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const Alert question{.messageText = u"Save the changes?"_s,
+                         .informativeText = {},
+                         .buttons = {u"Cancel"_s, u"Discard"_s, u"Save"_s},
+                         .cancelButton = 0};
+    // The box lists the cancel button after the others, but the index is the
+    // one in the alert; Escape presses the cancel button.
+    for (const QString &press : {u"Discard"_s, u"Save"_s, u"Escape"_s}) {
+        QTimer::singleShot(0, &window, [&] {
+            QMessageBox *box = window.findChild<QMessageBox *>();
+            QVERIFY(box && QTest::qWaitFor([box] { return box->isVisible(); }));
+            if (press == u"Escape"_s) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == press)
+                    button->click();
+            }
+        });
+        const int pressed = SystemDesktop().runAlert(question, &window);
+        QCOMPARE(pressed, press == u"Escape"_s ? 0 : int(question.buttons.indexOf(press)));
+        QVERIFY(!window.findChild<QMessageBox *>());
+    }
 }
 
 QTEST_MAIN(TestSystemDesktop)

@@ -1,6 +1,6 @@
 // Start: what the console and the outcome line say after a translation and
 // after each kind of refusal, the question before an existing output is
-// replaced, and the warnings' window.
+// replaced, and the warnings' window. Several files into one folder.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -12,6 +12,7 @@
 
 #include "atnbuilder.h"
 #include "guisupport/imageview.h"
+#include "mainwindow/batchtranslation.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
 #include "scripteddesktop.h"
@@ -51,7 +52,7 @@ const QString kTranslated = u"Opening input file: DIR/in.atn\nRead %1 bytes.\n"
                             u"Done.\n"_s.arg(layerSet(false).size())
                                 .arg(layerSet(true).size());
 
-enum class Output { Typed, SavedAs, SavedAsThenTyped, Input, WrittenBefore };
+enum class Output { Typed, SavedAs, SavedAsWithoutEnding, SavedAsThenTyped, Input, WrittenBefore };
 
 } // namespace
 
@@ -68,6 +69,7 @@ private slots:
     void overwriteQuestion_data();
     void overwriteQuestion();
     void warningGoesToTheActiveWindowOnly();
+    void severalFilesGoToTheChosenFolder();
 
 private:
     void setField(const char *field, const std::string &path)
@@ -191,27 +193,32 @@ void TestTranslationRun::transcript()
 void TestTranslationRun::overwriteQuestion_data()
 {
     QTest::addColumn<Output>("output");
-    QTest::addColumn<QString>("answer"); // to the question; empty: none asked
+    QTest::addColumn<int>("answer"); // to the question: 0 Replace, 1 Cancel; -1: none asked
     QTest::addColumn<bool>("written");
 
-    QTest::newRow("typed, replaced") << Output::Typed << u"Replace"_s << true;
-    QTest::newRow("typed, cancelled") << Output::Typed << u"Cancel"_s << false;
-    QTest::newRow("chosen in Save As") << Output::SavedAs << QString() << true;
-    QTest::newRow("another typed after Save As") << Output::SavedAsThenTyped << u"Replace"_s << true;
-    QTest::newRow("the input, kept as a backup") << Output::Input << QString() << true;
-    QTest::newRow("written by the run before, asked again") << Output::WrittenBefore << u"Replace"_s << true;
+    QTest::newRow("typed, replaced") << Output::Typed << 0 << true;
+    QTest::newRow("typed, cancelled") << Output::Typed << 1 << false;
+    QTest::newRow("chosen in Save As") << Output::SavedAs << -1 << true;
+    // The panel asked about "old", if at all; Save As asks about "old.atn".
+    QTest::newRow("chosen in Save As without the ending") << Output::SavedAsWithoutEnding << 0 << true;
+    QTest::newRow("that declined") << Output::SavedAsWithoutEnding << 1 << false;
+    QTest::newRow("another typed after Save As") << Output::SavedAsThenTyped << 0 << true;
+    QTest::newRow("the input, kept as a backup") << Output::Input << -1 << true;
+    QTest::newRow("written by the run before, asked again") << Output::WrittenBefore << 0 << true;
 }
 
 void TestTranslationRun::overwriteQuestion()
 {
     QFETCH(Output, output);
-    QFETCH(QString, answer);
+    QFETCH(int, answer);
     QFETCH(bool, written);
     setField("atnTextField", m_dir->file("in.atn"));
     setField("rulTextField", m_dir->file("de.rul"));
     std::string path = m_dir->file("old.atn");
     writeText(path, "old");
     writeText(m_dir->file("other.atn"), "old");
+    if (answer >= 0)
+        m_desktop->answerNextAlert(answer);
     switch (output) {
     case Output::Typed:
         setField("atncopyTextField", path);
@@ -224,6 +231,10 @@ void TestTranslationRun::overwriteQuestion()
         m_controller->saveAtnFile();
         setField("atncopyTextField", path);
         break;
+    case Output::SavedAsWithoutEnding:
+        m_desktop->answerNextPanel(QString::fromStdString(m_dir->file("old")));
+        m_controller->saveAtnFile();
+        break;
     case Output::Input:
         path = m_dir->file("in.atn");
         setField("atncopyTextField", path);
@@ -235,16 +246,17 @@ void TestTranslationRun::overwriteQuestion()
         writeText(path, "old");
         break;
     }
-    if (!answer.isEmpty())
-        m_desktop->answerNextAlert(answer);
 
     clickStart();
 
-    QCOMPARE(m_desktop->alerts.size(), answer.isEmpty() ? 0 : 1);
-    if (!answer.isEmpty())
-        QCOMPARE(m_desktop->alerts.at(0).alert.buttons, (QStringList{u"Replace"_s, u"Cancel"_s}));
+    QCOMPARE(m_desktop->questions.size(), answer >= 0 ? 1 : 0);
+    if (answer >= 0) {
+        QCOMPARE(m_desktop->questions.at(0).alert.buttons, (QStringList{u"Replace"_s, u"Cancel"_s}));
+        QCOMPARE(m_desktop->questions.at(0).alert.cancelButton, 1);
+    }
     QCOMPARE(readText(path) == "old", !written);
-    if (!written)
+    // Cancelled: nothing happens, not even to the console.
+    if (!written && output == Output::Typed)
         QCOMPARE(m_controller->consoleText(), u"from an earlier run\n"_s);
     if (output == Output::Input)
         QCOMPARE(readBytes(m_dir->file("in.atn.bak")), layerSet(false));
@@ -264,6 +276,37 @@ void TestTranslationRun::warningGoesToTheActiveWindowOnly()
     QCOMPARE(m_desktop->sheets.size(), 1);
     QCOMPARE(m_desktop->sheets.at(0).alert.informativeText, u"seen"_s);
     QCOMPARE(m_desktop->sheets.at(0).window, &other);
+}
+
+void TestTranslationRun::severalFilesGoToTheChosenFolder()
+{
+    // Without an enabled rule: the warning, before any panel.
+    setField("rulTextField", m_dir->file("none.rul"));
+    BatchTranslation(*m_controller).chooseAndTranslate(translation::Mode::ByteScan);
+    QCOMPARE(m_desktop->sheets.size(), 1);
+    QVERIFY(m_desktop->openPanels.isEmpty());
+
+    setField("rulTextField", m_dir->file("de.rul"));
+    writeBytes(m_dir->file("two.atn"), layerSet(false));
+    std::filesystem::create_directory(m_dir->file("de"));
+    const QString in = QString::fromStdString(m_dir->file("in.atn")), two = QString::fromStdString(m_dir->file("two.atn"));
+    m_desktop->answerNextPanelWithFiles({in, two});
+    m_desktop->answerNextPanel(QString::fromStdString(m_dir->file("de")));
+
+    BatchTranslation(*m_controller).chooseAndTranslate(translation::Mode::ByteScan);
+
+    QCOMPARE(m_desktop->openPanels.size(), 2);
+    const OpenPanel files = m_desktop->openPanels.at(0), folder = m_desktop->openPanels.at(1);
+    QVERIFY(files.allowsMultipleSelection && files.canChooseFiles && !files.canChooseDirectories);
+    QCOMPARE(files.allowedFileTypes, QStringList{u"atn"_s});
+    QVERIFY(folder.canChooseDirectories && !folder.canChooseFiles);
+    QCOMPARE(TempDir::entriesOf(m_dir->file("de")), (std::vector<std::string>{"in.atn", "two.atn"}));
+    QCOMPARE(readBytes(m_dir->file("de/two.atn")), layerSet(true));
+    const QString console = m_controller->consoleText();
+    QVERIFY2(console.startsWith(u"File 1 of 2: %1\nOpening input file: "_s.arg(in)), qPrintable(console));
+    QVERIFY(console.contains(u"Done.\nFile 2 of 2: %1\n"_s.arg(two)));
+    QVERIFY(console.endsWith(u"Done.\nTranslated 2 of 2 files.\n"_s));
+    QCOMPARE(m_desktop->sheets.size(), 1);
 }
 
 QTEST_MAIN(TestTranslationRun)

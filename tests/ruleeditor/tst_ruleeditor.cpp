@@ -1,10 +1,13 @@
 // The rule editor on its own, with QAbstractItemModelTester watching its
 // table model: the columns, cell editing by mouse and keys, texts a rule
-// cannot hold, the row buttons, and Save with its warning about rows that
-// will not load back as they are.
+// cannot hold, the row buttons and their undo, Save with its warning about
+// rows that will not load back as they are, the questions before unsaved
+// changes are lost, and Cancel.
 #include <algorithm>
+#include <sys/stat.h>
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -16,6 +19,7 @@
 #include <QTest>
 
 #include "guisupport/imageview.h"
+#include "hangguard.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "ruleeditor/ruletablemodel.h"
 #include "rules/diagnosticlog.h"
@@ -40,11 +44,25 @@ private slots:
     void modelRefusesWhatARuleCannotHold();
     void rowButtons_data();
     void rowButtons();
-    void deleteKeyRemovesTheSelectedRow();
+    void keysEditUndoAndRedo();
     void saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack();
+    void loadRefusesPipesAndDevicesAtOnce();
     void addRulesAppendsDisabledRowsToFillIn();
+    void unsavedChangesAreAskedAbout_data();
+    void unsavedChangesAreAskedAbout();
+    void cancelGoesBackToTheLastOpeningOrSave();
 
 private:
+    void makeEditor(const QString &path)
+    {
+        m_tester.reset();
+        m_editor = std::make_unique<RuleEditorViewController>(path);
+        m_tester = std::make_unique<QAbstractItemModelTester>(m_editor->model(),
+                                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m_editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_editor.get()));
+    }
+    QAction *action(const char *name) const { return m_editor->findChild<QAction *>(QLatin1StringView(name)); }
     QTableView *table() const { return m_editor->tableView(); }
     QModelIndex cell(int row, int column) const { return m_editor->model()->index(row, column); }
     void click(const char *name)
@@ -94,16 +112,15 @@ void TestRuleEditor::init()
     m_desktop = std::make_unique<ScriptedDesktop>();
     m_dir = std::make_unique<TempDir>();
     rules::setLogSink([](std::string_view, std::string_view) {});
-    m_editor = std::make_unique<RuleEditorViewController>();
-    m_tester = std::make_unique<QAbstractItemModelTester>(m_editor->model(),
-                                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
-    m_editor->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_editor.get()));
+    writeText(m_dir->file("a.rul"), "1;Layer;Ebene;\n");
+    writeText(m_dir->file("b.rul"), "0;Levels;Tonwertkorrektur;\n");
+    makeEditor(QString());
 }
 
 void TestRuleEditor::cleanup()
 {
     QCOMPARE(m_desktop->unansweredPanels, 0);
+    QCOMPARE(m_desktop->unansweredAlerts, 0);
     m_tester.reset();
     m_editor.reset();
     rules::setLogSink({});
@@ -223,16 +240,17 @@ void TestRuleEditor::rowButtons_data()
     const QStringList defaults{u"Background"_s, u"Brightness/Contrast"_s, u"copy"_s};
     const QStringList swapped{u"Background"_s, u"copy"_s, u"Brightness/Contrast"_s};
     QTest::newRow("insert") << 1 << "insertButton"_ba << 9 << defaults << 10 << 7;
-    QTest::newRow("delete row 0") << 0 << "deleteButton"_ba << 0 << defaults.mid(1) + QStringList{u"Color Fill"_s}
-                                  << 8 << 6;
     QTest::newRow("delete the last row") << 8 << "deleteButton"_ba << 7 << defaults << 8 << 6;
     QTest::newRow("delete, none selected") << -1 << "deleteButton"_ba << -1 << defaults << 9 << 7;
-    QTest::newRow("up from row 0") << 0 << "moveupButton"_ba << 0 << defaults << 9 << 7;
     QTest::newRow("up from row 2") << 2 << "moveupButton"_ba << 1 << swapped << 9 << 7;
     QTest::newRow("down from row 1") << 1 << "movedownButton"_ba << 2 << swapped << 9 << 7;
-    QTest::newRow("down from the last row") << 8 << "movedownButton"_ba << 8 << defaults << 9 << 7;
     QTest::newRow("enable all") << 4 << "selectAllButton"_ba << 4 << defaults << 9 << 9;
     QTest::newRow("disable all") << -1 << "deselectAllButton"_ba << -1 << defaults << 9 << 0;
+    QTest::newRow("swap the selected rule") << 2 << "swapButton"_ba << 2
+                                            << QStringList{u"Background"_s, u"Brightness/Contrast"_s, u"Kopie"_s} << 9
+                                            << 7;
+    QTest::newRow("swap every rule, none selected")
+        << -1 << "swapButton"_ba << -1 << QStringList{u"Hintergrund"_s, u"Helligkeit/Kontrast"_s, u"Kopie"_s} << 9 << 7;
 }
 
 void TestRuleEditor::rowButtons()
@@ -245,10 +263,8 @@ void TestRuleEditor::rowButtons()
     QFETCH(int, enabled);
     if (selectedBefore >= 0)
         select(selectedBefore);
-    QSignalSpy moved(m_editor->model(), &QAbstractItemModel::rowsMoved);
+    const std::vector<rules::Rule> before = m_editor->dataArray();
     click(button.constData());
-    // Moves that cannot happen announce nothing.
-    QCOMPARE(moved.size(), button.startsWith("move") && selectedAfter != selectedBefore ? 1 : 0);
     QCOMPARE(searches().size(), rows);
     QCOMPARE(searches().mid(0, 3), firstThree);
     QCOMPARE(selected(), selectedAfter);
@@ -257,34 +273,67 @@ void TestRuleEditor::rowButtons()
         QVERIFY(openEditor());
         QCOMPARE(table()->currentIndex(), cell(9, RuleTableModel::SearchColumn));
     }
+
+    // Each change is one step back and forth, with its selection; no change, no step.
+    const std::vector<rules::Rule> after = m_editor->dataArray();
+    QCOMPARE(action("undoAction")->isEnabled(), after != before);
+    QCOMPARE(m_editor->isModified(), after != before);
+    if (after == before)
+        return;
+    action("undoAction")->trigger();
+    QCOMPARE(m_editor->dataArray(), before);
+    QCOMPARE(selected(), selectedBefore);
+    QVERIFY(!m_editor->isModified());
+    action("redoAction")->trigger();
+    QCOMPARE(m_editor->dataArray(), after);
+    QCOMPARE(selected(), selectedAfter);
 }
 
-void TestRuleEditor::deleteKeyRemovesTheSelectedRow()
+void TestRuleEditor::keysEditUndoAndRedo()
 {
     m_editor->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_editor.get()));
     table()->setFocus();
+    const std::vector<rules::Rule> defaults = m_editor->dataArray();
     select(3);
     QTest::keyClick(table(), Qt::Key_Delete);
     QCOMPARE(searches().size(), 8);
     QCOMPARE(searches().at(3), u"Gradient Fill"_s);
     QCOMPARE(selected(), 3);
+    QTest::keyClick(table(), Qt::Key_Space);
+    QTest::keyClick(table(), Qt::Key_G);
+    QTest::keyClicks(openEditor(), u"radient"_s);
+    QTest::keyClick(openEditor(), Qt::Key_Return);
+    QTRY_COMPARE(m_editor->dataArray()[3], (rules::Rule{0, "gradient", "Verlaufsfüllung"}));
+    QCOMPARE(m_editor->windowTitle(), u"Untitled *"_s);
+
+    // Back step by step to the table as it came, which counts as unchanged again.
+    QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_editor->dataArray()[3].search, "Gradient Fill");
+    QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_editor->dataArray(), defaults);
+    QCOMPARE(m_editor->windowTitle(), u"Untitled"_s);
+    QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(searches().size(), 8);
+    QCOMPARE(m_editor->windowTitle(), u"Untitled *"_s);
 }
 
 void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
 {
     pathField()->setText(u"typed name.rul"_s);
-    m_editor->model()->setData(cell(0, RuleTableModel::ReplaceColumn), u"Hintergrundebene"_s);
     // Cancelled panels change nothing.
     m_desktop->answerNextPanel(std::nullopt);
     m_editor->loadRule();
+    m_editor->model()->setData(cell(0, RuleTableModel::ReplaceColumn), u"Hintergrundebene"_s);
     m_desktop->answerNextPanel(std::nullopt);
     m_editor->saveRule();
     QCOMPARE(m_editor->dataArray()[0].replace, "Hintergrundebene");
     QCOMPARE(pathField()->text(), u"typed name.rul"_s);
-    QVERIFY(m_dir->entries().empty());
+    QCOMPARE(m_dir->entries(), (std::vector<std::string>{"a.rul", "b.rul"}));
 
-    m_desktop->answerNextPanel(file("de.rul"));
+    // A name without a suffix gets ".rul".
+    m_desktop->answerNextPanel(file("de"));
     click("saveRuleButton");
     const SavePanel expected{.title = u"Save RUL file"_s, .nameFieldStringValue = u"typed name.rul"_s};
     QCOMPARE(m_desktop->savePanels, (QList<SavePanel>{expected, expected}));
@@ -293,13 +342,21 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     QCOMPARE(image(), u"rule_loaded"_s);
     QCOMPARE(m_editor->windowTitle(), u"de.rul"_s);
     QVERIFY(m_desktop->sheets.isEmpty());
+    // The panel was not asked about that name: the editor asks before it replaces the file.
+    m_editor->model()->setData(cell(1, RuleTableModel::UseColumn), QVariant(), Qt::CheckStateRole);
+    m_desktop->answerNextPanel(file("de"));
+    m_desktop->answerNextAlert(1);
+    m_editor->saveRule();
+    QCOMPARE(m_desktop->questions.constLast().alert.buttons, (QStringList{u"Replace"_s, u"Cancel"_s}));
+    QCOMPARE(rules::readData(m_dir->file("de.rul"))[1].use, 0);
+    QVERIFY(m_editor->isModified());
 
     click("insertButton");
     m_editor->model()->setData(cell(0, RuleTableModel::SearchColumn), QString());
     m_desktop->answerNextPanel(file("lossy.rul"));
     m_editor->saveRule();
     // Written all the same, byte for byte.
-    QVERIFY(readText(m_dir->file("lossy.rul")).starts_with("1;;Hintergrundebene;\n0;Brightness"));
+    QVERIFY(readText(m_dir->file("lossy.rul")).starts_with("1;;Hintergrundebene;\n1;Brightness"));
     QVERIFY(readText(m_dir->file("lossy.rul")).ends_with("1;Levels;Tonwertkorrektur;\n0;;;\n"));
     QCOMPARE(m_desktop->sheets.size(), 1);
     const ScriptedDesktop::Sheet &sheet = m_desktop->sheets.constFirst();
@@ -318,16 +375,149 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     QVERIFY(m_desktop->sheets.constLast().alert.informativeText.contains(u"and 31 more"_s));
 }
 
+void TestRuleEditor::loadRefusesPipesAndDevicesAtOnce()
+{
+    const HangGuard guard;
+    const QString pipe = file("pipe.rul");
+    QCOMPARE(::mkfifo(qPrintable(pipe), 0644), 0);
+    QStringList logged;
+    rules::setLogSink([&](std::string_view, std::string_view detail) { logged << QString::fromUtf8(detail); });
+    for (const auto &[path, reason] : {std::pair{pipe, u"it is a pipe with no writer"_s},
+                                       std::pair{u"/dev/zero"_s, u"it is a device"_s}}) {
+        m_desktop->answerNextPanel(path);
+        m_editor->loadRule();
+        QCOMPARE(logged.constLast(), u"Cannot read \"%1\": %2"_s.arg(path, reason));
+        QVERIFY(m_editor->dataArray().empty());
+    }
+}
+
 void TestRuleEditor::addRulesAppendsDisabledRowsToFillIn()
 {
     // Texts a rule cannot hold are left out; the first new row waits for its replacement.
+    const std::vector<rules::Rule> defaults = m_editor->dataArray();
     QCOMPARE(m_editor->addRules({u"Curves"_s, u"a;b"_s, u"two\nlines"_s, QString(), u"Vibrance"_s}), 2);
     QCOMPARE(std::vector(m_editor->dataArray().begin() + 9, m_editor->dataArray().end()),
              (std::vector<rules::Rule>{{0, "Curves", ""}, {0, "Vibrance", ""}}));
     QCOMPARE(table()->currentIndex(), cell(9, RuleTableModel::ReplaceColumn));
     QCOMPARE(m_editor->windowTitle(), u"Untitled *"_s);
     QCOMPARE(m_editor->addRules({u";"_s}), 0);
-    QCOMPARE(searches().size(), 11);
+    action("undoAction")->trigger(); // all of them in one step
+    QCOMPARE(m_editor->dataArray(), defaults);
+}
+
+// Unsaved changes are asked about before Load, closing, OK and taking another
+// file replace or drop them: answered by Save (0), Discard (1) or Cancel (2),
+// or not asked (-1) when there are none.
+void TestRuleEditor::unsavedChangesAreAskedAbout_data()
+{
+    QTest::addColumn<QByteArray>("action");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("load, nothing to save") << "load"_ba << -1 << u"a.rul"_s;
+    QTest::newRow("load, save") << "load"_ba << 0 << u"a.rul"_s;
+    QTest::newRow("close, save") << "close"_ba << 0 << u"a.rul"_s;
+    QTest::newRow("close, discard") << "close"_ba << 1 << u"a.rul"_s;
+    QTest::newRow("close, cancel") << "close"_ba << 2 << u"a.rul"_s;
+    QTest::newRow("close untitled, save with a panel") << "close"_ba << 0 << QString();
+    QTest::newRow("close, save fails") << "close"_ba << 0 << u"missing/a.rul"_s;
+    QTest::newRow("ok, save") << "ok"_ba << 0 << u"a.rul"_s;
+    QTest::newRow("ok, discard") << "ok"_ba << 1 << u"a.rul"_s;
+    QTest::newRow("another file, discard") << "take"_ba << 1 << u"a.rul"_s;
+    QTest::newRow("another file, cancel") << "take"_ba << 2 << u"a.rul"_s;
+}
+
+void TestRuleEditor::unsavedChangesAreAskedAbout()
+{
+    QFETCH(QByteArray, action);
+    QFETCH(int, answer);
+    QFETCH(QString, name);
+    const QString path = name.isEmpty() ? QString() : file(name.toUtf8().constData());
+    makeEditor(path);
+    const std::vector<rules::Rule> opened = m_editor->dataArray();
+    if (answer >= 0) {
+        m_editor->addRules({u"Curves"_s});
+        m_editor->model()->setData(cell(int(opened.size()), RuleTableModel::ReplaceColumn), u"Kurven"_s);
+        m_desktop->answerNextAlert(answer);
+    }
+    const std::vector<rules::Rule> edited = m_editor->dataArray();
+    const QString savedTo = path.isEmpty() ? file("new.rul") : path;
+    const bool saves = answer == 0 && !name.startsWith(u"missing");
+    if (answer == 0 && path.isEmpty())
+        m_desktop->answerNextPanel(savedTo);
+    const bool goesOn = answer == 1 || saves || answer < 0;
+    if (action == "load" && goesOn)
+        m_desktop->answerNextPanel(file("b.rul"));
+    QSignalSpy handedBack(m_editor.get(), &RuleEditorViewController::ruleFilePathHandedBack);
+
+    if (action == "load")
+        m_editor->loadRule();
+    else if (action == "close")
+        m_editor->close();
+    else if (action == "ok")
+        m_editor->okPressed();
+    else
+        QCOMPARE(m_editor->takeRuleFile(file("b.rul")), goesOn);
+
+    QCOMPARE(m_desktop->questions.size(), answer >= 0 ? 1 : 0);
+    if (answer >= 0) {
+        const Alert &question = m_desktop->questions.constFirst().alert;
+        QVERIFY(question.messageText.contains(name.isEmpty() ? u"Untitled"_s : u"a.rul"_s));
+        QCOMPARE(question.buttons, (QStringList{u"Save"_s, u"Discard"_s, u"Cancel"_s}));
+        QCOMPARE(question.cancelButton, 2);
+    }
+    if (saves)
+        QCOMPARE(rules::readData(savedTo.toStdString()), edited);
+    else if (name == u"a.rul"_s)
+        QCOMPARE(readText(path.toStdString()), "1;Layer;Ebene;\n");
+    QCOMPARE(m_desktop->sheets.size(), answer == 0 && !saves ? 1 : 0); // the failed save
+
+    QCOMPARE(m_editor->isVisible(), !goesOn || action == "load" || action == "take");
+    QCOMPARE(m_editor->isModified(), !goesOn);
+    if (!goesOn)
+        QCOMPARE(m_editor->dataArray(), edited);
+    else if (action == "load" || action == "take")
+        QCOMPARE(m_editor->dataArray(), (std::vector<rules::Rule>{{0, "Levels", "Tonwertkorrektur"}}));
+    else // discarded changes are gone
+        QCOMPARE(m_editor->dataArray(), saves ? edited : opened);
+    QCOMPARE(handedBack.size(), action == "ok" && goesOn ? 1 : 0);
+}
+
+// Cancel takes the table and its file back to where they were when the
+// window was last opened or saved, with a fresh history.
+void TestRuleEditor::cancelGoesBackToTheLastOpeningOrSave()
+{
+    const std::vector<rules::Rule> defaults = m_editor->dataArray();
+    const std::vector<rules::Rule> b{{0, "Levels", "Tonwertkorrektur"}};
+    m_desktop->answerNextPanel(file("b.rul"));
+    m_editor->loadRule();
+    m_editor->addRules({u"Curves"_s});
+    click("cancelButton");
+    QVERIFY(!m_editor->isVisible());
+    QCOMPARE(m_editor->dataArray(), defaults);
+    QCOMPARE(pathField()->text(), QString());
+    QCOMPARE(image(), u"rule_notloaded"_s);
+    QCOMPARE(m_editor->windowTitle(), u"Untitled"_s);
+    QVERIFY(!action("undoAction")->isEnabled());
+
+    m_editor->show();
+    m_editor->addRules({u"Curves"_s});
+    m_desktop->answerNextPanel(file("c.rul"));
+    m_editor->saveRule();
+    const std::vector<rules::Rule> saved = m_editor->dataArray();
+    m_editor->addRules({u"Vibrance"_s});
+    click("cancelButton");
+    QCOMPARE(m_editor->dataArray(), saved);
+    QCOMPARE(m_editor->windowTitle(), u"c.rul"_s);
+
+    m_editor->show();
+    m_desktop->answerNextPanel(file("b.rul"));
+    m_editor->loadRule();
+    m_editor->close();
+    m_editor->show();
+    m_editor->addRules({u"Vibrance"_s});
+    click("cancelButton");
+    QCOMPARE(m_editor->dataArray(), b);
+    QCOMPARE(m_editor->ruleFilePath(), file("b.rul"));
 }
 
 QTEST_MAIN(TestRuleEditor)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <unistd.h>
 
 #include "logcapture.h"
 #include "rules/rulefile.h"
@@ -109,12 +110,16 @@ TEST(HostileRules, InvalidUtf8AtEveryPlaceAndGarbage)
     }
 }
 
-// A device without end is cut off instead of filling the memory.
-TEST(HostileRules, EndlessSource)
+// A file over the limit is refused before it is read (a sparse one here).
+TEST(HostileRules, OverTheSizeLimit)
 {
+    TempDir dir;
+    const std::string path = dir.file("huge.rul");
+    writeText(path, "");
+    ASSERT_EQ(::truncate(path.c_str(), off_t(rules::kMaxRuleFileSize + 1)), 0);
     LogCapture log;
-    EXPECT_EQ(rules::processRuleFile("/dev/zero"), Texts{});
-    EXPECT_EQ(log.details, Texts{"Cannot read \"/dev/zero\": it holds more than 256 MiB, the most atnlingo reads"});
+    EXPECT_EQ(rules::processRuleFile(path), Texts{});
+    EXPECT_EQ(log.details, Texts{"Cannot read \"" + path + "\": it holds more than 256 MiB, the most atnlingo reads"});
 }
 
 } // namespace

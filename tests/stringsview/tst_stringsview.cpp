@@ -1,8 +1,8 @@
 // The Stored Strings window on its own: the table for a built file, the
-// filter, files that cannot be read or are not well-formed, the count of rule
-// matches and "Add Rule". Also the table model's cells and the count of rule
-// matches without a window.
+// filter, files that cannot be read or are not well-formed, the preview of a
+// translation and "Add Rule". Also the table model's cells without a window.
 #include <algorithm>
+#include <sys/stat.h>
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -14,8 +14,8 @@
 
 #include "atnbuilder.h"
 #include "atnformat/actionfile.h"
+#include "hangguard.h"
 #include "resources/bundle.h"
-#include "stringsview/rulematches.h"
 #include "stringsview/storedstringmodel.h"
 #include "stringsview/stringsviewcontroller.h"
 #include "tempdir.h"
@@ -74,12 +74,12 @@ private slots:
     void filterKeepsMatchingTextsAndRoles();
     void saysWhatIsWrongWithTheFile();
     void saysWhenTheFileCannotBeRead();
-    void countsRuleMatchesAndReloads();
+    void previewsTheTranslation_data();
+    void previewsTheTranslation();
+    void previewFollowsTheFilesOnReload();
     void addRuleHandsOverTheSelectedTexts();
     void cellsShowRoleTextLayoutAndOffset_data();
     void cellsShowRoleTextLayoutAndOffset();
-    void countRuleMatches_data();
-    void countRuleMatches();
 
 private:
     QString write(const char *name, const atnbuild::Bytes &bytes)
@@ -192,17 +192,23 @@ void TestStringsView::saysWhatIsWrongWithTheFile()
 
 void TestStringsView::saysWhenTheFileCannotBeRead()
 {
+    const HangGuard guard;
     m_view->setFiles(write("Layers.atn", layersFile()), QString());
     QCOMPARE(table()->model()->rowCount(), 7);
 
-    const QString missing = QString::fromStdString(m_dir->file("Missing.atn"));
-    const QString folder = QString::fromStdString(m_dir->path());
-    for (const QString &path : {missing, folder}) {
-        m_view->setFiles(path, QString());
-        QVERIFY2(label("statusLabel").startsWith(u"Cannot read %1: "_s.arg(QDir::toNativeSeparators(path))),
-                 qPrintable(label("statusLabel")));
+    const std::string pipe = m_dir->file("Pipe.atn");
+    QCOMPARE(::mkfifo(pipe.c_str(), 0644), 0);
+    // Each as the action file and as the rule file: neither is waited for.
+    const std::pair<std::string, QString> files[] = {{m_dir->file("Missing.atn"), u"No such file or directory"_s},
+                                                     {pipe, u"it is a pipe with no writer"_s},
+                                                     {"/dev/zero", u"it is a device"_s}};
+    for (const auto &[file, reason] : files) {
+        const QString path = QString::fromStdString(file);
+        m_view->setFiles(path, path);
+        QCOMPARE(label("statusLabel"), u"Cannot read \"%1\": %2"_s.arg(path, reason));
         QCOMPARE(table()->model()->rowCount(), 0);
         QVERIFY(problemShown());
+        QVERIFY2(label("previewLabel").endsWith(u" has no enabled rules, or cannot be read."_s), qPrintable(label("previewLabel")));
     }
 
     m_view->setFiles(QString(), QString());
@@ -211,33 +217,67 @@ void TestStringsView::saysWhenTheFileCannotBeRead()
     QCOMPARE(m_view->windowTitle(), u"Stored Strings"_s);
 }
 
-void TestStringsView::countsRuleMatchesAndReloads()
+void TestStringsView::previewsTheTranslation_data()
+{
+    QTest::addColumn<translation::Mode>("mode");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("changed");
+    // The byte scan meets the path's "Background" one byte early, as a
+    // big-endian reading, and stops there; the exact mode rewrites the path.
+    QTest::newRow("byte scan") << translation::Mode::ByteScan << u"/Users/anna/Pictures/Backgrounds/paper-grain.jpg"_s
+                               << 19;
+    QTest::newRow("exact") << translation::Mode::Exact << u"/Users/anna/Pictures/Hintergrunds/paper-grain.jpg"_s
+                           << 20;
+}
+
+void TestStringsView::previewsTheTranslation()
+{
+    QFETCH(translation::Mode, mode);
+    QFETCH(QString, path);
+    QFETCH(int, changed);
+    const auto sample = readBytes(ATNLINGO_SOURCE_DIR "/resources/samples/sample-en.atn");
+    const QString atn = write("sample-en.atn", sample);
+    const QString rules = writeRules(readText(ATNLINGO_SOURCE_DIR "/resources/rules/default-en-de.rul") +
+                                     "1;Curves;Gradationskurven;\n1;Vibrance;Dynamik;\n");
+    m_view->setFiles(atn, rules, {mode, false});
+
+    QHash<QString, std::pair<QString, bool>> after; // text -> text after translation, marked as changed
+    const QAbstractItemModel *model = table()->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        after[model->index(row, StoredStringModel::TextColumn).data().toString()] = {
+            model->index(row, StoredStringModel::AfterColumn).data().toString(),
+            model->index(row, StoredStringModel::AfterColumn).data(StoredStringModel::ChangedRole).toBool()};
+    }
+    // Each rule works on what the rules above it made; disabled rules do nothing.
+    QCOMPARE(after[u"Background copy"_s], std::pair(u"Hintergrund Kopie"_s, true));
+    QCOMPARE(after[u"Curves 1"_s], std::pair(u"Gradationskurven 1"_s, true));
+    QCOMPARE(after[u"Hue/Saturation 1"_s], std::pair(u"Hue/Saturation 1"_s, false));
+    QCOMPARE(after[u"/Users/anna/Pictures/Backgrounds/paper-grain.jpg"_s].first, path);
+    QCOMPARE(label("previewLabel"), u"%1 of 29 texts change by the enabled rules of Rules.rul (shown in bold). Rules "
+                                    "that match nothing: \"Vibrance\" \u2192 \"Dynamik\"."_s.arg(changed));
+    // Nothing is written.
+    QCOMPARE(m_dir->entries(), (std::vector<std::string>{"Rules.rul", "sample-en.atn"}));
+    QCOMPARE(readBytes(m_dir->file("sample-en.atn")), sample);
+}
+
+void TestStringsView::previewFollowsTheFilesOnReload()
 {
     const QString path = write("Layers.atn", layersFile());
     m_view->setFiles(path, QString());
-    QVERIFY(label("matchesLabel").startsWith(u"Choose a rule file in the main window"_s));
+    QVERIFY(label("previewLabel").startsWith(u"Choose a rule file in the main window"_s));
     m_view->setFiles(path, QString::fromStdString(m_dir->file("Rules.rul")));
-    QVERIFY(label("matchesLabel").startsWith(u"Rules.rul has no enabled rules, or cannot be read."_s));
-
-    // "copy" is off; "Layer" matches once in each of five texts, "ground" in one.
-    const QString rulPath = writeRules("1;Layer;Ebene;\n0;copy;Kopie;\n1;ground;grund;\n1;Levels;Tonwert;\n");
-    m_view->setFiles(path, rulPath);
-    QVERIFY2(label("matchesLabel").startsWith(u"Enabled rules in Rules.rul: 3. Matches of their search texts: 6, in 6 "_s),
-             qPrintable(label("matchesLabel")));
-    QStringList matched;
-    for (const StoredStringModel::Row &row : m_view->model()->rows()) {
-        if (row.matches > 0)
-            matched << row.text;
-    }
-    QCOMPARE(matched, (QStringList{u"Layers"_s, u"Copy Layer"_s, u"Layer 1"_s, u"Layer 1 copy"_s, u"Background"_s,
-                                   u"Layer 1"_s}));
+    QCOMPARE(label("previewLabel"), u"Rules.rul has no enabled rules, or cannot be read."_s);
 
     // A translation wrote over the input, and the rules changed on disk.
+    writeRules("1;Layer;Ebene;\n");
+    QTest::mouseClick(button("reloadButton"), Qt::LeftButton);
+    QVERIFY(label("previewLabel").startsWith(u"5 of 7 texts change"_s));
     write("Layers.atn", atnbuild::actionFile("Ebenen", {atnbuild::action("Ebene kopieren", {})}));
     writeRules("1;Ebene;Layer;\n1;kopieren;copy;\n");
     QTest::mouseClick(button("reloadButton"), Qt::LeftButton);
     QCOMPARE(shownTexts(), (QStringList{u"Ebenen"_s, u"Ebene kopieren"_s}));
-    QVERIFY(label("matchesLabel").startsWith(u"Enabled rules in Rules.rul: 2. Matches of their search texts: 3, in 2 "_s));
+    QCOMPARE(label("previewLabel"),
+             u"2 of 2 texts change by the enabled rules of Rules.rul (shown in bold). Every rule matches."_s);
 }
 
 void TestStringsView::addRuleHandsOverTheSelectedTexts()
@@ -306,42 +346,6 @@ void TestStringsView::cellsShowRoleTextLayoutAndOffset()
     QCOMPARE(cell(StoredStringModel::TextColumn), shown);
     QCOMPARE(cell(StoredStringModel::TextColumn, StoredStringModel::StoredTextRole), stored);
     QCOMPARE(cell(StoredStringModel::LayoutColumn), layout);
-}
-
-void TestStringsView::countRuleMatches_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QStringList>("pairs");
-    QTest::addColumn<int>("rules");
-    QTest::addColumn<int>("occurrences");
-    QTest::addColumn<int>("strings");
-    QTest::addColumn<QList<int>>("perText");
-    const QStringList layers{u"Layer 1"_s, u"Layer 1 copy"_s, u"Background"_s};
-    QTest::newRow("exact case") << layers << QStringList{u"layer"_s, u"Ebene"_s} << 1 << 0 << 0 << QList<int>{0, 0, 0};
-    // left to right without overlaps, as a translation rewrites
-    QTest::newRow("no overlaps") << QStringList{u"aaaaa"_s} << QStringList{u"aa"_s, u"b"_s} << 1 << 2 << 1
-                                 << QList<int>{2};
-    // each rule sees the stored texts, not the replacements of the rules above it
-    QTest::newRow("rules counted apart") << layers << QStringList{u"Layer"_s, u"Ebene"_s, u"Ebene 1"_s, u"E1"_s}
-                                         << 2 << 2 << 2 << QList<int>{1, 1, 0};
-    // an empty search text matches nothing and is no rule
-    QTest::newRow("empty search") << layers << QStringList{QString(), u"x"_s, u"1"_s, u"2"_s} << 1 << 2 << 2
-                                  << QList<int>{1, 1, 0};
-}
-
-void TestStringsView::countRuleMatches()
-{
-    QFETCH(QStringList, texts);
-    QFETCH(QStringList, pairs);
-    QFETCH(int, rules);
-    QFETCH(int, occurrences);
-    QFETCH(int, strings);
-    QFETCH(QList<int>, perText);
-    const RuleMatches matches = ::countRuleMatches(texts, pairs);
-    QCOMPARE(matches.rules, rules);
-    QCOMPARE(matches.occurrences, occurrences);
-    QCOMPARE(matches.strings, strings);
-    QCOMPARE(QList<int>(matches.perText.begin(), matches.perText.end()), perText);
 }
 
 QTEST_MAIN(TestStringsView)

@@ -25,6 +25,7 @@ ProgramRun runProgram(const std::string &program, const std::vector<std::string>
         for (const auto &arg : args)
             argv.push_back(const_cast<char *>(arg.c_str()));
         argv.push_back(nullptr);
+        ::alarm(60); // outlives execv
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }

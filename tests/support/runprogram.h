@@ -10,5 +10,6 @@ struct ProgramRun {
 };
 
 // Runs `program` with `args`, standard input from /dev/null, and collects what
-// it prints.
+// it prints. A program still running after a minute is killed, so that one
+// waiting for input that never comes fails (exitCode -1) instead of hanging.
 [[nodiscard]] ProgramRun runProgram(const std::string &program, const std::vector<std::string> &args);

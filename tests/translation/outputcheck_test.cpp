@@ -1,5 +1,5 @@
-// The translation driver refuses to write a translated action file that no
-// longer walks, as long as the input did.
+// The translation refuses to write a translated action file that no longer
+// walks, as long as the input did.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -16,22 +16,6 @@
 namespace {
 
 using atnbuild::Bytes;
-
-struct Translated {
-    std::string console;
-    translation::Outcome outcome;
-};
-
-// Translates `input` from in.atn to out.atn in `dir`.
-Translated translate(const TempDir &dir, const Bytes &input, const std::string &search, const std::string &replacement)
-{
-    writeBytes(dir.file("in.atn"), input);
-    engine::StringConsole console;
-    const engine::KeyEchoTable keys;
-    const translation::Outcome outcome =
-        translation::processTranslation({dir.file("in.atn"), dir.file("out.atn"), search, replacement}, console, keys);
-    return {console.text(), outcome};
-}
 
 // The command line exits with 1, says where the result stopped walking, and
 // leaves an existing output as it was; translating the input onto itself
@@ -64,21 +48,15 @@ TEST(OutputCheck, BrokenResultIsNotWrittenAndTheOldOutputStays)
         << sameFile.str();
     EXPECT_EQ(readBytes(in), input);
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"in.atn", "out.atn"}));
-}
 
-// Input that is not a well-formed action file (here of another version) is
-// translated and written as it comes out.
-TEST(OutputCheck, InputThatDoesNotWalkIsTranslatedUnchecked)
-{
-    using namespace atnbuild;
-    const Bytes input =
-        actionFile("Set", {action("Action", {event("setd", "Set", {{{"Data", blobValue("tdta", text("a copy"))}}})})},
-                   15);
-    TempDir dir;
-    const Translated run = translate(dir, input, "copy", "Kopie");
-    EXPECT_EQ(run.console.find("Error"), std::string::npos) << run.console;
-    EXPECT_TRUE(run.outcome.succeeded());
-    EXPECT_EQ(readBytes(dir.file("out.atn")).size(), input.size() + 2); // one unit more
+    // The dry run says so too, and exits as the run does.
+    writeText(dir.file("de.rul"), "1;copy;Kopie;\n");
+    std::ostringstream dry;
+    EXPECT_EQ(cli::run({"--rules", dir.file("de.rul"), "--dry-run", in}, dry, err), 1);
+    EXPECT_TRUE(dry.str().ends_with("Error: The translated file would no longer be a well-formed action file (" +
+                                    broken->message() + "), so it would not be written.\nNo stored texts are listed: "
+                                    "the translation would not be written.\n"))
+        << dry.str();
 }
 
 } // namespace

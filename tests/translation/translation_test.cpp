@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "atnbuilder.h"
 #include "hexbytes.h"
 #include "tempdir.h"
+#include "translation/batch.h"
 #include "translation/driver.h"
 
 namespace {
@@ -128,6 +131,32 @@ TEST(Outcome, CountsPerPair)
         }
         EXPECT_TRUE(outcome.outputWritten) << console.text();
     }
+}
+
+// The progress callback is asked before each file and can stop the batch
+// there; what was translated stays.
+TEST(Batch, StopsBetweenFiles)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.atn"), kAtn);
+    writeBytes(dir.file("b.atn"), kAtn);
+    const std::string folder = dir.file("out");
+    std::filesystem::create_directory(folder);
+    std::vector<std::string> asked;
+    StringConsole console;
+    const auto outcome = translation::runBatch(
+        {.inputs = {dir.file("a.atn"), dir.file("b.atn")}, .outputFolder = folder, .ruleFile = {},
+         .pairs = {{"B", "XY"}}},
+        console, KeyEchoTable(), [&](std::size_t index, const std::string &input) {
+            asked.push_back(input);
+            return index == 0;
+        });
+    EXPECT_EQ(asked, (std::vector<std::string>{dir.file("a.atn"), dir.file("b.atn")}));
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_FALSE(outcome.succeeded());
+    EXPECT_EQ(TempDir::entriesOf(folder), (std::vector<std::string>{"a.atn"}));
+    EXPECT_TRUE(console.text().starts_with("BatchFile 1 2 " + dir.file("a.atn") + "OpenInputFile")) << console.text();
+    EXPECT_TRUE(console.text().ends_with("Done" "BatchCancelled" "TranslatedFiles 1 2\n")) << console.text();
 }
 
 } // namespace
