@@ -42,6 +42,7 @@ ViewController::ViewController(QWidget *parent)
     , m_windows(std::make_unique<SecondaryWindows>(*this))
 {
     m_ui->setupUi(this);
+    m_console = m_ui->consoleViewText;
     m_ui->outcomeBox->hide();
 
     connect(m_ui->selectAtnFileButton, &QPushButton::clicked, this, &ViewController::selectAtnFile);
@@ -346,31 +347,6 @@ void ViewController::showWarningInKeyWindow(const QString &message)
     alert.informativeText = message;
     alert.buttons = {u"Ok"_s};
     Desktop::current().beginSheet(alert, keyWindow);
-}
-
-void ViewController::printout(const QString &text)
-{
-    m_ui->consoleViewText->appendPiece(text);
-}
-
-void ViewController::clearConsole()
-{
-    m_ui->consoleViewText->clear();
-}
-
-QString ViewController::consoleText() const
-{
-    return m_ui->consoleViewText->text();
-}
-
-void ViewController::clearOutput()
-{
-    clearConsole();
-}
-
-void ViewController::copyOutput()
-{
-    m_ui->consoleViewText->copyAll();
 }
 
 std::optional<int> ViewController::addRulesInEditor(const QStringList &searchTexts)

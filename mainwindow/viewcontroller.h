@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+#include "consoleview.h"
 #include "secondarywindows.h"
 
 class DropView;
@@ -65,9 +66,9 @@ public:
     // Why Start cannot be used with the fields as they are; empty when it can.
     [[nodiscard]] QString fieldProblem() const;
 
-    void printout(const QString &text);
-    void clearConsole();
-    [[nodiscard]] QString consoleText() const;
+    void printout(const QString &text) { m_console->appendPiece(text); }
+    void clearConsole() { m_console->clear(); }
+    [[nodiscard]] QString consoleText() const { return m_console->text(); }
 
     // A warning sheet on the application's active window; nothing when no
     // window of the application is active. Returns while the sheet is open.
@@ -92,8 +93,8 @@ public slots:
     void resetFiles();
     void toggleLittleEndian();
     void startTranslation();
-    void clearOutput();
-    void copyOutput();
+    void clearOutput() { clearConsole(); }
+    void copyOutput() { m_console->copyAll(); }
     void editRuleFile() { m_windows->showRuleEditor(); }
     void showAtnWindow() { m_windows->showAtnWindow(); }
     // Shows the texts stored in the input file; the window follows the input
@@ -130,6 +131,7 @@ private:
     void showOutcome(const QString &line, const QString &image);
 
     std::unique_ptr<Ui::ViewController> m_ui;
+    ConsoleView *m_console = nullptr; // of the form
     // The output path was chosen in Save As, which asked whether to replace
     // the file, and has not changed since.
     bool m_outputConfirmed = false;
