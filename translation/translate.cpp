@@ -11,9 +11,9 @@
 namespace translation {
 namespace {
 
-std::string errorLine(const std::string &description)
+std::string errorLine(const std::string &description, const engine::StringTable &strings)
 {
-    return "Error: " + description + "\n";
+    return engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "Error %@")), {description});
 }
 
 void announce(const Pair &pair, engine::Console &console, const engine::StringTable &strings)
@@ -30,6 +30,11 @@ public:
     {
         m_text.append(text);
         m_console.printout(text);
+    }
+    void print(const engine::Message &message) override
+    {
+        m_text.append(message.english());
+        m_console.print(message);
     }
 
     [[nodiscard]] std::vector<std::string> lines() const
@@ -62,11 +67,11 @@ void scan(Translated &t, std::span<const Pair> pairs, bool lenient, engine::Cons
         } catch (const engine::RuntimeError &error) {
             outcome.error = error.description();
         } catch (...) {
-            outcome.error = "Unknown Error";
+            outcome.error = strings.text(QT_TRANSLATE_NOOP("Localizable", "UnknownError"));
         }
         outcome.problems = pairConsole.lines();
         if (outcome.error) {
-            console.printout(errorLine(*outcome.error));
+            console.printout(errorLine(*outcome.error, strings));
             continue;
         }
         console.printout(problemsLine(report, t.inputWellFormed, strings));
@@ -80,7 +85,7 @@ void exact(Translated &t, std::span<const Pair> pairs, engine::Console &console,
         const auto walk = atnformat::checkActionFile(t.bytes);
         t.failure = engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "ExactNeedsWellFormed %@")),
                                        {walk ? walk->message() : std::string()});
-        console.printout(errorLine(*t.failure));
+        console.printout(errorLine(*t.failure, strings));
         return;
     }
     std::vector<atnformat::TextPair> textPairs;
@@ -98,7 +103,7 @@ void exact(Translated &t, std::span<const Pair> pairs, engine::Console &console,
     if (rewritten.refusedAt) {
         t.failure = engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "TextTooLong %@")),
                                        {std::to_string(*rewritten.refusedAt)});
-        console.printout(errorLine(*t.failure));
+        console.printout(errorLine(*t.failure, strings));
     }
 }
 
@@ -112,7 +117,7 @@ engine::ReadResult readInput(const std::string &path, engine::Console &console, 
         console.printout(engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "ReadInputFile %@")),
                                             {std::to_string(input.bytes.size())}));
     } else {
-        console.printout(errorLine(input.error));
+        console.printout(errorLine(input.message.text(strings), strings));
     }
     return input;
 }

@@ -90,7 +90,7 @@ Outcome run(const Request &request, engine::Console &console, const engine::Stri
         outcome.refusal = Outcome::Refusal::BackupFailed;
         outcome.summary = notWrittenSummary(
             engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "NoBackupReason %@")),
-                               {outcome.backup.error}),
+                               {outcome.backup.message.text(strings)}),
             strings);
         return outcome;
     }
@@ -103,7 +103,7 @@ Outcome run(const Request &request, engine::Console &console, const engine::Stri
     if (!input.ok) {
         // Going on with nothing would write an empty file over the output.
         dropNeedlessBackup(outcome, false, console, strings);
-        return notWritten(outcome, input.error + ".", console, strings);
+        return notWritten(outcome, input.message.text(strings) + ".", console, strings);
     }
     outcome.inputRead = true;
 
@@ -128,9 +128,10 @@ Outcome run(const Request &request, engine::Console &console, const engine::Stri
     console.printout(engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "WriteOutputFile %@")), {std::to_string(translated.bytes.size())}));
     const engine::WriteResult written = engine::writeFileAtomically(request.output, translated.bytes);
     if (!written.ok) {
-        console.printout(written.error + "\n");
+        const std::string reason = written.message.text(strings);
+        console.printout(reason + "\n");
         dropNeedlessBackup(outcome, false, console, strings);
-        return notWritten(outcome, written.error + ".", console, strings);
+        return notWritten(outcome, reason + ".", console, strings);
     }
     outcome.outputWritten = true;
     const bool rewroteSomething = std::any_of(outcome.pairs.begin(), outcome.pairs.end(),

@@ -177,11 +177,11 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     </message>
     <message>
         <source>TranslatedOne %@ %@ %@</source>
-        <translation>Übersetzt: 1 gespeicherter Text umgeschrieben von %@ von %@ Regeln, geschrieben nach %@.</translation>
+        <translation>Übersetzt: 1 gespeicherter Text umgeschrieben durch %@ der %@ Regeln, geschrieben nach %@.</translation>
     </message>
     <message>
         <source>Translated %@ %@ %@ %@</source>
-        <translation>Übersetzt: %@ gespeicherte Texte umgeschrieben von %@ von %@ Regeln, geschrieben nach %@.</translation>
+        <translation>Übersetzt: %@ gespeicherte Texte umgeschrieben durch %@ der %@ Regeln, geschrieben nach %@.</translation>
     </message>
     <message>
         <source>NotTranslated %@</source>
@@ -247,6 +247,15 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
         <source>WouldNotBeWellFormed %@</source>
         <translation>Fehler: Die übersetzte Datei wäre keine wohlgeformte Aktionsdatei mehr (%@), daher würde sie nicht geschrieben.
 </translation>
+    </message>
+    <message>
+        <source>Error %@</source>
+        <translation>Fehler: %@
+</translation>
+    </message>
+    <message>
+        <source>UnknownError</source>
+        <translation>Unbekannter Fehler</translation>
     </message>
 </context>
 <context>
@@ -664,18 +673,6 @@ Change them and save again, or they will differ the next time the file is loaded
     <message>
         <source>Discard</source>
         <translation>Verwerfen</translation>
-    </message>
-    <message>
-        <source>“%1” already exists. Do you want to replace it?</source>
-        <translation>„%1“ ist bereits vorhanden. Möchten Sie die Datei ersetzen?</translation>
-    </message>
-    <message>
-        <source>Its rules will be overwritten by the rules in the table.</source>
-        <translation>Ihre Regeln werden durch die Regeln der Tabelle überschrieben.</translation>
-    </message>
-    <message>
-        <source>Replace</source>
-        <translation>Ersetzen</translation>
     </message>
     <message>
         <source>The rules could not be saved</source>

@@ -248,6 +248,15 @@ Please set up some rules and enable [x] them.</translation>
         <translation>Error: The translated file would no longer be a well-formed action file (%@), so it would not be written.
 </translation>
     </message>
+    <message>
+        <source>Error %@</source>
+        <translation>Error: %@
+</translation>
+    </message>
+    <message>
+        <source>UnknownError</source>
+        <translation>Unknown Error</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -654,18 +663,6 @@ Change them and save again, or they will differ the next time the file is loaded
     </message>
     <message>
         <source>Discard</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1” already exists. Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Its rules will be overwritten by the rules in the table.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Replace</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
