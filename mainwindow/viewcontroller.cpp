@@ -372,5 +372,9 @@ void ViewController::refreshStringsWindow()
 
 void ViewController::exitApp()
 {
+    // The rule editor asks about unsaved rules as it closes; staying open ends nothing.
+    const WindowController *editor = editRuleWindow();
+    if (editor && editor->window() && editor->window()->isVisible() && !editor->window()->close())
+        return;
     Desktop::current().terminate();
 }

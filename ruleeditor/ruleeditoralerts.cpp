@@ -1,7 +1,6 @@
 #include "ruleeditoralerts.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,15 +17,6 @@ Alert RuleEditorAlerts::unsavedChanges(const QString &name, const QString &conse
             .informativeText = consequence,
             .buttons = {tr("Save"), tr("Discard"), tr("Cancel")},
             .cancelButton = Cancel};
-}
-
-Alert RuleEditorAlerts::replaceFile(const QString &path)
-{
-    return {.style = Alert::Style::Warning,
-            .messageText = tr("\u201c%1\u201d already exists. Do you want to replace it?").arg(QFileInfo(path).fileName()),
-            .informativeText = tr("Its rules will be overwritten by the rules in the table."),
-            .buttons = {tr("Replace"), tr("Cancel")},
-            .cancelButton = 1};
 }
 
 Alert RuleEditorAlerts::saveFailed(const QString &path)

@@ -20,7 +20,6 @@ public:
     // tells what happens to unsaved changes.
     [[nodiscard]] static Alert unsavedChanges(const QString &name, const QString &consequence);
     // Replace / Cancel for a file that a save would overwrite.
-    [[nodiscard]] static Alert replaceFile(const QString &path);
     [[nodiscard]] static Alert saveFailed(const QString &path);
     // The rows a file holds now that will not load back from it as they are.
     [[nodiscard]] static Alert lossyRows(const std::vector<rules::LossyRow> &lossyRows);

@@ -326,17 +326,11 @@ bool RuleEditorViewController::maySaveChanges(const QString &consequence)
 
 bool RuleEditorViewController::saveWithPanel()
 {
-    const SavePanel panel{.title = tr("Save RUL file"), .nameFieldStringValue = m_ui->ruleTextField->text()};
-    std::optional<QString> path = Desktop::current().runSavePanel(panel, window());
-    if (!path)
-        return false;
-    if (QFileInfo(*path).suffix().isEmpty()) {
-        *path += u".rul"_s;
-        // The panel asked about the name as typed, if at all, not about this one.
-        if (QFileInfo::exists(*path) && Desktop::current().runAlert(RuleEditorAlerts::replaceFile(*path), window()) != 0)
-            return false;
-    }
-    return saveTo(*path);
+    const SavePanel panel{.title = tr("Save RUL file"),
+                          .nameFieldStringValue = m_ui->ruleTextField->text(),
+                          .allowedFileTypes = {u"rul"_s}};
+    const std::optional<QString> path = Desktop::current().runSavePanel(panel, window());
+    return path && saveTo(*path);
 }
 
 bool RuleEditorViewController::saveTo(const QString &path)

@@ -16,6 +16,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/viewcontroller.h"
 #include "resources/bundle.h"
+#include "ruleeditor/ruleeditoralerts.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "rules/diagnosticlog.h"
 #include "scripteddesktop.h"
@@ -192,9 +193,16 @@ void TestWindows::menusReachTheController()
     for (const Scene &scene : kScenes)
         QVERIFY((m_controller->*scene.window)());
 
-    // Quit ends the application at once, whatever else is open.
+    // Quit ends the application, whatever else is open, once the rule editor
+    // has asked about its unsaved rules: kept open, it ends nothing.
+    qobject_cast<RuleEditorViewController *>(m_controller->editRuleWindow()->contentViewController())->insertRow();
+    m_desktop->answerNextAlert(RuleEditorAlerts::Cancel);
     action("quitAction")->trigger();
+    QCOMPARE(m_desktop->terminations, 0);
+    m_desktop->answerNextAlert(RuleEditorAlerts::Discard);
     QTest::mouseClick(m_controller->findChild<QPushButton *>(u"exitButton"_s), Qt::LeftButton);
+    QCOMPARE(m_desktop->terminations, 1);
+    action("quitAction")->trigger();
     QCOMPARE(m_desktop->terminations, 2);
 }
 

@@ -335,14 +335,15 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     // A name without a suffix gets ".rul".
     m_desktop->answerNextPanel(file("de"));
     click("saveRuleButton");
-    const SavePanel expected{.title = u"Save RUL file"_s, .nameFieldStringValue = u"typed name.rul"_s};
+    const SavePanel expected{
+        .title = u"Save RUL file"_s, .nameFieldStringValue = u"typed name.rul"_s, .allowedFileTypes = {u"rul"_s}};
     QCOMPARE(m_desktop->savePanels, (QList<SavePanel>{expected, expected}));
     QCOMPARE(rules::readData(m_dir->file("de.rul")), m_editor->dataArray());
     QCOMPARE(pathField()->text(), file("de.rul"));
     QCOMPARE(image(), u"rule_loaded"_s);
     QCOMPARE(m_editor->windowTitle(), u"de.rul"_s);
     QVERIFY(m_desktop->sheets.isEmpty());
-    // The panel was not asked about that name: the editor asks before it replaces the file.
+    // The panel was not asked about that name: it is asked before the file is replaced.
     m_editor->model()->setData(cell(1, RuleTableModel::UseColumn), QVariant(), Qt::CheckStateRole);
     m_desktop->answerNextPanel(file("de"));
     m_desktop->answerNextAlert(1);
