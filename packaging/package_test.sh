@@ -29,7 +29,8 @@ data="$root/$DATADIR"
 
 for file in \
     "$bin/atnlingo" "$bin/atnlingo-gui" \
-    "$data/atnlingo/help/help.html" "$data/atnlingo/rules/default-en-de.rul" "$data/atnlingo/samples/sample-en.atn" \
+    "$data/atnlingo/help/help.html" "$data/atnlingo/help/help_de.html" "$data/atnlingo/help/strings-window-de.png" \
+    "$data/atnlingo/rules/default-en-de.rul" "$data/atnlingo/samples/sample-en.atn" \
     "$data/applications/$APP_ID.desktop" "$data/metainfo/$APP_ID.metainfo.xml" \
     "$data/icons/hicolor/scalable/apps/$APP_ID.svg" "$data/mime/packages/$APP_ID.xml" \
     "$root/$MANDIR/man1/atnlingo.1" "$root/$MANDIR/man1/atnlingo-gui.1" \
