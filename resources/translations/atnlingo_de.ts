@@ -133,7 +133,7 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     <message>
         <source>help/help</source>
         <extracomment>load help file</extracomment>
-        <translation>help/help</translation>
+        <translation>help/help_de</translation>
     </message>
     <message>
         <source>NotFound</source>
