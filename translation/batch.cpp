@@ -11,11 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string quoted(const std::string &text)
-{
-    return "\"" + text + "\"";
-}
-
 struct FolderProblem {
     BatchOutcome::Refusal refusal;
     std::string reason;
@@ -28,7 +23,7 @@ std::optional<FolderProblem> folderProblem(const BatchRequest &request, const en
     if (!fs::is_directory(request.outputFolder, error)) {
         return FolderProblem{BatchOutcome::Refusal::NoFolder,
                              engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "NotAFolder %@")),
-                                                {quoted(request.outputFolder)})};
+                                                {request.outputFolder})};
     }
     std::map<std::string, const std::string *> byName;
     for (const std::string &input : request.inputs) {
@@ -37,7 +32,7 @@ std::optional<FolderProblem> folderProblem(const BatchRequest &request, const en
             return FolderProblem{
                 BatchOutcome::Refusal::SameName,
                 engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "SameFileName %@ %@")),
-                                   {quoted(*seen->second), quoted(input)})};
+                                   {*seen->second, input})};
         }
     }
     return std::nullopt;

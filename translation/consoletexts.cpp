@@ -4,14 +4,6 @@
 #include <numeric>
 
 namespace translation {
-namespace {
-
-std::string quoted(const std::string &path)
-{
-    return "\"" + path + "\"";
-}
-
-} // namespace
 
 std::string countLine(std::size_t rewrittenTexts, const engine::StringTable &strings)
 {
@@ -40,13 +32,13 @@ std::string problemsLine(const engine::ProcessReport &report, bool inputWellForm
 std::string backupLine(const engine::BackupResult &backup, const engine::StringTable &strings)
 {
     return engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "BackupMade %@")),
-                              {quoted(backup.backupPath)});
+                              {backup.backupPath});
 }
 
 std::string backupRemovedLine(const engine::BackupResult &backup, const engine::StringTable &strings)
 {
     return engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "BackupRemoved %@")),
-                              {quoted(backup.backupPath)});
+                              {backup.backupPath});
 }
 
 std::string writtenSummary(const std::vector<PairOutcome> &pairs, const std::string &output,
@@ -57,7 +49,7 @@ std::string writtenSummary(const std::vector<PairOutcome> &pairs, const std::str
     const auto matched = std::count_if(pairs.begin(), pairs.end(), [](const PairOutcome &p) { return p.rewrittenTexts > 0; });
     const std::string format = texts == 1 ? strings.text(QT_TRANSLATE_NOOP("Localizable", "TranslatedOne %@ %@ %@"))
                                           : strings.text(QT_TRANSLATE_NOOP("Localizable", "Translated %@ %@ %@ %@"));
-    std::vector<std::string> args{std::to_string(matched), std::to_string(pairs.size()), quoted(output)};
+    std::vector<std::string> args{std::to_string(matched), std::to_string(pairs.size()), output};
     if (texts != 1)
         args.insert(args.begin(), std::to_string(texts));
     return engine::formatText(format, args);

@@ -114,7 +114,7 @@ Outcome run(const Request &request, engine::Console &console, const engine::Stri
     if (translated.brokenResult) {
         console.printout(engine::formatText(
             strings.text(QT_TRANSLATE_NOOP("Localizable", "ResultNotWellFormed %@ %@")),
-            {*translated.brokenResult, "\"" + request.output + "\""}));
+            {*translated.brokenResult, request.output}));
     }
     if (!translated.isWritable()) {
         dropNeedlessBackup(outcome, false, console, strings);

@@ -167,21 +167,21 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     </message>
     <message>
         <source>BackupMade %@</source>
-        <translation>Sicherungskopie der Eingabedatei angelegt: %@
+        <translation>Sicherungskopie der Eingabedatei angelegt: „%@“
 </translation>
     </message>
     <message>
         <source>BackupRemoved %@</source>
-        <translation>Die Eingabedatei ist unverändert geblieben, daher wurde ihre Sicherungskopie %@ wieder entfernt.
+        <translation>Die Eingabedatei ist unverändert geblieben, daher wurde ihre Sicherungskopie „%@“ wieder entfernt.
 </translation>
     </message>
     <message>
         <source>TranslatedOne %@ %@ %@</source>
-        <translation>Übersetzt: 1 gespeicherter Text umgeschrieben durch %@ der %@ Regeln, geschrieben nach %@.</translation>
+        <translation>Übersetzt: 1 gespeicherter Text umgeschrieben durch %@ der %@ Regeln, geschrieben nach „%@“.</translation>
     </message>
     <message>
         <source>Translated %@ %@ %@ %@</source>
-        <translation>Übersetzt: %@ gespeicherte Texte umgeschrieben durch %@ der %@ Regeln, geschrieben nach %@.</translation>
+        <translation>Übersetzt: %@ gespeicherte Texte umgeschrieben durch %@ der %@ Regeln, geschrieben nach „%@“.</translation>
     </message>
     <message>
         <source>NotTranslated %@</source>
@@ -214,7 +214,7 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     </message>
     <message>
         <source>ResultNotWellFormed %@ %@</source>
-        <translation>Fehler: Die übersetzte Datei ist keine wohlgeformte Aktionsdatei mehr (%@), daher wurde %@ nicht geschrieben.
+        <translation>Fehler: Die übersetzte Datei ist keine wohlgeformte Aktionsdatei mehr (%@), daher wurde „%@“ nicht geschrieben.
 </translation>
     </message>
     <message>
@@ -223,11 +223,11 @@ Bitte legen Sie Regeln an und schalten Sie sie ein [x].</translation>
     </message>
     <message>
         <source>NotAFolder %@</source>
-        <translation>Der Ausgabeordner %@ fehlt oder ist kein Ordner.</translation>
+        <translation>Der Ausgabeordner „%@“ fehlt oder ist kein Ordner.</translation>
     </message>
     <message>
         <source>SameFileName %@ %@</source>
-        <translation>%@ und %@ haben denselben Dateinamen, ihre Ausgaben wären also dieselbe Datei.</translation>
+        <translation>„%@“ und „%@“ haben denselben Dateinamen, ihre Ausgaben wären also dieselbe Datei.</translation>
     </message>
     <message>
         <source>BatchCancelled</source>

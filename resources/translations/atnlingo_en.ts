@@ -167,21 +167,21 @@ Please set up some rules and enable [x] them.</translation>
     </message>
     <message>
         <source>BackupMade %@</source>
-        <translation>Made a backup of the input file: %@
+        <translation>Made a backup of the input file: &quot;%@&quot;
 </translation>
     </message>
     <message>
         <source>BackupRemoved %@</source>
-        <translation>The input file was left as it was, so its backup %@ was removed again.
+        <translation>The input file was left as it was, so its backup &quot;%@&quot; was removed again.
 </translation>
     </message>
     <message>
         <source>TranslatedOne %@ %@ %@</source>
-        <translation>Translated: 1 stored text rewritten by %@ of %@ rules, written to %@.</translation>
+        <translation>Translated: 1 stored text rewritten by %@ of %@ rules, written to &quot;%@&quot;.</translation>
     </message>
     <message>
         <source>Translated %@ %@ %@ %@</source>
-        <translation>Translated: %@ stored texts rewritten by %@ of %@ rules, written to %@.</translation>
+        <translation>Translated: %@ stored texts rewritten by %@ of %@ rules, written to &quot;%@&quot;.</translation>
     </message>
     <message>
         <source>NotTranslated %@</source>
@@ -214,7 +214,7 @@ Please set up some rules and enable [x] them.</translation>
     </message>
     <message>
         <source>ResultNotWellFormed %@ %@</source>
-        <translation>Error: The translated file is no longer a well-formed action file (%@), so %@ was not written.
+        <translation>Error: The translated file is no longer a well-formed action file (%@), so &quot;%@&quot; was not written.
 </translation>
     </message>
     <message>
@@ -223,11 +223,11 @@ Please set up some rules and enable [x] them.</translation>
     </message>
     <message>
         <source>NotAFolder %@</source>
-        <translation>The output folder %@ is missing or not a folder.</translation>
+        <translation>The output folder &quot;%@&quot; is missing or not a folder.</translation>
     </message>
     <message>
         <source>SameFileName %@ %@</source>
-        <translation>%@ and %@ have the same file name, so their outputs would be the same file.</translation>
+        <translation>&quot;%@&quot; and &quot;%@&quot; have the same file name, so their outputs would be the same file.</translation>
     </message>
     <message>
         <source>BatchCancelled</source>

@@ -66,7 +66,7 @@ TEST(LargeFile, PositionsPast31Bits)
     const auto outcome = translation::processTranslation({input, output, "B", "0123456789"}, console, engine::KeyEchoTable());
     EXPECT_EQ(console.text(), "OpenInputFile" + input + "\nReadInputFile 2147483649Unchecked at offset 0: expected "
                               "version 16, found 0BeginReplacementOf B 0123456789Rewrote 2OpenOutputFile" + output +
-                                  "\nWriteOutputFile 2147483685Translated 2 1 1 \"" + output + "\"\nDone");
+                                  "\nWriteOutputFile 2147483685Translated 2 1 1 " + output + "\nDone");
     ASSERT_TRUE(outcome.succeeded());
 
     const auto rewritten = hexBytes("00 00 00 0D 00 41 00 30 00 31 00 32 00 33 00 34 00 35 00 36 00 37 00 38 00 39 "

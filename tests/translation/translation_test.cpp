@@ -45,7 +45,7 @@ const Transcript kTranscripts[] = {
     {"OptionAsSearchText",
      {"IN", "OUT", "--lenient-le", "x"},
      "OpenInputFileIN\nReadInputFile 18" UNCHECKED "BeginReplacementOf --lenient-le xNotFound"
-     "OpenOutputFileOUT\nWriteOutputFile 18Translated 0 0 1 \"OUT\"\nDone",
+     "OpenOutputFileOUT\nWriteOutputFile 18Translated 0 0 1 OUT\nDone",
      true, 2},
     // A pair that cannot be used stops the run before anything is read.
     {"InvalidPair", {"IN", "OUT", "B", "XY", "", "x"}, "", false, 1},
@@ -53,13 +53,13 @@ const Transcript kTranscripts[] = {
     {"PairsChain",
      {"IN", "OUT", "B", "XY", "XY", "Z"},
      "OpenInputFileIN\nReadInputFile 18" UNCHECKED "BeginReplacementOf B XYRewroteOneBeginReplacementOf XY ZRewroteOne"
-     "OpenOutputFileOUT\nWriteOutputFile 18Translated 2 2 2 \"OUT\"\nDone",
+     "OpenOutputFileOUT\nWriteOutputFile 18Translated 2 2 2 OUT\nDone",
      true, 2},
     // The backup of an input that stays as it was goes again.
     {"SameFileUnchanged",
      {"IN", "IN", "Q", "R"},
-     "BackupMade \"IN.bak\"OpenInputFileIN\nReadInputFile 18" UNCHECKED "BeginReplacementOf Q RNotFound"
-     "OpenOutputFileIN\nWriteOutputFile 18BackupRemoved \"IN.bak\"Translated 0 0 1 \"IN\"\nDone",
+     "BackupMade IN.bakOpenInputFileIN\nReadInputFile 18" UNCHECKED "BeginReplacementOf Q RNotFound"
+     "OpenOutputFileIN\nWriteOutputFile 18BackupRemoved IN.bakTranslated 0 0 1 IN\nDone",
      true, 1},
 };
 
