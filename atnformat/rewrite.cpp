@@ -26,11 +26,31 @@ bool same(const detail::WalkedString &s, std::u16string_view text)
 // Copies the walked file into `m_out`, from the first changed string on.
 // `Rewrite` gives the new texts: bool(const detail::WalkedString &, std::u16string &replacement).
 template <typename Rewrite>
-class Rewriter final : public detail::WalkVisitor {
+class Rewriter {
 public:
     Rewriter(std::span<const std::uint8_t> bytes, Rewrite &rewrite) : m_bytes(bytes), m_rewrite(rewrite) {}
 
-    void string(const detail::WalkedString &s) override
+    void version(std::uint32_t) {}
+    void action() {}
+    void event() {}
+    [[gnu::always_inline]] void string(const detail::WalkedString &s)
+    {
+        // A copy for the rare call, so that the walk builds none for the others.
+        if (m_rewrite.mayChange(s)) [[unlikely]]
+            change(detail::WalkedString(s));
+    }
+
+    // The rewritten file; empty when nothing changed.
+    std::vector<std::uint8_t> finish()
+    {
+        if (m_changed > 0)
+            copyUpTo(m_bytes.size());
+        return std::move(m_out);
+    }
+    [[nodiscard]] std::size_t changed() const { return m_changed; }
+
+private:
+    [[gnu::noinline]] void change(detail::WalkedString s)
     {
         m_text.clear();
         if (!m_rewrite(s, m_text) || same(s, m_text))
@@ -63,16 +83,6 @@ public:
         ++m_changed;
     }
 
-    // The rewritten file; empty when nothing changed.
-    std::vector<std::uint8_t> finish()
-    {
-        if (m_changed > 0)
-            copyUpTo(m_bytes.size());
-        return std::move(m_out);
-    }
-    [[nodiscard]] std::size_t changed() const { return m_changed; }
-
-private:
     void copyUpTo(std::size_t end)
     {
         m_out.insert(m_out.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(m_copied),
@@ -106,7 +116,7 @@ RewriteResult rewrite(std::span<const std::uint8_t> bytes, Rewrite &rewrite, std
     RewriteResult result;
     Rewriter<Rewrite> rewriter(bytes, rewrite);
     try {
-        result.error = detail::walk(bytes, &rewriter);
+        result.error = detail::walk(bytes, rewriter);
     } catch (const Refused &refused) {
         result.refusedAt = refused.offset;
     }
@@ -128,6 +138,8 @@ class CallerRewrite {
 public:
     explicit CallerRewrite(const StringRewrite &function) : m_function(function) {}
 
+    static bool mayChange(const detail::WalkedString &) { return true; }
+
     bool operator()(const detail::WalkedString &s, std::u16string &out)
     {
         detail::readUnits(s.text, s.length(), s.layout, m_units);
@@ -147,11 +159,11 @@ struct Start {
 };
 
 // Whether `s` may hold the search text that `start` begins.
-bool mayHold(const detail::WalkedString &s, const Start &start)
+[[gnu::always_inline]] inline bool mayHold(const detail::WalkedString &s, const Start &start)
 {
     const int order = s.layout == Layout::BigEndian ? 0 : 1;
-    return start.single ? detail::holdsUnit(s.text, s.length(), 0xFFFF, start.first[order])
-                        : detail::holdsUnitPair(s.text, s.length(), start.first[order], start.second[order]);
+    return start.single ? detail::holdsUnit(s.text, s.length(), s.readable, 0xFFFF, start.first[order])
+                        : detail::holdsUnitPair(s.text, s.length(), s.readable, start.first[order], start.second[order]);
 }
 
 // Applies the pairs in order to one text, counting per pair the texts it rewrote.
@@ -160,7 +172,7 @@ public:
     explicit PairRewrite(std::span<const TextPair> pairs) : counts(pairs.size(), 0)
     {
         for (const TextPair &pair : pairs) {
-            Pair p{detail::utf16(pair.search), detail::utf16(pair.replacement), {}};
+            Pair p{detail::utf16(pair.search), detail::utf16(pair.replacement), {}, 0};
             for (const Layout layout : {Layout::BigEndian, Layout::LittleEndian}) {
                 const int order = layout == Layout::BigEndian ? 0 : 1;
                 if (!p.search.empty())
@@ -169,16 +181,28 @@ public:
                     p.start.second[order] = detail::storedUnit(p.search[1], layout);
             }
             p.start.single = p.search.size() < 2;
+            // An empty search text matches nothing.
+            p.shortest = p.search.empty() ? std::size_t(-1) : p.search.size();
             m_pairs.push_back(std::move(p));
         }
+    }
+
+    // Whether a pair's search text may occur in `s`: it fits, and its first
+    // units occur. Every stored string passes here; few go on.
+    [[gnu::always_inline]] bool mayChange(const detail::WalkedString &s) const
+    {
+        for (const Pair &pair : m_pairs) {
+            if (pair.shortest <= s.length() && mayHold(s, pair.start))
+                return true;
+        }
+        return false;
     }
 
     bool operator()(const detail::WalkedString &s, std::u16string &out)
     {
         std::size_t i = 0;
         const std::size_t length = s.length();
-        while (i < m_pairs.size() && (m_pairs[i].search.empty() || m_pairs[i].search.size() > length ||
-                                      !mayHold(s, m_pairs[i].start)))
+        while (i < m_pairs.size() && (m_pairs[i].shortest > length || !mayHold(s, m_pairs[i].start)))
             ++i;
         if (i == m_pairs.size())
             return false;
@@ -213,6 +237,7 @@ private:
         std::u16string search;
         std::u16string replacement;
         Start start;
+        std::size_t shortest = 0; // the shortest text the search text fits in
     };
     std::vector<Pair> m_pairs;
     std::u16string m_units;
