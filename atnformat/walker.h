@@ -179,10 +179,17 @@ private:
         bool distinct = true;
         constexpr TypeTable()
         {
+            bool taken[32] = {};
             for (const char *type : kValueTypes) {
                 const std::uint32_t code = fourcc(type);
-                distinct = distinct && codes[slot(code)] == 0;
+                distinct = distinct && !taken[slot(code)];
+                taken[slot(code)] = true;
                 codes[slot(code)] = code;
+            }
+            // A slot that no type takes holds a code that leads elsewhere: no number passes for it.
+            for (std::size_t i = 0; i < 32; ++i) {
+                if (!taken[i])
+                    codes[i] = fourcc(kValueTypes[0]);
             }
         }
     };
