@@ -13,6 +13,7 @@ class Collector {
 public:
     explicit Collector(ActionFile &file) : m_file(file) {}
 
+    static bool wants(const detail::WalkedString &) { return true; }
     void version(std::uint32_t version) { m_file.version = version; }
     void string(const detail::WalkedString &s)
     {

@@ -43,9 +43,13 @@ struct WalkedString {
 };
 
 // What a walk tells; each view is valid only during the call. A visitor may
-// end the walk by throwing, which the walk lets through.
+// end the walk by throwing, which the walk lets through. Before each string
+// it is asked whether it `wants` it: the string it is then told is made
+// anew, so a quick answer for most strings (inlined) leaves the walk nothing
+// to build for them.
 template <typename V>
 concept WalkVisitor = requires(V v, std::uint32_t version, const WalkedString &s) {
+    { v.wants(s) } -> std::convertible_to<bool>;
     v.version(version);
     v.string(s);
     v.action();
@@ -54,6 +58,7 @@ concept WalkVisitor = requires(V v, std::uint32_t version, const WalkedString &s
 
 // A visitor that is told nothing: the walk as a check.
 struct NoVisitor {
+    static bool wants(const WalkedString &) { return false; }
     void version(std::uint32_t) {}
     void string(const WalkedString &) {}
     void action() {}
@@ -103,17 +108,20 @@ private:
     static constexpr int kMaxDescriptorDepth = 64;
     static constexpr int kMaxListDepth = 512;
 
-    // A 4-character code as the number its bytes make big-endian, for switching on.
-    static constexpr std::uint32_t fourcc(const char *c)
+    // `make` gives the WalkedString, once for each question to the visitor.
+    template <typename Make>
+    [[gnu::always_inline]] void tell(const Make &make)
     {
-        return std::uint32_t(std::uint8_t(c[0])) << 24 | std::uint32_t(std::uint8_t(c[1])) << 16 |
-               std::uint32_t(std::uint8_t(c[2])) << 8 | std::uint8_t(c[3]);
+        if (m_visitor.wants(make()))
+            m_visitor.string(make());
     }
 
     [[gnu::always_inline]] void record(Text t, Role role, std::string_view key)
     {
-        m_visitor.string(WalkedString{t.offset, t.offset, t.offset + 4 + 2ULL * t.units, Layout::BigEndian, role,
-                                      key, m_event, t.units, t.text, left(t.text)});
+        tell([&] {
+            return WalkedString{t.offset, t.offset, t.offset + 4 + 2ULL * t.units, Layout::BigEndian, role,
+                                key, m_event, t.units, t.text, left(t.text)};
+        });
     }
 
     [[gnu::always_inline]] void classId(Pos &p)
@@ -164,13 +172,19 @@ private:
         return p;
     }
 
-    // The value types, numbered by a perfect hash of their codes: the switch
-    // on the number is one jump through a table, where a switch on the codes
-    // themselves is a tree of tests that the order of the items in a file
-    // keeps sending the wrong way. kHash is an odd multiplier found by trying.
-    static constexpr std::uint32_t kHash = 0x1761b;
-    static constexpr std::uint32_t slot(std::uint32_t code) { return code * kHash >> 27; }
+    // The value types, numbered by a perfect hash of their codes (read
+    // little-endian, as most machines load them; the shifts were found by
+    // trying): the switch on the number is one jump through a table, where
+    // a switch on the codes themselves is a tree of tests that the order of
+    // the items in a file keeps sending the wrong way. The jump waits for
+    // the hash, so it takes two shifts that run side by side.
+    static constexpr std::uint32_t slot(std::uint32_t code) { return ((code >> 17) ^ (code >> 22)) & 31; }
     static constexpr std::uint32_t slot(const char *c) { return slot(fourcc(c)); }
+    static constexpr std::uint32_t fourcc(const char *c)
+    {
+        return std::uint32_t(std::uint8_t(c[0])) | std::uint32_t(std::uint8_t(c[1])) << 8 |
+               std::uint32_t(std::uint8_t(c[2])) << 16 | std::uint32_t(std::uint8_t(c[3])) << 24;
+    }
     static constexpr const char *kValueTypes[] = {"bool", "long", "comp", "doub", "UntF", "TEXT",
                                                   "enum", "type", "GlbC", "Objc", "GlbO", "VlLs",
                                                   "obj ", "tdta", "alis", "Pth ", "ObAr"};
@@ -201,7 +215,7 @@ private:
     {
         const Pos at = p;
         const std::string_view type = code(p, "a value type");
-        const std::uint32_t number = be32(at);
+        const std::uint32_t number = le32(at);
         if (kTypes.codes[slot(number)] != number) [[unlikely]]
             fail([=, this] { return FormatError{offset(at), "a value type", quotedCode(type)}; });
         switch (slot(number)) {
@@ -317,9 +331,11 @@ private:
             fail([=] { return FormatError{at + 4 + size - 2, "the ending null 00 00 of a little-endian text", {}}; });
         if (holdsSurrogate(content + 12, units - 1, left(content + 12), Layout::LittleEndian)) [[unlikely]]
             unpaired(content + 12, units - 1, Layout::LittleEndian, at + 16);
-        m_visitor.string(WalkedString{at + 12, at, at + 4 + size, Layout::LittleEndian,
-                                      type == "Pth " ? Role::FilePath : Role::AliasPath, key, m_event, units,
-                                      content + 12, left(content + 12)});
+        tell([&] {
+            return WalkedString{at + 12, at, at + 4 + size, Layout::LittleEndian,
+                                type == "Pth " ? Role::FilePath : Role::AliasPath, key, m_event, units,
+                                content + 12, left(content + 12)};
+        });
         return p;
     }
 
