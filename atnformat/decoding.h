@@ -29,6 +29,12 @@ void readUnits(const std::uint8_t *p, std::size_t units, Layout layout, std::u16
     return swapped ? static_cast<std::uint16_t>(unit >> 8 | (unit & 0xFF) << 8) : static_cast<std::uint16_t>(unit);
 }
 
+// `text` with each unit in the stored form of `layout`, or back (the same swap).
+[[nodiscard]] std::u16string storedUnits(std::u16string_view text, Layout layout);
+
+// Whether `text`, in the stored form of `layout`, holds an unpaired surrogate.
+[[nodiscard]] bool holdsUnpairedSurrogate(std::u16string_view text, Layout layout);
+
 // The tests take sixteen units at a time, as two vectors in which lane i
 // holds unit i in the stored form. The units past the end of a text are
 // tested too, where the bytes may be read, and their lanes ignored: so a

@@ -1,5 +1,7 @@
 #include "rewrite.h"
 
+#include <cstring>
+
 #include "decoding.h"
 #include "rewriter.h"
 
@@ -16,12 +18,17 @@ public:
     bool operator()(const detail::WalkedString &s, std::u16string &out)
     {
         detail::readUnits(s.text, s.length(), s.layout, m_units);
-        return m_function(StoredText{s.offset, s.layout, s.role, s.key, s.event, m_units}, out);
+        m_given.clear();
+        if (!m_function(StoredText{s.offset, s.layout, s.role, s.key, s.event, m_units}, m_given))
+            return false;
+        out = detail::storedUnits(m_given, s.layout);
+        return true;
     }
 
 private:
     const StringRewrite &m_function;
     std::u16string m_units;
+    std::u16string m_given;
 };
 
 // What a text must hold for a search text to occur in it: at least as many
@@ -67,8 +74,12 @@ public:
     explicit PairRewrite(std::span<const TextPair> pairs) : counts(pairs.size(), 0)
     {
         for (const TextPair &pair : pairs) {
-            m_pairs.push_back({detail::utf16(pair.search), detail::utf16(pair.replacement)});
-            m_starts.emplace_back(m_pairs.back().search);
+            const std::u16string search = detail::utf16(pair.search), replacement = detail::utf16(pair.replacement);
+            m_pairs.push_back({{detail::storedUnits(search, Layout::BigEndian),
+                                detail::storedUnits(search, Layout::LittleEndian)},
+                               {detail::storedUnits(replacement, Layout::BigEndian),
+                                detail::storedUnits(replacement, Layout::LittleEndian)}});
+            m_starts.emplace_back(search);
         }
     }
 
@@ -89,11 +100,14 @@ public:
             ++i;
         if (i == m_pairs.size())
             return false;
-        detail::readUnits(s.text, s.length(), s.layout, m_units);
+        // The units as they stand, compared with the search texts as they would.
+        const int order = s.layout == Layout::BigEndian ? 0 : 1;
+        m_units.resize(s.length());
+        std::memcpy(m_units.data(), s.text, 2 * s.length());
         bool changed = false;
         std::u16string_view current = m_units;
         for (; i < m_pairs.size(); ++i) {
-            const std::u16string_view search = m_pairs[i].search, replacement = m_pairs[i].replacement;
+            const std::u16string_view search = m_pairs[i].search[order], replacement = m_pairs[i].replacement[order];
             std::size_t at = search.empty() ? std::u16string_view::npos : current.find(search);
             if (at == std::u16string_view::npos)
                 continue;
@@ -116,9 +130,10 @@ public:
     std::vector<std::size_t> counts;
 
 private:
+    // In the stored form of each byte order.
     struct Pair {
-        std::u16string search;
-        std::u16string replacement;
+        std::u16string search[2];
+        std::u16string replacement[2];
     };
     std::vector<Pair> m_pairs;
     std::vector<Start> m_starts; // apart, so that the test of every string reads little

@@ -4,12 +4,11 @@
 
 namespace atnformat::detail {
 
-std::uint8_t *RewritePlan::add(std::size_t start, std::size_t end, std::size_t size)
+void RewritePlan::add(std::size_t start, std::size_t end, std::span<const std::uint8_t> bytes)
 {
-    m_changes.push_back(Change{start, end, size});
-    m_growth += static_cast<std::ptrdiff_t>(size) - static_cast<std::ptrdiff_t>(end - start);
-    m_store.resize(m_store.size() + size);
-    return m_store.data() + m_store.size() - size;
+    m_changes.push_back(Change{start, end, bytes.size()});
+    m_growth += static_cast<std::ptrdiff_t>(bytes.size()) - static_cast<std::ptrdiff_t>(end - start);
+    m_store.insert(m_store.end(), bytes.begin(), bytes.end());
 }
 
 std::size_t RewritePlan::memory() const
@@ -24,9 +23,9 @@ std::size_t RewritePlan::resultSize(std::size_t inputSize) const
 
 // The input between two changes moves by the growth of the changes before it.
 // Whatever moves towards the start is moved first, from the start on, then
-// whatever moves towards the end, from the end on: so no stretch is written
-// over before it has moved, and each byte moves once. The changed strings go
-// into the gaps that are left.
+// whatever moves towards the end, from the end on, each changed string
+// written into its gap as soon as the stretch after it has moved: so no
+// stretch is written over before it has moved, and each byte moves once.
 void RewritePlan::applyInPlace(std::vector<std::uint8_t> &buffer) const
 {
     const std::size_t inputSize = buffer.size(), size = resultSize(inputSize);
@@ -47,17 +46,20 @@ void RewritePlan::applyInPlace(std::vector<std::uint8_t> &buffer) const
     if (shift < 0)
         std::memmove(data + from + shift, data + from, inputSize - from);
     std::size_t to = inputSize;
+    const std::uint8_t *bytes = m_store.data() + m_store.size();
+    // Going down through memory in short stretches leaves the processor no
+    // stream to follow: the input below is asked for before it is needed.
+    constexpr std::size_t kAhead = 12 << 10;
+    std::size_t fetched = inputSize;
     for (auto c = m_changes.rbegin(); c != m_changes.rend(); ++c) {
+        for (; fetched >= 64 && fetched + kAhead > c->start; fetched -= 64)
+            __builtin_prefetch(data + fetched - 64);
         if (shift > 0)
             std::memmove(data + c->end + shift, data + c->end, to - c->end);
         shift -= change(*c);
+        bytes -= c->size;
+        std::memcpy(data + c->start + shift, bytes, c->size);
         to = c->start;
-    }
-    const std::uint8_t *bytes = m_store.data();
-    for (const Change &c : m_changes) {
-        std::memcpy(data + c.start + shift, bytes, c.size);
-        bytes += c.size;
-        shift += change(c);
     }
     if (size < inputSize)
         buffer.resize(size);

@@ -15,9 +15,8 @@ namespace atnformat::detail {
 class RewritePlan {
 public:
     // The input bytes [start, end), which follow those of the changes before,
-    // become `size` bytes, to be written at the pointer returned (valid until
-    // the next call).
-    std::uint8_t *add(std::size_t start, std::size_t end, std::size_t size);
+    // become `bytes`.
+    void add(std::size_t start, std::size_t end, std::span<const std::uint8_t> bytes);
 
     [[nodiscard]] bool isEmpty() const { return m_changes.empty(); }
     // What the plan holds, in bytes.

@@ -11,11 +11,14 @@
 //       sure; asked of every string, inlined into the walk, so quick;
 //   bool operator()(const WalkedString &s, std::u16string &replacement):
 //       false to keep `s`, or true after putting its new text into
-//       `replacement`, given empty.
+//       `replacement`, given empty, in the stored form of `s.layout` (each
+//       unit the two bytes the file holds, read as one number; see
+//       storedUnit), so that it is compared and written as it stands.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <vector>
@@ -50,19 +53,17 @@ public:
         if (!m_rewrite(s, m_text) || same(s, m_text))
             return;
         const std::size_t units = m_text.size() + 1;
-        if (units > kMaxTextUnits || findUnpairedSurrogate(m_text))
+        if (units > kMaxTextUnits || holdsUnpairedSurrogate(m_text, s.layout))
             throw Refused{s.offset};
-        const std::size_t size = (s.layout == Layout::BigEndian ? 4 : 16) + 2 * units;
-        std::uint8_t *to = nullptr;
+        m_encoded.resize((s.layout == Layout::BigEndian ? 4 : 16) + 2 * units);
+        encode(m_encoded.data(), s.layout, units);
         if (m_building) {
             m_out.insert(m_out.end(), m_bytes.data() + m_copied, m_bytes.data() + s.start);
-            m_out.resize(m_out.size() + size);
-            to = m_out.data() + m_out.size() - size;
+            m_out.insert(m_out.end(), m_encoded.begin(), m_encoded.end());
             m_copied = s.end;
         } else {
-            to = m_plan.add(s.start, s.end, size);
+            m_plan.add(s.start, s.end, m_encoded);
         }
-        encode(to, s.layout, units);
         ++m_changed;
         if (!m_building && m_plan.memory() > m_planLimit)
             build(m_bytes.size() / 8);
@@ -85,17 +86,10 @@ public:
     }
 
 private:
-    // Whether the stored text of `s` is `text`.
+    // Whether the stored text of `s` is `text`, in its stored form.
     static bool same(const WalkedString &s, std::u16string_view text)
     {
-        if (text.size() != s.length())
-            return false;
-        const int high = s.layout == Layout::BigEndian ? 0 : 1;
-        bool differ = false;
-        for (std::size_t i = 0; i < text.size(); ++i)
-            differ |= s.text[2 * i + high] != std::uint8_t(text[i] >> 8) ||
-                      s.text[2 * i + 1 - high] != std::uint8_t(text[i]);
-        return !differ;
+        return text.size() == s.length() && std::memcmp(s.text, text.data(), 2 * text.size()) == 0;
     }
 
     // Writes the length fields, m_text and its ending null, `units` in all.
@@ -115,13 +109,8 @@ private:
             put32(2 * units + 12, false);
             put32(units, false);
         }
-        const int high = layout == Layout::BigEndian ? 0 : 1;
-        for (const char16_t unit : m_text) {
-            to[high] = static_cast<std::uint8_t>(unit >> 8);
-            to[1 - high] = static_cast<std::uint8_t>(unit);
-            to += 2;
-        }
-        to[0] = to[1] = 0;
+        std::memcpy(to, m_text.data(), 2 * m_text.size());
+        to[2 * m_text.size()] = to[2 * m_text.size() + 1] = 0;
     }
 
     // Writes what the plan holds into new memory, with `room` for more, and
@@ -142,6 +131,7 @@ private:
     std::vector<std::uint8_t> m_out;
     std::size_t m_copied = 0; // when building: the input up to here is in m_out
     std::u16string m_text;
+    std::vector<std::uint8_t> m_encoded; // m_text as stored, with its length fields
     std::size_t m_changed = 0;
 };
 
