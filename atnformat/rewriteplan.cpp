@@ -4,16 +4,20 @@
 
 namespace atnformat::detail {
 
-void RewritePlan::add(std::size_t start, std::size_t end, std::span<const std::uint8_t> bytes)
+RewritePlan::RewritePlan(std::size_t room) : m_changesRoom(room / 4 / sizeof(Change)), m_storeRoom(room / 4 * 3) {}
+
+bool RewritePlan::add(std::size_t start, std::size_t end, std::span<const std::uint8_t> bytes)
 {
+    if (m_changes.capacity() == 0) {
+        m_changes.reserve(m_changesRoom);
+        m_store.reserve(m_storeRoom);
+    }
+    if (m_changes.size() == m_changesRoom || bytes.size() > m_storeRoom - m_store.size())
+        return false;
     m_changes.push_back(Change{start, end, bytes.size()});
     m_growth += static_cast<std::ptrdiff_t>(bytes.size()) - static_cast<std::ptrdiff_t>(end - start);
     m_store.insert(m_store.end(), bytes.begin(), bytes.end());
-}
-
-std::size_t RewritePlan::memory() const
-{
-    return m_changes.capacity() * sizeof(Change) + m_store.capacity();
+    return true;
 }
 
 std::size_t RewritePlan::resultSize(std::size_t inputSize) const

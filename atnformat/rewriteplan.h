@@ -14,13 +14,15 @@ namespace atnformat::detail {
 
 class RewritePlan {
 public:
+    // A plan that takes at most about `room` bytes, set aside with the first
+    // change (which costs address space, not memory, until it is used).
+    explicit RewritePlan(std::size_t room);
+
     // The input bytes [start, end), which follow those of the changes before,
-    // become `bytes`.
-    void add(std::size_t start, std::size_t end, std::span<const std::uint8_t> bytes);
+    // become `bytes`; false, and nothing added, when the plan has no room left.
+    [[nodiscard]] bool add(std::size_t start, std::size_t end, std::span<const std::uint8_t> bytes);
 
     [[nodiscard]] bool isEmpty() const { return m_changes.empty(); }
-    // What the plan holds, in bytes.
-    [[nodiscard]] std::size_t memory() const;
     [[nodiscard]] std::size_t resultSize(std::size_t inputSize) const;
 
     // Makes the changes in `buffer`, the input, whose capacity must hold the result.
@@ -38,6 +40,7 @@ private:
         std::size_t size;
     };
 
+    std::size_t m_changesRoom, m_storeRoom;
     std::vector<Change> m_changes;
     std::vector<std::uint8_t> m_store;
     std::ptrdiff_t m_growth = 0;

@@ -39,7 +39,7 @@ template <typename Rewrite>
 class Rewriter {
 public:
     Rewriter(std::span<const std::uint8_t> bytes, Rewrite &rewrite)
-        : m_bytes(bytes), m_rewrite(rewrite), m_planLimit(bytes.size() / 8 + (64 << 10)) {}
+        : m_bytes(bytes), m_rewrite(rewrite), m_plan(bytes.size() / 8 + (64 << 10)) {}
 
     [[gnu::always_inline]] bool wants(const WalkedString &s) const { return m_rewrite.mayChange(s); }
 
@@ -57,16 +57,14 @@ public:
             throw Refused{s.offset};
         m_encoded.resize((s.layout == Layout::BigEndian ? 4 : 16) + 2 * units);
         encode(m_encoded.data(), s.layout, units);
+        if (!m_building && !m_plan.add(s.start, s.end, m_encoded))
+            build(m_bytes.size() / 8);
         if (m_building) {
             m_out.insert(m_out.end(), m_bytes.data() + m_copied, m_bytes.data() + s.start);
             m_out.insert(m_out.end(), m_encoded.begin(), m_encoded.end());
             m_copied = s.end;
-        } else {
-            m_plan.add(s.start, s.end, m_encoded);
         }
         ++m_changed;
-        if (!m_building && m_plan.memory() > m_planLimit)
-            build(m_bytes.size() / 8);
     }
 
     [[nodiscard]] std::size_t changed() const { return m_changed; }
@@ -125,7 +123,6 @@ private:
 
     std::span<const std::uint8_t> m_bytes;
     Rewrite &m_rewrite;
-    std::size_t m_planLimit;
     RewritePlan m_plan;
     bool m_building = false;
     std::vector<std::uint8_t> m_out;
