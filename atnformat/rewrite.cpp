@@ -34,7 +34,10 @@ private:
 // What a text must hold for a search text to occur in it: at least as many
 // units, and the search text's first two units (the first alone for a search
 // text of one unit), here in every lane as they stand in the file's bytes,
-// in each byte order.
+// in each byte order. The quick test of every string looks for the units
+// only: texts shorter than the search text are common enough, and their
+// lengths random enough, that a test of the length first would send the
+// processor the wrong way again and again.
 struct Start {
     std::size_t shortest = 0; // an empty search text fits in none
     detail::Units8 first[2] = {};
@@ -53,19 +56,21 @@ struct Start {
         single = search.size() < 2;
     }
 
-    [[gnu::always_inline]] bool mayOccurIn(const detail::WalkedString &s) const
+    // Whether the first units occur in `s` (or the first unit as the last
+    // one, followed by the ending null).
+    [[gnu::always_inline]] bool unitsOccurIn(const detail::WalkedString &s) const
     {
-        if (shortest > s.length())
-            return false;
         const int order = s.layout == Layout::BigEndian ? 0 : 1;
         const detail::Units8 a = first[order], b = second[order];
         if (single)
             return detail::anyPosition(s.text, s.length(), s.readable, 16,
                                        [&](const std::uint8_t *q) { return detail::load8(q) == a; });
-        return detail::anyPosition(s.text, s.length() - 1, s.readable, 18, [&](const std::uint8_t *q) {
+        return detail::anyPosition(s.text, s.length(), s.readable, 18, [&](const std::uint8_t *q) {
             return (detail::load8(q) == a) & (detail::load8(q + 2) == b);
         });
     }
+
+    bool mayOccurIn(const detail::WalkedString &s) const { return shortest <= s.length() && unitsOccurIn(s); }
 };
 
 // Applies the pairs in order to one text, counting per pair the texts it rewrote.
@@ -80,14 +85,16 @@ public:
                                {detail::storedUnits(replacement, Layout::BigEndian),
                                 detail::storedUnits(replacement, Layout::LittleEndian)}});
             m_starts.emplace_back(search);
+            if (!search.empty())
+                m_searched.push_back(m_starts.back());
         }
     }
 
     // Every stored string passes here; few go on.
     [[gnu::always_inline]] bool mayChange(const detail::WalkedString &s) const
     {
-        for (const Start &start : m_starts) {
-            if (start.mayOccurIn(s))
+        for (const Start &start : m_searched) {
+            if (start.unitsOccurIn(s))
                 return true;
         }
         return false;
@@ -136,7 +143,8 @@ private:
         std::u16string replacement[2];
     };
     std::vector<Pair> m_pairs;
-    std::vector<Start> m_starts; // apart, so that the test of every string reads little
+    std::vector<Start> m_starts;   // one for each pair
+    std::vector<Start> m_searched; // those of the search texts that are not empty
     std::u16string m_units;
     std::u16string m_next;
 };
