@@ -43,6 +43,7 @@ struct Start {
     detail::Units8 first[2] = {};
     detail::Units8 second[2] = {};
     bool single = true;
+    detail::Lanes8 anySecond = {}; // all lanes set for a search text of one unit
 
     explicit Start(std::u16string_view search) : shortest(search.empty() ? std::size_t(-1) : search.size())
     {
@@ -54,6 +55,7 @@ struct Start {
                 second[order] += detail::storedUnit(search[1], layout);
         }
         single = search.size() < 2;
+        anySecond = single ? ~detail::Lanes8{} : detail::Lanes8{};
     }
 
     // Whether the first units occur in `s` (or the first unit as the last
@@ -93,11 +95,17 @@ public:
     // Every stored string passes here; few go on.
     [[gnu::always_inline]] bool mayChange(const detail::WalkedString &s) const
     {
-        for (const Start &start : m_searched) {
-            if (start.unitsOccurIn(s))
-                return true;
-        }
-        return false;
+        if (m_searched.size() == 1) [[likely]]
+            return m_searched.front().unitsOccurIn(s);
+        // Several pairs: one pass over the text for the first units of all.
+        const int order = s.layout == Layout::BigEndian ? 0 : 1;
+        return detail::anyPosition(s.text, s.length(), s.readable, 18, [&](const std::uint8_t *q) {
+            const detail::Units8 here = detail::load8(q), next = detail::load8(q + 2);
+            detail::Lanes8 found{};
+            for (const Start &start : m_searched)
+                found |= (here == start.first[order]) & ((next == start.second[order]) | start.anySecond);
+            return found;
+        });
     }
 
     bool operator()(const detail::WalkedString &s, std::u16string &out)
