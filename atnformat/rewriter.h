@@ -1,10 +1,11 @@
 // The visitor behind rewrite.h: it asks a `Rewrite` for the new text of the
 // stored strings the walk tells it and keeps the changes in a RewritePlan;
 // after the walk the plan is made in the input's own buffer where its
-// capacity holds the result, otherwise in new memory. A plan that outgrows
-// an eighth of the input (and 64 KiB) is written into new memory at once,
-// and so are the changes after it, as the walk goes: the input, the result
-// and a little besides is all that a rewrite holds.
+// capacity holds the result, otherwise in new memory. A change that would
+// take the plan past its room (an eighth of the input, and 64 KiB) has the
+// plan written into new memory at once, and the changes after it follow as
+// the walk goes: the input, the result and a little besides is all that a
+// rewrite holds.
 //
 // `Rewrite` has
 //   bool mayChange(const WalkedString &s): false when `s` keeps its text for

@@ -175,9 +175,9 @@ private:
     // The value types, numbered by a perfect hash of their codes (read
     // little-endian, as most machines load them; the shifts were found by
     // trying): the switch on the number is one jump through a table, where
-    // a switch on the codes themselves is a tree of tests that the order of
-    // the items in a file keeps sending the wrong way. The jump waits for
-    // the hash, so it takes two shifts that run side by side.
+    // a switch on the codes themselves is a tree of tests, several of which
+    // an order of items that follows no pattern sends the wrong way. The jump
+    // waits for the hash, so it takes two shifts that run side by side.
     static constexpr std::uint32_t slot(std::uint32_t code) { return ((code >> 17) ^ (code >> 22)) & 31; }
     static constexpr std::uint32_t slot(const char *c) { return slot(fourcc(c)); }
     static constexpr std::uint32_t fourcc(const char *c)
