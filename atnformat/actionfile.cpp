@@ -9,19 +9,20 @@ namespace atnformat {
 namespace {
 
 // Keeps what the walk tells, as the reader reports it.
-class Collector final : public detail::WalkVisitor {
+class Collector {
 public:
     explicit Collector(ActionFile &file) : m_file(file) {}
 
-    void version(std::uint32_t version) override { m_file.version = version; }
-    void string(const detail::WalkedString &s) override
+    static bool wants(const detail::WalkedString &) { return true; }
+    void version(std::uint32_t version) { m_file.version = version; }
+    void string(const detail::WalkedString &s)
     {
         detail::readUnits(s.text, s.length(), s.layout, m_units);
         m_file.strings.push_back(StoredString{s.offset, s.layout, s.role, detail::latin1(s.key),
                                               detail::latin1(s.event), detail::utf8(m_units), s.units});
     }
-    void action() override { ++m_file.actionCount; }
-    void event() override { ++m_file.eventCount; }
+    void action() { ++m_file.actionCount; }
+    void event() { ++m_file.eventCount; }
 
 private:
     ActionFile &m_file;
@@ -42,13 +43,14 @@ ActionFile readActionFile(std::span<const std::uint8_t> bytes)
 {
     ActionFile file;
     Collector collector(file);
-    file.error = detail::walk(bytes, &collector);
+    file.error = detail::walk(bytes, collector);
     return file;
 }
 
 std::optional<FormatError> checkActionFile(std::span<const std::uint8_t> bytes)
 {
-    return detail::walk(bytes, nullptr);
+    detail::NoVisitor none;
+    return detail::walk(bytes, none);
 }
 
 std::string roleLabel(const StoredString &string)

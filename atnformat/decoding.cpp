@@ -37,6 +37,26 @@ void readUnits(const std::uint8_t *p, std::size_t units, Layout layout, std::u16
         to[i] = static_cast<char16_t>(p[2 * i + high] << 8 | p[2 * i + 1 - high]);
 }
 
+std::u16string storedUnits(std::u16string_view text, Layout layout)
+{
+    std::u16string out(text);
+    if (storedUnit(0x0102, layout) != 0x0102) {
+        for (char16_t &unit : out)
+            unit = static_cast<char16_t>(unit >> 8 | (unit & 0xFF) << 8);
+    }
+    return out;
+}
+
+bool holdsUnpairedSurrogate(std::u16string_view text, Layout layout)
+{
+    // Most texts hold no surrogate at all; a pass without branches tells.
+    const std::uint16_t mask = storedUnit(0xF800, layout), surrogate = storedUnit(0xD800, layout);
+    bool any = false;
+    for (const char16_t unit : text)
+        any |= (unit & mask) == surrogate;
+    return any && findUnpairedSurrogate(storedUnits(text, layout)).has_value();
+}
+
 std::optional<std::size_t> findUnpairedSurrogate(const std::uint8_t *p, std::size_t units, Layout layout)
 {
     std::u16string text;

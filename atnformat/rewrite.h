@@ -10,8 +10,9 @@
 //
 // Every other byte is copied unchanged, and a string whose text stays the
 // same keeps its bytes (an empty text stored with N = 0 among them). An input
-// that does not walk is not rewritten at all. One pass, linear in the size;
-// the result is built once, from the first changed string on.
+// that does not walk is not rewritten at all. One walk, linear in the size,
+// then one pass that makes the changes: in a consumed buffer whose capacity
+// holds the result, in the buffer itself, otherwise in new memory.
 //
 // `replaceTexts` is the exact translation on top of it: for each stored text
 // and each pair in order, every non-overlapping occurrence of the search text,
@@ -69,7 +70,8 @@ struct RewriteResult {
 };
 
 [[nodiscard]] RewriteResult rewriteStrings(std::span<const std::uint8_t> bytes, const StringRewrite &rewrite);
-// The same, consuming `bytes`: handed back as the result when nothing changes.
+// The same, consuming `bytes`: handed back as the result when nothing
+// changes, and rewritten in its own storage when its capacity allows.
 [[nodiscard]] RewriteResult rewriteStrings(std::vector<std::uint8_t> &&bytes, const StringRewrite &rewrite);
 
 // A search and a replacement text, UTF-8. The caller checks that both are

@@ -2,11 +2,13 @@
 // crashes and sanitizer reports it stops on a reader that contradicts itself
 // (the walk with and without collecting strings must agree, and every
 // reported string must lie inside the bytes) and on a rewriter whose result
-// does not walk, that changes anything for the identity, or whose lengths do
-// not add up when every text grows by one unit.
+// does not walk, that changes anything for the identity, whose lengths do
+// not add up when every text grows by one unit, or that gives other bytes
+// when it rewrites the buffer it is handed.
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "atnformat/actionfile.h"
 #include "atnformat/rewrite.h"
@@ -45,6 +47,10 @@ void checkRewrites(std::span<const std::uint8_t> bytes, const atnformat::ActionF
     const atnformat::TextPair pairs[] = {{"e", "\U0001F305e"}, {"a", ""}};
     const auto replaced = atnformat::replaceTexts(bytes, pairs);
     fuzz::check(!atnformat::checkActionFile(replaced.bytes), "replaced texts do not walk");
+    std::vector<std::uint8_t> buffer(bytes.begin(), bytes.end());
+    buffer.reserve(2 * bytes.size());
+    const auto inPlace = atnformat::replaceTexts(std::move(buffer), pairs);
+    fuzz::check(inPlace.bytes == replaced.bytes, "replacing in the buffer itself gives other bytes");
 }
 
 } // namespace

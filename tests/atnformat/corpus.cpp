@@ -86,6 +86,7 @@ std::vector<DamagedCase> damagedCases()
         {"BadEventSelector", withEvent("lonf", 0), firstEvent + 4, "'TEXT' or 'long'"},
         {"BadDescriptorFlag", withEvent("long", 1), firstEvent + 22, "descriptor flag"},
         {"UnknownValueType", fileWithItems({{"Nm  ", code("TXET") + text("x")}}), item, "a value type"},
+        {"ValueTypeOfZeros", fileWithItems({{"Nm  ", be32(0) + text("x")}}), item, "a value type"},
         {"UnknownReferenceForm",
          fileWithItems({{"null", code("obj ") + be32(1) + code("nmae") + text("") + ident("Lyr ") + text("x")}}),
          item + 8, "a reference form"},

@@ -45,6 +45,11 @@ std::vector<Case> cases()
     };
     Bytes cutShort = everyLayout("copy");
     cutShort.pop_back();
+    const auto shrinkingAndGrowing = [](std::string_view layer, std::string_view copy) {
+        return fileWithItems({{"Nm  ", textValue(layer)}, {"Nm  ", textValue(copy)}, {"Nm  ", textValue(layer)},
+                              {"In  ", pathValue(copy)}});
+    };
+    const auto many = [](std::string_view t) { return fileWithItems(std::vector<Item>(4000, {"Nm  ", textValue(t)})); };
     return {
         {"Longer", everyLayout("Layer 1"), {{"Layer", "Ebene Nummer"}}, everyLayout("Ebene Nummer 1"), {all}},
         {"Shorter", everyLayout("Layer 1"), {{"Layer ", ""}}, everyLayout("1"), {all}},
@@ -62,6 +67,11 @@ std::vector<Case> cases()
         {"EmptyTexts", emptyTexts, {{"a", "b"}}, emptyTexts, {0}},
         {"RawDataUntouched", withRawData("copy"), {{"copy", "Kopie"}}, withRawData("Kopie"), {1}},
         {"NotWellFormed", cutShort, {{"copy", "Kopie"}}, std::nullopt, {0}},
+        // Stretches of the file that move towards its start and others that move towards its end.
+        {"ShrinkingAndGrowing", shrinkingAndGrowing("Layer 1", "copy"), {{"Layer ", ""}, {"copy", "Kopie Kopie"}},
+         shrinkingAndGrowing("1", "Kopie Kopie"), {2, 2}},
+        // More changes than are kept aside for the end of the walk.
+        {"ManyStrings", many("copy"), {{"copy", "Kopie"}}, many("Kopie"), {4000}},
     };
 }
 
@@ -72,7 +82,9 @@ TEST_P(Rewrite, GivesTheFileWithTheNewTexts)
     const Case &c = GetParam();
     const atnformat::RewriteResult result = atnformat::replaceTexts(std::span(c.input), c.pairs);
     EXPECT_EQ(result.textsRewritten, c.textsRewritten);
+    // Room for the result: it is made in the buffer itself.
     Bytes consumed = c.input;
+    consumed.reserve(2 * consumed.size());
     const atnformat::RewriteResult fromConsumed = atnformat::replaceTexts(std::move(consumed), c.pairs);
     if (!c.expected) {
         ASSERT_TRUE(result.error.has_value());
