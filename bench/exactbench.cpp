@@ -17,7 +17,8 @@
 // "_warm" rows take the same buffer again and again, which this kind of
 // machine scans about twice as fast. A table of medians and of the speeds as
 // a share of scan_nomatch follows the benchmarks. `--quick` shrinks the
-// buffer 256 times, for a smoke run.
+// buffer 256 times, for a smoke run; `--recorded` gives the file's events the
+// item orders of recorded steps instead of random ones (wellformedatn.h).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -148,15 +149,18 @@ int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
     std::size_t size = std::size_t(64) << 20;
+    bench::ItemOrder order = bench::ItemOrder::Random;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--quick") {
             size /= 256;
+        } else if (std::string(argv[i]) == "--recorded") {
+            order = bench::ItemOrder::Recorded;
         } else {
             std::fprintf(stderr, "unknown argument: %s\n", argv[i]);
             return 2;
         }
     }
-    g_atn = bench::makeWellFormedAtn(size);
+    g_atn = bench::makeWellFormedAtn(size, 1, order);
     if (const auto error = atnformat::checkActionFile(g_atn)) {
         std::fprintf(stderr, "the benchmark file does not walk: %s\n", error->message().c_str());
         return 1;
@@ -168,7 +172,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "the byte scan and the rewriter disagree on the benchmark file\n");
         return 1;
     }
-    const std::string group = "exact_" + std::to_string(g_atn.size() >> 10) + "KiB";
+    const std::string group = std::string(order == bench::ItemOrder::Recorded ? "exact_recorded_" : "exact_") +
+                              std::to_string(g_atn.size() >> 10) + "KiB";
     const auto add = [&](const char *name, auto function, atnformat::TextPair pair, Buffer buffer) {
         benchmark::RegisterBenchmark((group + "/" + name).c_str(), function, pair, buffer);
     };

@@ -19,6 +19,7 @@ build/bench/engine_bench --benchmark_repetitions="$repetitions" "$@"
 # The exact translation, by the file's structure, on a well-formed file.
 cmake --build --preset dev --target exact_bench >&2
 build/bench/exact_bench --benchmark_repetitions="$repetitions"
+build/bench/exact_bench --recorded --benchmark_repetitions="$repetitions"
 
 # Memory: the input, one result and a little besides, whatever the rules do.
 size_mib=512

@@ -20,9 +20,21 @@ constexpr std::array<std::string_view, 6> kPaths = {
     "/Users/olga/Desktop/\u0424\u043e\u0442\u043e/\u043b\u0435\u0442\u043e.png", "D:\\Projekte\\Katalog\\Seite 12.psd",
     "/Volumes/Archive/Scans/1987/Roll 4/frame 17.tif", "/tmp/watermark.png"};
 
+// The kinds of item below, in the order the steps of recorded actions hold them.
+constexpr std::size_t kItemsPerEvent = 8;
+constexpr std::array<std::array<std::size_t, kItemsPerEvent>, 4> kRecordedSteps = {{
+    {0, 6, 3, 4, 0, 6, 3, 4}, // select layers by name, set their name, opacity and mode
+    {1, 3, 4, 6, 1, 3, 4, 6}, // place files
+    {5, 6, 3, 4, 5, 6, 3, 4}, // make adjustment layers
+    {2, 0, 6, 3, 2, 0, 6, 3}, // link aliases to layers
+}};
+
 class Writer {
 public:
-    Writer(std::size_t size, std::uint64_t seed) : m_random(seed) { m_out.reserve(size + 64 * 1024); }
+    Writer(std::size_t size, std::uint64_t seed, ItemOrder order) : m_random(seed), m_order(order)
+    {
+        m_out.reserve(size + 64 * 1024);
+    }
 
     std::vector<std::uint8_t> file(std::size_t size)
     {
@@ -61,15 +73,19 @@ private:
         put32(0xFFFFFFFF);
         text("");
         ident("null");
-        constexpr std::uint32_t kItems = 8;
-        put32(kItems);
-        for (std::uint32_t i = 0; i < kItems; ++i)
-            item();
+        put32(std::uint32_t(kItemsPerEvent));
+        if (m_order == ItemOrder::Recorded) {
+            for (const std::size_t kind : kRecordedSteps[below(kRecordedSteps.size())])
+                item(kind);
+            return;
+        }
+        for (std::size_t i = 0; i < kItemsPerEvent; ++i)
+            item(below(8));
     }
 
-    void item()
+    void item(std::size_t kind)
     {
-        switch (below(8)) {
+        switch (kind) {
         case 0:
             ident("null");
             code("obj ");
@@ -156,14 +172,15 @@ private:
     }
 
     std::mt19937_64 m_random;
+    ItemOrder m_order;
     std::vector<std::uint8_t> m_out;
 };
 
 } // namespace
 
-std::vector<std::uint8_t> makeWellFormedAtn(std::size_t size, std::uint64_t seed)
+std::vector<std::uint8_t> makeWellFormedAtn(std::size_t size, std::uint64_t seed, ItemOrder order)
 {
-    return Writer(size, seed).file(size);
+    return Writer(size, seed, order).file(size);
 }
 
 } // namespace bench

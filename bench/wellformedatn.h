@@ -14,7 +14,15 @@
 
 namespace bench {
 
+// How the items of the events follow one another: each drawn at random, the
+// worst case for a walk that branches on every value type; or as recorded
+// actions have them, each event a step of one of a few kinds (select a layer,
+// place a file, make an adjustment layer, ...) whose items always come in the
+// same order.
+enum class ItemOrder { Random, Recorded };
+
 // At least `size` bytes, at most one action (about 20 KiB) more.
-[[nodiscard]] std::vector<std::uint8_t> makeWellFormedAtn(std::size_t size, std::uint64_t seed = 1);
+[[nodiscard]] std::vector<std::uint8_t> makeWellFormedAtn(std::size_t size, std::uint64_t seed = 1,
+                                                          ItemOrder order = ItemOrder::Random);
 
 } // namespace bench
