@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -18,12 +19,117 @@
 #include "engine/filesystemcalls.h"
 #include "engine/fileio.h"
 #include "engine/process.h"
-#include "filesystemfault.h"
 #include "hangguard.h"
 #include "hexbytes.h"
 #include "tempdir.h"
 
 namespace {
+
+using engine::detail::fileSystemCalls;
+using engine::detail::systemFileSystemCalls;
+
+struct State {
+    bool active = false;
+    int error = 0;
+    int succeedLeft = 0;
+    int failures = 0;
+};
+State g_state;
+
+// True when this call is to fail; sets errno.
+bool failNow()
+{
+    if (g_state.succeedLeft > 0) {
+        --g_state.succeedLeft;
+        return false;
+    }
+    ++g_state.failures;
+    errno = g_state.error;
+    return true;
+}
+
+int failingOpen(const char *path, int flags, mode_t mode)
+{
+    return failNow() ? -1 : systemFileSystemCalls().open(path, flags, mode);
+}
+int failingMakeTemporary(char *pattern, int flags)
+{
+    return failNow() ? -1 : systemFileSystemCalls().makeTemporary(pattern, flags);
+}
+ssize_t failingRead(int fd, void *data, size_t size)
+{
+    return failNow() ? -1 : systemFileSystemCalls().read(fd, data, size);
+}
+ssize_t failingWrite(int fd, const void *data, size_t size)
+{
+    return failNow() ? -1 : systemFileSystemCalls().write(fd, data, size);
+}
+int failingFsync(int fd) { return failNow() ? -1 : systemFileSystemCalls().fsync(fd); }
+int failingClose(int fd)
+{
+    // As on Linux, the descriptor is gone even when close reports an error.
+    if (failNow()) {
+        const int error = errno;
+        systemFileSystemCalls().close(fd);
+        errno = error;
+        return -1;
+    }
+    return systemFileSystemCalls().close(fd);
+}
+int failingRename(const char *from, const char *to)
+{
+    return failNow() ? -1 : systemFileSystemCalls().rename(from, to);
+}
+
+// Makes one kind of file system call of the engine fail, as a full disk, a
+// quota or a broken network share would, for as long as the object lives.
+// The first `succeed` calls of that kind go through; every later one fails
+// with `error`. Only one fault at a time.
+class FileSystemFault {
+public:
+    enum class Call { Open, MakeTemporary, Read, Write, Fsync, Close, Rename };
+
+    FileSystemFault(Call call, int error, int succeed = 0)
+    {
+        if (g_state.active)
+            throw std::logic_error("one file system fault at a time");
+        g_state = State{true, error, succeed, 0};
+        auto &calls = fileSystemCalls();
+        switch (call) {
+        case Call::Open: calls.open = failingOpen; break;
+        case Call::MakeTemporary: calls.makeTemporary = failingMakeTemporary; break;
+        case Call::Read: calls.read = failingRead; break;
+        case Call::Write: calls.write = failingWrite; break;
+        case Call::Fsync: calls.fsync = failingFsync; break;
+        case Call::Close: calls.close = failingClose; break;
+        case Call::Rename: calls.rename = failingRename; break;
+        }
+    }
+    ~FileSystemFault()
+    {
+        fileSystemCalls() = systemFileSystemCalls();
+        g_state = State{};
+    }
+    FileSystemFault(const FileSystemFault &) = delete;
+    FileSystemFault &operator=(const FileSystemFault &) = delete;
+
+    // How many calls were made to fail so far.
+    [[nodiscard]] int failures() const { return g_state.failures; }
+};
+
+const char *callName(FileSystemFault::Call call)
+{
+    switch (call) {
+    case FileSystemFault::Call::Open: return "Open";
+    case FileSystemFault::Call::MakeTemporary: return "MakeTemporary";
+    case FileSystemFault::Call::Read: return "Read";
+    case FileSystemFault::Call::Write: return "Write";
+    case FileSystemFault::Call::Fsync: return "Fsync";
+    case FileSystemFault::Call::Close: return "Close";
+    case FileSystemFault::Call::Rename: return "Rename";
+    }
+    return "?";
+}
 
 using Call = FileSystemFault::Call;
 using engine::BackupResult;
