@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (clang with ASan and UBSan, in build-fuzz/) and runs
-# each for SECONDS seconds, starting from its seeds in fuzz/corpus/.
+# each for SECONDS seconds, starting from its seeds in fuzz/corpus/
+# (tools/make_corpus.py adds seeds there).
 #
 #   fuzz/run.sh [SECONDS [TARGET...]]     SECONDS defaults to 20, TARGET to all
 #

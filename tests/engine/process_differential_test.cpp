@@ -309,8 +309,15 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
             const Bytes result =
                 consuming ? engine::process(std::move(consumed), c.search, c.replacement, c.lenient, console, &report)
                           : engine::process(c.buffer, c.search, c.replacement, c.lenient, console, &report);
-            if (consuming && result.data() == storage && result != c.buffer)
-                ++reached[result.size() > c.buffer.size() ? "lengthened in place" : "rewritten in place"];
+            if (consuming) {
+                // The consumed buffer goes into the result or is released;
+                // one that nothing rewrote is handed back as it is.
+                ASSERT_EQ(consumed.capacity(), 0u) << describe(c, index);
+                if (expectedReport.rewrites == 0)
+                    ASSERT_EQ(result.data(), storage) << describe(c, index);
+                else if (result.data() == storage)
+                    ++reached[result.size() > c.buffer.size() ? "lengthened in place" : "rewritten in place"];
+            }
             ASSERT_TRUE(result == expected)
                 << describe(c, index) << "\nkernel " << engine::detail::scanKernelName(kernels[k])
                 << "\nexpected " << toHex(expected) << "\nactual   " << toHex(result);
@@ -341,6 +348,48 @@ TEST_F(ProcessDifferential, MatchesReferenceOnRandomBuffers)
     EXPECT_EQ(reached.size(), 14u);
     for (const auto &[outcome, count] : reached)
         EXPECT_GE(count, int(kCases / 500)) << outcome;
+}
+
+// Rewrites far apart: when the result is built in new memory, the input goes
+// into it in windows as the scan goes, and here the walk back from a match
+// crosses what was copied that way (the string's length field lies more than
+// one window before the match); when the rewrites are made in the buffer
+// itself, long stretches of input move between them.
+TEST_F(ProcessDifferential, WalkBackReachesInputCopiedWindowsAgo)
+{
+    std::vector<std::uint8_t> buffer = hexBytes("AB AB 00 00 00 02 00 61 00 00");
+    const auto filler = [&](std::size_t bytes) {
+        for (std::size_t i = 0; i < bytes; ++i)
+            buffer.push_back(std::uint8_t(0x10 + i % 7));
+    };
+    filler(150000);
+    const std::size_t units = 50000; // 100,000 bytes of text, the match near its end
+    const std::uint8_t count[] = {0, 0, std::uint8_t((units + 2) >> 8), std::uint8_t(units + 2)};
+    buffer.insert(buffer.end(), {0x00, 0x00});
+    buffer.insert(buffer.end(), count, count + 4);
+    for (std::size_t i = 0; i < units; ++i)
+        buffer.insert(buffer.end(), {0x00, 0x78});
+    buffer.insert(buffer.end(), {0x00, 0x61, 0x00, 0x00});
+    filler(70000);
+    buffer.insert(buffer.end(), {0x00, 0x00, 0x00, 0x02, 0x00, 0x61, 0x00, 0x00, 0xCD});
+
+    for (const std::string replacement : {"bcd", ""}) {
+        engine::StringConsole referenceConsole;
+        const auto expected = reference::process(buffer, "a", replacement, false, referenceConsole);
+        // All three strings are rewritten.
+        EXPECT_EQ(std::int64_t(expected.size()), std::int64_t(buffer.size()) + 3 * (2 * std::int64_t(replacement.size()) - 2));
+        // Kept, and consumed with the room to be rewritten where it stands.
+        for (const bool consumed : {false, true}) {
+            engine::StringConsole console;
+            std::vector<std::uint8_t> copy;
+            copy.reserve(engine::capacityForRewrites(buffer.size()));
+            copy = buffer;
+            const auto result = consumed ? engine::process(std::move(copy), "a", replacement, false, console)
+                                         : engine::process(buffer, "a", replacement, false, console);
+            EXPECT_TRUE(result == expected) << "replacement \"" << replacement << "\", consumed " << consumed;
+            EXPECT_EQ(console.text(), referenceConsole.text());
+        }
+    }
 }
 
 } // namespace

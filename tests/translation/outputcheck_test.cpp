@@ -19,7 +19,7 @@ using atnbuild::Bytes;
 
 // The command line exits with 1, says where the result stopped walking, and
 // leaves an existing output as it was; translating the input onto itself
-// leaves no backup of it behind.
+// leaves no backup of it behind, as a translation that changes nothing does.
 TEST(OutputCheck, BrokenResultIsNotWrittenAndTheOldOutputStays)
 {
     TempDir dir;
@@ -46,6 +46,11 @@ TEST(OutputCheck, BrokenResultIsNotWrittenAndTheOldOutputStays)
     EXPECT_EQ(cli::run({in, in, "copy", "Kopie"}, sameFile, err), 1);
     EXPECT_NE(sameFile.str().find("its backup \"" + in + ".bak\" was removed again"), std::string::npos)
         << sameFile.str();
+    EXPECT_EQ(readBytes(in), input);
+    std::ostringstream unchanged;
+    EXPECT_EQ(cli::run({in, in, "absent", "x"}, unchanged, err), 0);
+    EXPECT_NE(unchanged.str().find("its backup \"" + in + ".bak\" was removed again"), std::string::npos)
+        << unchanged.str();
     EXPECT_EQ(readBytes(in), input);
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"in.atn", "out.atn"}));
 

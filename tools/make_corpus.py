@@ -1,61 +1,28 @@
 #!/usr/bin/env python3
-"""Writes the seed corpora of the fuzz targets into fuzz/corpus/.
+"""Adds seed files to the corpora of the fuzz targets in fuzz/corpus/.
 
-The seeds come from the repository itself: the hex cases of the engine's
-tests, the shipped rule file and sample action files, and a few argument
-vectors of the command line. Run it again after changing those; the fuzzers
-find their way from these seeds much faster than from nothing.
+The seeds come from the repository itself: the shipped rule file and sample
+action files, long stored strings of matches, rule texts of every kind, and
+a few argument vectors of the command line. Run it again after changing
+those; the fuzzers find their way from these seeds much faster than from
+nothing.
 
-  make_corpus.py [FOLDER]
+  tools/make_corpus.py [FOLDER]
 
 FOLDER holds the files that atnformat_writecorpus writes (the action files
 the reader's tests are built on); its well-formed ones join the seeds of the
 reader and rewriter.
+
+It writes its own seeds and leaves every other file in the corpora alone:
+the seeds taken from engine test cases that have since gone, and the inputs
+that fuzzing runs found, stay as they were committed.
 """
 import pathlib
-import re
-import shutil
 import struct
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 CORPUS = ROOT / "fuzz" / "corpus"
-
-STRING = r'"(?:[^"\\]|\\.)*"'
-NUL_STRING = r"std::string\(1, '\\0'\)"
-CASE = re.compile(
-    r'\{"(\w+)",\s*(' + STRING + r'|\w+),\s*(' + STRING + '|' + NUL_STRING + r'),\s*('
-    + STRING + '|' + NUL_STRING + r'),\s*(true|false)', re.S)
-CONSTANT = re.compile(r'constexpr const char \*(\w+) =\s*(' + STRING + ')')
-
-
-def c_string(literal):
-    """The bytes of a C++ string literal (UTF-8 source)."""
-    if literal.startswith("std::string"):
-        return b"\0"
-    text = literal[1:-1]
-    out = bytearray()
-    i = 0
-    while i < len(text):
-        c = text[i]
-        if c != "\\":
-            out += c.encode()
-            i += 1
-            continue
-        kind = text[i + 1]
-        if kind == "x":
-            digits = re.match(r"[0-9A-Fa-f]+", text[i + 2:]).group(0)
-            out.append(int(digits, 16) & 0xFF)
-            i += 2 + len(digits)
-        elif kind in "uU":
-            width = 4 if kind == "u" else 8
-            out += chr(int(text[i + 2:i + 2 + width], 16)).encode()
-            i += 2 + width
-        else:
-            out += {"0": b"\0", "n": b"\n", "r": b"\r", "t": b"\t"}.get(kind, kind.encode())
-            i += 2
-    return bytes(out)
-
 
 # Extra flags of process seeds: the buffer consumed (0x10), with room to grow
 # (0x20).
@@ -78,14 +45,6 @@ def rule_pairs(path):
 
 def process_seeds():
     seeds = {}
-    for test in ["process_test.cpp"]:
-        source = (ROOT / "tests" / "engine" / test).read_text(encoding="utf-8")
-        constants = {name: c_string(value) for name, value in CONSTANT.findall(source)}
-        for index, (name, data, search, replacement, lenient) in enumerate(CASE.findall(source)):
-            hex_text = constants[data] if not data.startswith('"') else c_string(data)
-            buffer = bytes.fromhex(hex_text.decode())
-            seeds[name] = process_seed(buffer, c_string(search), c_string(replacement), lenient == "true",
-                                       CONSUMED if index % 2 else 0)
     pairs = rule_pairs(ROOT / "resources" / "rules" / "default-en-de.rul")
     for sample in sorted((ROOT / "resources" / "samples").glob("*.atn")):
         for index, (search, replacement) in enumerate(pairs):
@@ -179,8 +138,7 @@ def cli_seeds():
 
 def write(target, seeds):
     folder = CORPUS / target
-    shutil.rmtree(folder, ignore_errors=True)
-    folder.mkdir(parents=True)
+    folder.mkdir(parents=True, exist_ok=True)
     for name, data in sorted(seeds.items()):
         (folder / name).write_bytes(data)
     print(f"{target}: {len(seeds)} seeds")
