@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
-#include "logcapture.h"
+#include "rules/diagnosticlog.h"
 #include "rules/rulefile.h"
 #include "tempdir.h"
 
@@ -15,6 +17,27 @@ namespace {
 using rules::Rule;
 using Rules = std::vector<Rule>;
 using Texts = std::vector<std::string>;
+
+// Collects the rule-file diagnostics for as long as it lives.
+class LogCapture {
+public:
+    LogCapture()
+        : m_previous(rules::setLogSink([this](std::string_view message, std::string_view detail) {
+              messages.emplace_back(message);
+              details.emplace_back(detail);
+          }))
+    {
+    }
+    ~LogCapture() { rules::setLogSink(std::move(m_previous)); }
+    LogCapture(const LogCapture &) = delete;
+    LogCapture &operator=(const LogCapture &) = delete;
+
+    std::vector<std::string> messages;
+    std::vector<std::string> details;
+
+private:
+    rules::LogSink m_previous;
+};
 
 std::string repeated(std::string_view piece, std::size_t times)
 {
