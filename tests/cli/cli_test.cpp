@@ -24,11 +24,19 @@ namespace {
 using Entries = std::vector<std::string>;
 
 const std::string kProgram = ATNLINGO_EXE;
-// A big-endian stored string "ABC" between filler bytes, which make no action
-// file, and the same with "B" replaced by "XY".
+// A big-endian stored string "ABC" between filler bytes, which make no action file.
 const auto kAtn = hexBytes("11 22 33 44 00 00 00 04 00 41 00 42 00 43 00 00 55 66");
-const char *kTranslated = "11 22 33 44 00 00 00 05 00 41 00 58 00 59 00 43 00 00 55 66";
 const char *kRules = "1;B;XY;\n0;A;Q;\n";
+
+// A well-formed action file, with a layer name that kRules changes.
+atnbuild::Bytes listedFile()
+{
+    using namespace atnbuild;
+    return actionFile("Set", {action("Act", {event("slct", "Select",
+                                                   {{{"null", reference({byName("Lyr ", "Background")})},
+                                                     {"In  ", pathValue("/tmp/夕焼け.jpg")},
+                                                     {"Nm  ", textValue("say \"hi\"\\\n")}}})})});
+}
 
 // Replaces the placeholders IN, OUT and DIR with the test's paths, in one
 // pass, so that a path is never searched for placeholders itself. Capitals
@@ -85,7 +93,8 @@ TEST_P(Cli, StatusOutputAndFolder)
     }
 }
 
-const Entries kInput{"in.atn"}, kBoth{"in.atn", "out.atn"}, kWithRules{"de.rul", "in.atn"};
+const Entries kInput{"in.atn"}, kBoth{"in.atn", "out.atn"}, kWithRules{"de.rul", "in.atn"},
+    kListed{"bad.atn", "de.rul", "in.atn"};
 
 // in.atn becomes a named pipe that no program writes to, or a socket.
 void inputIsAPipe(const TempDir &dir)
@@ -110,18 +119,15 @@ void withRules(const TempDir &dir)
     writeText(dir.file("de.rul"), kRules);
 }
 
-// in.atn becomes a well-formed action file, and bad.atn the same with one
-// byte too many.
+// in.atn becomes the listed file, bad.atn the same with one byte too many,
+// and de.rul holds kRules.
 void listedFiles(const TempDir &dir)
 {
-    using namespace atnbuild;
-    Bytes file = actionFile("Set", {action("Act", {event("slct", "Select",
-                                                         {{{"null", reference({byName("Lyr ", "Layer 1")})},
-                                                           {"In  ", pathValue("/tmp/夕焼け.jpg")},
-                                                           {"Nm  ", textValue("say \"hi\"\\\n")}}})})});
+    atnbuild::Bytes file = listedFile();
     writeBytes(dir.file("in.atn"), file);
     file.push_back(0);
     writeBytes(dir.file("bad.atn"), file);
+    withRules(dir);
 }
 
 #define NO_RULES "Your RUL file is empty or has no enabled rules.\nPlease set up some rules and enable [x] them.\n"
@@ -173,6 +179,10 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"SameFileAndBackupNameTaken",
                 [](const TempDir &dir) { ASSERT_EQ(::mkdir(dir.file("in.atn.bak").c_str(), 0755), 0); },
                 {"IN", "IN", "B", "XY"}, 0, "Done.\n", {"in.atn", "in.atn.bak", "in.atn.bak.1"}},
+        // The output is the input by another name: backed up, and the backup goes again.
+        CliCase{"SameFileUnderAnotherNameLeftAsItWas", nullptr, {"IN", "DIR/./in.atn", "Q", "R"}, 0,
+                "Writing 18 bytes.\nThe input file was left as it was, so its backup \"IN.bak\" was removed again.\n",
+                kInput},
 
         // A rule file that yields no pair leaves every file alone, the backup included.
         CliCase{"RuleFileMissing", nullptr, {"--rules", "DIR/de.rul", "IN", "IN"}, 2, "File not found\n" NO_RULES,
@@ -191,11 +201,17 @@ INSTANTIATE_TEST_SUITE_P(
                 2, RULES_USAGE, kWithRules},
         CliCase{"RulesFolderWithoutInputs", withRules, {"--rules", "DIR/de.rul", "--output-dir", "DIR"}, 2, RULES_USAGE,
                 kWithRules},
+        CliCase{"DryRun", listedFiles, {"--rules", "DIR/de.rul", "--dry-run", "IN"}, 0,
+                "  OFFSET  LAYOUT  ROLE                BEFORE \u2192 AFTER\n"
+                "     122  BE      layer name          \"Background\" \u2192 \"XYackground\"\n"
+                "1 of 5 stored texts would change.\n", kListed},
         // The JSON stands alone on standard output, the console text follows on standard error.
-        CliCase{"DryRunJsonOfAFileThatIsNotWellFormed", withRules, {"--rules", "DIR/de.rul", "--dry-run", "--json", "IN"},
-                0, "\"wellFormed\": false,\n  \"wouldWrite\": true,\n  \"storedTexts\": 0,\n  \"changes\": [],\n"
-                "  \"rules\": [\n    {\"search\": \"B\", \"replacement\": \"XY\", \"rewrittenTexts\": 1}\n  ]\n}\n"
-                "Opening input file: IN\n", kWithRules},
+        CliCase{"ExactDryRunJson", listedFiles, {"--rules", "DIR/de.rul", "--exact", "--dry-run", "--json", "IN"}, 0,
+                "\"wellFormed\": true,\n  \"wouldWrite\": true,\n  \"storedTexts\": 5,\n  \"changes\": [\n"
+                "    {\"offset\": 122, \"layout\": \"be\", \"role\": \"referenceName\", \"before\": \"Background\", "
+                "\"after\": \"XYackground\"}\n  ],\n  \"rules\": [\n"
+                "    {\"search\": \"B\", \"replacement\": \"XY\", \"rewrittenTexts\": 1}\n  ]\n}\n"
+                "Opening input file: IN\n", kListed},
         CliCase{"ExactDryRunOfAFileThatIsNotWellFormed", withRules, {"--rules", "DIR/de.rul", "--exact", "--dry-run", "IN"},
                 1, "No stored texts are listed: the input is not a well-formed action file.\n", kWithRules},
         CliCase{"BatchIntoAMissingFolder", withRules, {"--rules", "DIR/de.rul", "--output-dir", "DIR/missing", "IN"}, 2,
@@ -211,46 +227,74 @@ INSTANTIATE_TEST_SUITE_P(
                 "  OFFSET  LAYOUT  ROLE                TEXT\n"
                 "       4  BE      set name            \"Set\"\n"
                 "      27  BE      action name         \"Act\"\n"
-                "     122  BE      layer name          \"Layer 1\"\n"
-                "     166  LE      file path           \"/tmp/夕焼け.jpg\"\n"
-                "     208  BE      text value          \"say \\\"hi\\\"\\\\\\n\"\n"
-                "Error: DIR/bad.atn is not a well-formed action file: at offset 234: expected the end of the file, "
-                "found 1 more bytes\n", {"bad.atn", "in.atn"}},
-        CliCase{"ListJson", listedFiles, {"--list", "IN", "--json"}, 0,
-                "{\"offset\": 122, \"layout\": \"be\", \"role\": \"referenceName\", \"label\": \"layer name\", "
-                "\"key\": \"Lyr \", \"event\": \"slct\", \"units\": 8, \"text\": \"Layer 1\"}", {"bad.atn", "in.atn"}},
+                "     122  BE      layer name          \"Background\"\n"
+                "     172  LE      file path           \"/tmp/夕焼け.jpg\"\n"
+                "     214  BE      text value          \"say \\\"hi\\\"\\\\\\n\"\n"
+                "Error: DIR/bad.atn is not a well-formed action file: at offset 240: expected the end of the file, "
+                "found 1 more bytes\n", kListed},
         CliCase{"ListOfTwoFiles", nullptr, {"--list", "IN", "IN"}, 2, "Usage: atnlingo --list [--json] FILE\n", kInput},
         CliCase{"ListMissingFile", nullptr, {"--list", "DIR/missing.atn"}, 1,
                 "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n", kInput},
         CliCase{"Check", listedFiles, {"--check", "IN"}, 0,
-                "IN: well-formed, version 16, 1 action, 1 event, 7 stored strings\n", {"bad.atn", "in.atn"}},
+                "IN: well-formed, version 16, 1 action, 1 event, 7 stored strings\n", kListed},
         CliCase{"CheckFailsIfAnyIsNotWellFormed", listedFiles, {"--check", "DIR/bad.atn", "DIR/missing.atn", "IN"}, 1,
-                "DIR/bad.atn: not well-formed: at offset 234: expected the end of the file, found 1 more bytes\n"
+                "DIR/bad.atn: not well-formed: at offset 240: expected the end of the file, found 1 more bytes\n"
                 "IN: well-formed, version 16, 1 action, 1 event, 7 stored strings\n"
-                "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n", {"bad.atn", "in.atn"}},
+                "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n", kListed},
         CliCase{"CheckWithoutFiles", nullptr, {"--check"}, 2, "Usage: atnlingo --check FILE...\n", kInput}),
     [](const auto &test) { return std::string(test.param.name); });
 
 // The whole console text of a translation in place by a rule file, with the
-// lenient option among the options.
+// lenient option among the options; each rule works on what the one before made.
 TEST(CliFiles, TranslatesInPlaceAndPrintsTheConsoleText)
 {
     TempDir dir;
     const std::string input = dir.file("in.atn"), rules = dir.file("de.rul");
     writeBytes(input, kAtn);
-    writeText(rules, kRules);
+    writeText(rules, std::string(kRules) + "1;XY;Z;\n");
     const auto run = runProgram(kProgram, {"--rules", rules, "--lenient-le", input, input});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "Lenient little-endian handling is on: the header checks of little-endian strings are "
                        "skipped.\nMade a backup of the input file: \"" + input + ".bak\"\nOpening input file: " +
                            input + "\nRead 18 bytes.\nThe input is not a well-formed action file (at offset 0: "
                            "expected version 16, found 287454020), so the translated file is not checked.\n"
-                           "Replacing \"B\" with \"XY\"\n1 stored text rewritten.\nOpening output file: " + input +
-                           "\nWriting 20 bytes.\nTranslated: 1 stored text rewritten by 1 of 1 rules, written to \"" +
-                           input + "\".\nDone.\n");
+                           "Replacing \"B\" with \"XY\"\n1 stored text rewritten.\nReplacing \"XY\" with \"Z\"\n"
+                           "1 stored text rewritten.\nOpening output file: " + input + "\nWriting 18 bytes.\n"
+                           "Translated: 2 stored texts rewritten by 2 of 2 rules, written to \"" + input + "\".\nDone.\n");
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(toHex(readBytes(input)), kTranslated);
+    EXPECT_EQ(toHex(readBytes(input)), "11 22 33 44 00 00 00 04 00 41 00 5A 00 43 00 00 55 66");
     EXPECT_EQ(toHex(readBytes(input + ".bak")), toHex(kAtn));
+}
+
+// A batch goes on after an input it cannot translate (exactly, here), whose
+// old output stays; an input that is its own output is backed up first.
+TEST(CliFiles, BatchGoesOnAfterAFailingInput)
+{
+    TempDir dir;
+    const std::string folder = dir.file("de"), rules = dir.file("de.rul");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    writeText(rules, kRules);
+    writeBytes(dir.file("in.atn"), listedFile());
+    writeBytes(dir.file("broken.atn"), kAtn);
+    writeText(folder + "/broken.atn", "precious");
+    writeBytes(folder + "/self.atn", listedFile());
+    const std::vector<std::string> inputs{dir.file("in.atn"), dir.file("broken.atn"), folder + "/self.atn"};
+    std::vector<std::string> args{"--rules", rules, "--exact", "--output-dir", folder};
+    args.insert(args.end(), inputs.begin(), inputs.end());
+    const auto run = runProgram(kProgram, args);
+    EXPECT_EQ(run.exitCode, 1);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const std::string start = "File " + std::to_string(i + 1) + " of 3: " + inputs[i] + "\n";
+        EXPECT_NE(run.out.find(start), std::string::npos) << start;
+    }
+    EXPECT_TRUE(run.out.ends_with("Translated 2 of 3 files.\n")) << run.out;
+
+    ASSERT_EQ(runProgram(kProgram, {"--rules", rules, "--exact", inputs[0], dir.file("single.atn")}).exitCode, 0);
+    EXPECT_EQ(TempDir::entriesOf(folder), (Entries{"broken.atn", "in.atn", "self.atn", "self.atn.bak"}));
+    EXPECT_EQ(readBytes(folder + "/in.atn"), readBytes(dir.file("single.atn")));
+    EXPECT_EQ(readBytes(folder + "/self.atn"), readBytes(dir.file("single.atn")));
+    EXPECT_EQ(readBytes(folder + "/self.atn.bak"), listedFile());
+    EXPECT_EQ(readText(folder + "/broken.atn"), "precious");
 }
 
 TEST(CliFiles, FullFileSystem)
