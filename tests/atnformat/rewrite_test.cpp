@@ -6,8 +6,6 @@
 #include "atnformat/actionfile.h"
 #include "atnformat/rewrite.h"
 #include "corpus.h"
-#include "rules/rulefile.h"
-#include "tempdir.h"
 
 namespace {
 
@@ -51,10 +49,7 @@ std::vector<Case> cases()
     };
     const auto many = [](std::string_view t) { return fileWithItems(std::vector<Item>(4000, {"Nm  ", textValue(t)})); };
     return {
-        {"Longer", everyLayout("Layer 1"), {{"Layer", "Ebene Nummer"}}, everyLayout("Ebene Nummer 1"), {all}},
-        {"Shorter", everyLayout("Layer 1"), {{"Layer ", ""}}, everyLayout("1"), {all}},
         {"BecomesEmpty", everyLayout("copy"), {{"copy", ""}}, everyLayout(""), {all}},
-        {"SeveralMatches", everyLayout("copy of copy"), {{"copy", "Kopie"}}, everyLayout("Kopie of Kopie"), {all}},
         // No occurrence is searched for inside the replacement just made.
         {"ReplacementContainsSearch", everyLayout("a-a"), {{"a", "aa"}}, everyLayout("aa-aa"), {all}},
         {"Astral", everyLayout("Foto \U0001F600 1"), {{"\U0001F600", "\U0001F305\u00E9"}},
@@ -126,31 +121,6 @@ TEST(RewriteStrings, TextsOnceEmptyGainTheirNullAndUnstorableTextsAreRefused)
         const atnformat::RewriteResult refused = giving(unstorable);
         EXPECT_EQ(refused.refusedAt, zeroAt);
         EXPECT_TRUE(refused.bytes.empty());
-    }
-}
-
-// The shipped sample translated by the default rules, then once more with a
-// rule that the first run's result holds as part of longer texts.
-TEST(RewriteStrings, TranslatedSampleTranslatesAgain)
-{
-    const Bytes sample = readBytes(ATNLINGO_SOURCE_DIR "/resources/samples/sample-en.atn");
-    const std::vector<std::string> flat = rules::processRuleFile(ATNLINGO_SOURCE_DIR "/resources/rules/default-en-de.rul");
-    std::vector<TextPair> pairs;
-    for (std::size_t i = 0; i + 1 < flat.size(); i += 2)
-        pairs.push_back({flat[i], flat[i + 1]});
-    ASSERT_GE(pairs.size(), 5U);
-
-    const atnformat::RewriteResult first = atnformat::replaceTexts(std::span(sample), pairs);
-    ASSERT_TRUE(first.succeeded());
-    EXPECT_GT(first.stringsChanged, 5U);
-    const TextPair again[] = {{"Background", "Hintergrund"}};
-    const atnformat::RewriteResult second = atnformat::replaceTexts(std::span(first.bytes), again);
-    ASSERT_TRUE(second.succeeded());
-    for (const Bytes *bytes : {&first.bytes, &second.bytes}) {
-        const atnformat::ActionFile walked = atnformat::readActionFile(*bytes);
-        ASSERT_TRUE(walked.isWellFormed()) << walked.error->message();
-        for (const atnformat::StoredString &s : walked.strings)
-            EXPECT_EQ(s.text.find("Background"), std::string::npos) << s.text;
     }
 }
 
