@@ -1,7 +1,9 @@
 // What both readers make of a rule file, which rows a written file cannot
-// give back, and the shipped defaults.
+// give back, the shipped defaults, and the moves of the table's rows that the
+// rule editor's row buttons do not reach in its tests.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,20 @@ TEST(RuleFile, ShippedDefaultsAreWhatTheWriterMakesOfTheDefaultTable)
     EXPECT_EQ(readText(ATNLINGO_SOURCE_DIR "/resources/rules/default-en-de.rul"), readText(path));
     EXPECT_EQ(rules::readData(path), defaults);
 }
+
+TEST(RuleTable, MovesAtTheEdgesOrWithoutASelectionChangeNothing)
+{
+    rules::RuleTable table;
+    const Rules defaults = table.dataArray();
+    EXPECT_EQ(table.moveupRow(0), std::nullopt);
+    EXPECT_EQ(table.movedownRow(8), std::nullopt);
+    // No selection must not move row 0, although -1 + 1 is a row; nor must a
+    // row past the end move the last one, although 9 - 1 is a row.
+    EXPECT_EQ(table.movedownRow(-1), std::nullopt);
+    EXPECT_EQ(table.moveupRow(9), std::nullopt);
+    EXPECT_EQ(table.dataArray(), defaults);
+}
+
 
 struct Fault {
     std::string_view key;
