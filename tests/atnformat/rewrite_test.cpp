@@ -102,26 +102,4 @@ TEST_P(Rewrite, GivesTheFileWithTheNewTexts)
 
 INSTANTIATE_TEST_SUITE_P(Files, Rewrite, testing::ValuesIn(cases()), [](const auto &test) { return test.param.name; });
 
-// What only a function given by the caller can ask for.
-TEST(RewriteStrings, TextsOnceEmptyGainTheirNullAndUnstorableTextsAreRefused)
-{
-    const Bytes input = fileWithItems({{"Zero", code("TEXT") + be32(0)}, {"In  ", pathValue("")}});
-    const auto giving = [&](std::u16string text) {
-        return atnformat::rewriteStrings(std::span(input), [=](const atnformat::StoredText &s, std::u16string &out) {
-            if (s.role != atnformat::Role::TextValue && s.role != atnformat::Role::FilePath)
-                return false;
-            out = text;
-            return true;
-        });
-    };
-    EXPECT_EQ(giving(u"x").bytes, fileWithItems({{"Zero", textValue("x")}, {"In  ", pathValue("x")}}));
-    EXPECT_EQ(giving(u"").bytes, input); // N = 0 stays
-    const std::size_t zeroAt = atnformat::readActionFile(input).strings.at(3).offset;
-    for (const std::u16string &unstorable : {std::u16string(1, u'\xD800'), std::u16string(0x100000, u'a')}) {
-        const atnformat::RewriteResult refused = giving(unstorable);
-        EXPECT_EQ(refused.refusedAt, zeroAt);
-        EXPECT_TRUE(refused.bytes.empty());
-    }
-}
-
 } // namespace

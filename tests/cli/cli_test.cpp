@@ -136,13 +136,10 @@ void listedFiles(const TempDir &dir)
 INSTANTIATE_TEST_SUITE_P(
     Cases, Cli,
     testing::Values(
-        CliCase{"LenientOptionIsAnnounced", nullptr, {"--lenient-le", "IN", "OUT", "B", "XY"}, 0,
-                "Lenient little-endian handling is on", kBoth},
         CliCase{"ThreeArguments", nullptr, {"IN", "OUT", "B"}, 2, "Too few parameters", kInput},
         CliCase{"UnpairedTexts", nullptr, {"IN", "OUT", "B", "XY", "C"}, 2, "must come in pairs", kInput},
         CliCase{"Help", nullptr, {"--help"}, 0, "Usage: atnlingo", kInput},
         CliCase{"Version", nullptr, {"--version"}, 0, "atnlingo ", kInput},
-        CliCase{"HelpAmongOthers", nullptr, {"--help", "OUT", "B", "XY"}, 1, "Error: Cannot read \"--help\"", kInput},
         CliCase{"MissingInput", nullptr, {"DIR/missing.atn", "OUT", "B", "XY"}, 1,
                 "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n"
                 "Not translated: Cannot read \"DIR/missing.atn\": No such file or directory. Nothing was written.\n"
@@ -214,6 +211,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "Opening input file: IN\n", kListed},
         CliCase{"ExactDryRunOfAFileThatIsNotWellFormed", withRules, {"--rules", "DIR/de.rul", "--exact", "--dry-run", "IN"},
                 1, "No stored texts are listed: the input is not a well-formed action file.\n", kWithRules},
+        // Exact translation refuses a text that would outgrow what a stored text may hold.
+        CliCase{"ExactTextTooLongToStore",
+                [](const TempDir &dir) {
+                    listedFiles(dir);
+                    writeText(dir.file("de.rul"), "1;B;" + std::string(0x100000, 'x') + ";\n");
+                },
+                {"--rules", "DIR/de.rul", "--exact", "IN", "OUT"}, 1,
+                "Error: The text stored at offset 122 would become longer than a stored text may be.\nNot translated: ",
+                kListed},
         CliCase{"BatchIntoAMissingFolder", withRules, {"--rules", "DIR/de.rul", "--output-dir", "DIR/missing", "IN"}, 2,
                 "Not translated: The output folder \"DIR/missing\" is missing or not a folder. Nothing was written.\n",
                 kWithRules},
@@ -283,10 +289,6 @@ TEST(CliFiles, BatchGoesOnAfterAFailingInput)
     args.insert(args.end(), inputs.begin(), inputs.end());
     const auto run = runProgram(kProgram, args);
     EXPECT_EQ(run.exitCode, 1);
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        const std::string start = "File " + std::to_string(i + 1) + " of 3: " + inputs[i] + "\n";
-        EXPECT_NE(run.out.find(start), std::string::npos) << start;
-    }
     EXPECT_TRUE(run.out.ends_with("Translated 2 of 3 files.\n")) << run.out;
 
     ASSERT_EQ(runProgram(kProgram, {"--rules", rules, "--exact", inputs[0], dir.file("single.atn")}).exitCode, 0);
