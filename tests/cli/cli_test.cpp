@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <string>
 #include <sys/socket.h>
@@ -45,7 +44,7 @@ std::string substitute(const std::string &text, const TempDir &dir)
 {
     const std::pair<std::string_view, std::string> names[] = {
         {"IN", dir.file("in.atn")}, {"OUT", dir.file("out.atn")}, {"DIR", dir.path()}};
-    const auto isCapital = [&](std::size_t i) { return i < text.size() && std::isupper(static_cast<unsigned char>(text[i])); };
+    const auto isCapital = [&](std::size_t i) { return i < text.size() && text[i] >= 'A' && text[i] <= 'Z'; };
     std::string result;
     for (std::size_t at = 0; at < text.size();) {
         const auto name = std::find_if(std::begin(names), std::end(names),
