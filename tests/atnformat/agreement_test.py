@@ -4,7 +4,7 @@ Every file the reader's tests are built on (written by CORPUS_WRITER), the
 shipped sample and its translation go through `atnlingo --check`; the verdicts
 must match the validator's. For the files both call well-formed, the stored
 strings (offset, layout, role, event, text) and the action and event counts
-must match too.
+must match too, and the translation of the sample must be well-formed.
 
 Environment: ATNLINGO, ATNVALIDATE, CORPUS_WRITER, SAMPLE.
 """
@@ -43,8 +43,8 @@ class Agreement(unittest.TestCase):
         cls.tmp = tempfile.TemporaryDirectory()
         folder = cls.tmp.name
         subprocess.run([os.environ["CORPUS_WRITER"], folder], check=True)
-        translated = os.path.join(folder, "sample-de.atn")
-        subprocess.run([ATNLINGO, os.environ["SAMPLE"], translated,
+        cls.translated = os.path.join(folder, "sample-de.atn")
+        subprocess.run([ATNLINGO, os.environ["SAMPLE"], cls.translated,
                         "Background", "Hintergrund", "copy", "Kopie", "Layer", "Ebene"],
                        check=True, capture_output=True)
         cls.files = sorted(os.path.join(folder, name) for name in os.listdir(folder))
@@ -54,7 +54,7 @@ class Agreement(unittest.TestCase):
     def tearDownClass(cls):
         cls.tmp.cleanup()
 
-    def verdicts(self):
+    def test_verdicts_strings_and_counts_agree(self):
         run = subprocess.run([ATNLINGO, "--check"] + self.files, capture_output=True, text=True)
         lines = run.stdout.splitlines()
         self.assertEqual(len(lines), len(self.files), run.stderr)
@@ -62,35 +62,30 @@ class Agreement(unittest.TestCase):
         for path, line in zip(self.files, lines):
             self.assertTrue(line.startswith(path + ": "), line)
             mine[path] = line[len(path) + 2:].startswith("well-formed")
-        return mine
-
-    def test_verdicts_agree(self):
-        mine = self.verdicts()
-        differ = [os.path.basename(path) for path in self.files
-                  if mine[path] != self.validator["check"](path)["valid"]]
+        theirs = {path: self.validator["check"](path) for path in self.files}
+        differ = [os.path.basename(path) for path in self.files if mine[path] != theirs[path]["valid"]]
         self.assertEqual(differ, [])
         self.assertGreater(sum(mine.values()), 20, "too few well-formed files to compare")
         self.assertLess(sum(mine.values()), len(self.files) - 20, "too few damaged files to compare")
 
-    def test_strings_and_counts_agree(self):
-        mine = self.verdicts()
         for path in self.files:
-            if not mine[path]:
+            if not (mine[path] and theirs[path]["valid"]):
                 continue
-            theirs = self.validator["check"](path)
-            if not theirs["valid"]:
-                continue  # reported by test_verdicts_agree
             with self.subTest(file=os.path.basename(path)):
                 run = subprocess.run([ATNLINGO, "--list", "--json", path], capture_output=True, text=True)
                 listed = json.loads(run.stdout)
-                self.assertEqual((listed["actions"], listed["events"]), (theirs["actions"], theirs["events"]))
+                counts = (theirs[path]["actions"], theirs[path]["events"])
+                self.assertEqual((listed["actions"], listed["events"]), counts)
                 with open(path, "rb") as f:
                     data = f.read()
-                expected = [expected_string(data, *s[:4]) for s in theirs["_strings"]]
+                expected = [expected_string(data, *s[:4]) for s in theirs[path]["_strings"]]
                 got = [(s["offset"], s["layout"], s["role"], s["event"], s["key"] if e[4] is not None else None,
                         s["text"]) for s, e in zip(listed["strings"], expected)]
                 self.assertEqual(len(listed["strings"]), len(expected))
                 self.assertEqual(got, expected)
+
+    def test_translated_sample_is_well_formed(self):
+        self.assertTrue(self.validator["check"](self.translated)["valid"])
 
 
 if __name__ == "__main__":

@@ -27,7 +27,6 @@ struct DamagedCase {
     std::string expected; // a part of FormatError::expected
 };
 
-inline void PrintTo(const NamedFile &c, std::ostream *os) { *os << c.name; }
 inline void PrintTo(const DamagedCase &c, std::ostream *os) { *os << c.name; }
 
 // Well-formed files, each showing one kind of structure.

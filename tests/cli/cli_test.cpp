@@ -1,7 +1,7 @@
 // The command line end to end on files in a temporary folder: the console
 // text on standard output, the exit status, and the folder afterwards. Every
-// failure is a line on standard output and a non-zero exit status, and no
-// file is left half-written.
+// failure is a line on standard output or error and a non-zero exit status,
+// and no file is left half-written.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,31 +12,44 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "atnbuilder.h"
 #include "hexbytes.h"
 #include "runprogram.h"
 #include "smallfilesystem.h"
 #include "tempdir.h"
-#include "unprivileged.h"
 
 namespace {
 
 using Entries = std::vector<std::string>;
 
 const std::string kProgram = ATNLINGO_EXE;
+// A big-endian stored string "ABC" between filler bytes, which make no action file.
 const auto kAtn = hexBytes("11 22 33 44 00 00 00 04 00 41 00 42 00 43 00 00 55 66");
-const char *kTranslated = "11 22 33 44 00 00 00 05 00 41 00 58 00 59 00 43 00 00 55 66";
+const char *kRules = "1;B;XY;\n0;A;Q;\n";
+
+// A well-formed action file, with a layer name that kRules changes.
+atnbuild::Bytes listedFile()
+{
+    using namespace atnbuild;
+    return actionFile("Set", {action("Act", {event("slct", "Select",
+                                                   {{{"null", reference({byName("Lyr ", "Background")})},
+                                                     {"In  ", pathValue("/tmp/夕焼け.jpg")},
+                                                     {"Nm  ", textValue("say \"hi\"\\\n")}}})})});
+}
 
 // Replaces the placeholders IN, OUT and DIR with the test's paths, in one
-// pass, so that a path is never searched for placeholders itself.
+// pass, so that a path is never searched for placeholders itself. Capitals
+// next to a placeholder make it part of a word ("INPUT", "LAYOUT").
 std::string substitute(const std::string &text, const TempDir &dir)
 {
     const std::pair<std::string_view, std::string> names[] = {
         {"IN", dir.file("in.atn")}, {"OUT", dir.file("out.atn")}, {"DIR", dir.path()}};
+    const auto isCapital = [&](std::size_t i) { return i < text.size() && text[i] >= 'A' && text[i] <= 'Z'; };
     std::string result;
     for (std::size_t at = 0; at < text.size();) {
         const auto name = std::find_if(std::begin(names), std::end(names),
                                        [&](const auto &n) { return text.compare(at, n.first.size(), n.first) == 0; });
-        if (name == std::end(names)) {
+        if (name == std::end(names) || (at > 0 && isCapital(at - 1)) || isCapital(at + name->first.size())) {
             result += text[at++];
         } else {
             result += name->second;
@@ -51,7 +64,7 @@ struct CliCase {
     void (*prepare)(const TempDir &dir); // besides writing in.atn
     std::vector<std::string> args;       // "IN", "OUT", "DIR" stand for the test's paths
     int exitCode;
-    const char *printed; // a piece of standard output or error, same placeholders
+    const char *printed; // a piece of standard output followed by standard error, same placeholders
     Entries entries;     // the folder afterwards
 };
 
@@ -73,9 +86,14 @@ TEST_P(Cli, StatusOutputAndFolder)
     EXPECT_EQ(run.exitCode, c.exitCode);
     EXPECT_NE((run.out + run.err).find(substitute(c.printed, dir)), std::string::npos) << run.out << run.err;
     EXPECT_EQ(dir.entries(), c.entries);
+    // Malformed arguments, an unusable pair or no rules: nothing is touched.
+    if (c.exitCode == 2) {
+        EXPECT_EQ(toHex(readBytes(dir.file("in.atn"))), toHex(kAtn));
+    }
 }
 
-const Entries kInput{"in.atn"}, kBoth{"in.atn", "out.atn"};
+const Entries kInput{"in.atn"}, kBoth{"in.atn", "out.atn"}, kWithRules{"de.rul", "in.atn"},
+    kListed{"bad.atn", "de.rul", "in.atn"};
 
 // in.atn becomes a named pipe that no program writes to, or a socket.
 void inputIsAPipe(const TempDir &dir)
@@ -95,17 +113,32 @@ void inputIsASocket(const TempDir &dir)
     ::close(socket);
 }
 
+void withRules(const TempDir &dir)
+{
+    writeText(dir.file("de.rul"), kRules);
+}
+
+// in.atn becomes the listed file, bad.atn the same with one byte too many,
+// and de.rul holds kRules.
+void listedFiles(const TempDir &dir)
+{
+    atnbuild::Bytes file = listedFile();
+    writeBytes(dir.file("in.atn"), file);
+    file.push_back(0);
+    writeBytes(dir.file("bad.atn"), file);
+    withRules(dir);
+}
+
+#define NO_RULES "Your RUL file is empty or has no enabled rules.\nPlease set up some rules and enable [x] them.\n"
+#define RULES_USAGE "Usage: atnlingo --rules RULFILE [--exact] [--lenient-le] INPUT OUTPUT\n"
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, Cli,
     testing::Values(
-        CliCase{"LenientOptionIsAnnounced", nullptr, {"--lenient-le", "IN", "OUT", "B", "XY"}, 0,
-                "Lenient little-endian handling is on", kBoth},
         CliCase{"ThreeArguments", nullptr, {"IN", "OUT", "B"}, 2, "Too few parameters", kInput},
         CliCase{"UnpairedTexts", nullptr, {"IN", "OUT", "B", "XY", "C"}, 2, "must come in pairs", kInput},
         CliCase{"Help", nullptr, {"--help"}, 0, "Usage: atnlingo", kInput},
-        CliCase{"ShortHelp", nullptr, {"-h"}, 0, "Usage: atnlingo", kInput},
         CliCase{"Version", nullptr, {"--version"}, 0, "atnlingo ", kInput},
-        CliCase{"HelpAmongOthers", nullptr, {"--help", "OUT", "B", "XY"}, 1, "Error: Cannot read \"--help\"", kInput},
         CliCase{"MissingInput", nullptr, {"DIR/missing.atn", "OUT", "B", "XY"}, 1,
                 "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n"
                 "Not translated: Cannot read \"DIR/missing.atn\": No such file or directory. Nothing was written.\n"
@@ -141,85 +174,128 @@ INSTANTIATE_TEST_SUITE_P(
                 {"IN", "OUT", "B", "XY"}, 1, "Cannot write \"OUT\": it is not a regular file\nNot translated: ", kBoth},
         CliCase{"SameFileAndBackupNameTaken",
                 [](const TempDir &dir) { ASSERT_EQ(::mkdir(dir.file("in.atn.bak").c_str(), 0755), 0); },
-                {"IN", "IN", "B", "XY"}, 0, "Done.\n", {"in.atn", "in.atn.bak", "in.atn.bak.1"}}),
+                {"IN", "IN", "B", "XY"}, 0, "Done.\n", {"in.atn", "in.atn.bak", "in.atn.bak.1"}},
+        // The output is the input by another name: backed up, and the backup goes again.
+        CliCase{"SameFileUnderAnotherNameLeftAsItWas", nullptr, {"IN", "DIR/./in.atn", "Q", "R"}, 0,
+                "Writing 18 bytes.\nThe input file was left as it was, so its backup \"IN.bak\" was removed again.\n",
+                kInput},
+
+        // A rule file that yields no pair leaves every file alone, the backup included.
+        CliCase{"RuleFileMissing", nullptr, {"--rules", "DIR/de.rul", "IN", "IN"}, 2, "File not found\n" NO_RULES,
+                kInput},
+        CliCase{"RuleFileNotUtf8", [](const TempDir &dir) { writeText(dir.file("de.rul"), "1;B;\xFF;\n"); },
+                {"--rules", "DIR/de.rul", "IN", "OUT"}, 2,
+                "Cannot read file. (Cannot read \"DIR/de.rul\": not valid UTF-8 at byte 4: invalid byte 0xFF)\n" NO_RULES,
+                kWithRules},
+        CliCase{"RulesWithoutPaths", nullptr, {"--rules"}, 2, RULES_USAGE, kInput},
+        CliCase{"RulesWithOnePath", withRules, {"--rules", "DIR/de.rul", "IN"}, 2, RULES_USAGE, kWithRules},
+        CliCase{"RulesJsonWithoutDryRun", withRules, {"--rules", "DIR/de.rul", "--json", "IN", "OUT"}, 2, RULES_USAGE,
+                kWithRules},
+        CliCase{"RulesDryRunOfTwoPaths", withRules, {"--rules", "DIR/de.rul", "--dry-run", "IN", "OUT"}, 2, RULES_USAGE,
+                kWithRules},
+        CliCase{"RulesDryRunIntoAFolder", withRules, {"--rules", "DIR/de.rul", "--dry-run", "--output-dir", "DIR", "IN"},
+                2, RULES_USAGE, kWithRules},
+        CliCase{"RulesFolderWithoutInputs", withRules, {"--rules", "DIR/de.rul", "--output-dir", "DIR"}, 2, RULES_USAGE,
+                kWithRules},
+        CliCase{"DryRun", listedFiles, {"--rules", "DIR/de.rul", "--dry-run", "IN"}, 0,
+                "  OFFSET  LAYOUT  ROLE                BEFORE \u2192 AFTER\n"
+                "     122  BE      layer name          \"Background\" \u2192 \"XYackground\"\n"
+                "1 of 5 stored texts would change.\n", kListed},
+        // The JSON stands alone on standard output, the console text follows on standard error.
+        CliCase{"ExactDryRunJson", listedFiles, {"--rules", "DIR/de.rul", "--exact", "--dry-run", "--json", "IN"}, 0,
+                "\"wellFormed\": true,\n  \"wouldWrite\": true,\n  \"storedTexts\": 5,\n  \"changes\": [\n"
+                "    {\"offset\": 122, \"layout\": \"be\", \"role\": \"referenceName\", \"before\": \"Background\", "
+                "\"after\": \"XYackground\"}\n  ],\n  \"rules\": [\n"
+                "    {\"search\": \"B\", \"replacement\": \"XY\", \"rewrittenTexts\": 1}\n  ]\n}\n"
+                "Opening input file: IN\n", kListed},
+        CliCase{"ExactDryRunOfAFileThatIsNotWellFormed", withRules, {"--rules", "DIR/de.rul", "--exact", "--dry-run", "IN"},
+                1, "No stored texts are listed: the input is not a well-formed action file.\n", kWithRules},
+        // Exact translation refuses a text that would outgrow what a stored text may hold.
+        CliCase{"ExactTextTooLongToStore",
+                [](const TempDir &dir) {
+                    listedFiles(dir);
+                    writeText(dir.file("de.rul"), "1;B;" + std::string(0x100000, 'x') + ";\n");
+                },
+                {"--rules", "DIR/de.rul", "--exact", "IN", "OUT"}, 1,
+                "Error: The text stored at offset 122 would become longer than a stored text may be.\nNot translated: ",
+                kListed},
+        CliCase{"BatchIntoAMissingFolder", withRules, {"--rules", "DIR/de.rul", "--output-dir", "DIR/missing", "IN"}, 2,
+                "Not translated: The output folder \"DIR/missing\" is missing or not a folder. Nothing was written.\n",
+                kWithRules},
+        CliCase{"BatchOfTwoInputsOfOneName", withRules, {"--rules", "DIR/de.rul", "--output-dir", "DIR", "IN", "DIR/./in.atn"},
+                2, "Not translated: \"IN\" and \"DIR/./in.atn\" have the same file name, so their outputs would be the "
+                "same file. Nothing was written.\n", kWithRules},
+
+        // The listing shows what was read before the fault, then the fault.
+        CliCase{"List", listedFiles, {"--list", "DIR/bad.atn"}, 1,
+                "DIR/bad.atn: not well-formed, version 16, 1 action, 1 event, 7 stored strings (2 empty, not listed)\n"
+                "  OFFSET  LAYOUT  ROLE                TEXT\n"
+                "       4  BE      set name            \"Set\"\n"
+                "      27  BE      action name         \"Act\"\n"
+                "     122  BE      layer name          \"Background\"\n"
+                "     172  LE      file path           \"/tmp/夕焼け.jpg\"\n"
+                "     214  BE      text value          \"say \\\"hi\\\"\\\\\\n\"\n"
+                "Error: DIR/bad.atn is not a well-formed action file: at offset 240: expected the end of the file, "
+                "found 1 more bytes\n", kListed},
+        CliCase{"ListOfTwoFiles", nullptr, {"--list", "IN", "IN"}, 2, "Usage: atnlingo --list [--json] FILE\n", kInput},
+        CliCase{"ListMissingFile", nullptr, {"--list", "DIR/missing.atn"}, 1,
+                "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n", kInput},
+        CliCase{"Check", listedFiles, {"--check", "IN"}, 0,
+                "IN: well-formed, version 16, 1 action, 1 event, 7 stored strings\n", kListed},
+        CliCase{"CheckFailsIfAnyIsNotWellFormed", listedFiles, {"--check", "DIR/bad.atn", "DIR/missing.atn", "IN"}, 1,
+                "DIR/bad.atn: not well-formed: at offset 240: expected the end of the file, found 1 more bytes\n"
+                "IN: well-formed, version 16, 1 action, 1 event, 7 stored strings\n"
+                "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n", kListed},
+        CliCase{"CheckWithoutFiles", nullptr, {"--check"}, 2, "Usage: atnlingo --check FILE...\n", kInput}),
     [](const auto &test) { return std::string(test.param.name); });
 
-TEST(CliFiles, TranslatesAndPrintsTheConsoleText)
+// The whole console text of a translation in place by a rule file, with the
+// lenient option among the options; each rule works on what the one before made.
+TEST(CliFiles, TranslatesInPlaceAndPrintsTheConsoleText)
 {
     TempDir dir;
-    const std::string input = dir.file("in.atn"), output = dir.file("out.atn");
+    const std::string input = dir.file("in.atn"), rules = dir.file("de.rul");
     writeBytes(input, kAtn);
-    const auto translated = runProgram(kProgram, {input, output, "B", "XY"});
-    EXPECT_EQ(translated.exitCode, 0);
-    EXPECT_EQ(translated.out, "Opening input file: " + input + "\nRead 18 bytes.\nThe input is not a well-formed action "
-                              "file (at offset 0: expected version 16, found 287454020), so the translated file is not "
-                              "checked.\nReplacing \"B\" with \"XY\"\n1 stored text rewritten.\nOpening output file: " +
-                                  output + "\nWriting 20 bytes.\nTranslated: 1 stored text rewritten by 1 of 1 rules, "
-                                  "written to \"" + output + "\".\nDone.\n");
-    EXPECT_EQ(translated.err, "");
-    EXPECT_EQ(toHex(readBytes(output)), kTranslated);
-
-    // A pipe is read to its end: one filled and closed before the program
-    // starts, which inherits its reading end.
-    int pipe[2];
-    ASSERT_EQ(::pipe(pipe), 0);
-    ASSERT_EQ(::write(pipe[1], kAtn.data(), kAtn.size()), ssize_t(kAtn.size()));
-    ::close(pipe[1]);
-    std::remove(output.c_str());
-    const auto run = runProgram(kProgram, {"/dev/fd/" + std::to_string(pipe[0]), output, "B", "XY"});
-    ::close(pipe[0]);
-    EXPECT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(toHex(readBytes(output)), kTranslated);
+    writeText(rules, std::string(kRules) + "1;XY;Z;\n");
+    const auto run = runProgram(kProgram, {"--rules", rules, "--lenient-le", input, input});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "Lenient little-endian handling is on: the header checks of little-endian strings are "
+                       "skipped.\nMade a backup of the input file: \"" + input + ".bak\"\nOpening input file: " +
+                           input + "\nRead 18 bytes.\nThe input is not a well-formed action file (at offset 0: "
+                           "expected version 16, found 287454020), so the translated file is not checked.\n"
+                           "Replacing \"B\" with \"XY\"\n1 stored text rewritten.\nReplacing \"XY\" with \"Z\"\n"
+                           "1 stored text rewritten.\nOpening output file: " + input + "\nWriting 18 bytes.\n"
+                           "Translated: 2 stored texts rewritten by 2 of 2 rules, written to \"" + input + "\".\nDone.\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(toHex(readBytes(input)), "11 22 33 44 00 00 00 04 00 41 00 5A 00 43 00 00 55 66");
+    EXPECT_EQ(toHex(readBytes(input + ".bak")), toHex(kAtn));
 }
 
-TEST(CliFiles, SameFileKeepsEveryEarlierVersion)
+// A batch goes on after an input it cannot translate (exactly, here), whose
+// old output stays; an input that is its own output is backed up first.
+TEST(CliFiles, BatchGoesOnAfterAFailingInput)
 {
     TempDir dir;
-    const std::string input = dir.file("in.atn");
-    writeBytes(input, kAtn);
-    ASSERT_EQ(runProgram(kProgram, {input, input, "B", "XY"}).exitCode, 0);
-    EXPECT_EQ(toHex(readBytes(input + ".bak")), toHex(kAtn));
-    EXPECT_EQ(toHex(readBytes(input)), kTranslated);
-
-    ASSERT_EQ(runProgram(kProgram, {input, dir.path() + "/./in.atn", "XY", "B"}).exitCode, 0);
-    EXPECT_EQ(toHex(readBytes(input + ".bak")), toHex(kAtn));
-    EXPECT_EQ(toHex(readBytes(input + ".bak.1")), kTranslated);
-    EXPECT_EQ(toHex(readBytes(input)), toHex(kAtn));
-}
-
-// Run as another user: an input it may not read, and a read-only folder. The
-// existing output is kept and no temporary file is left; with the input as
-// output no backup can be made, so nothing runs.
-TEST(CliFiles, Permissions)
-{
-    TempDir dir;
-    const std::string folder = dir.file("locked"), input = folder + "/in.atn", output = folder + "/out.atn";
-    const std::string unreadable = dir.file("unreadable.atn");
+    const std::string folder = dir.file("de"), rules = dir.file("de.rul");
     ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-    writeBytes(input, kAtn);
-    writeBytes(unreadable, kAtn);
-    writeText(output, "precious");
-    ASSERT_EQ(::chmod(unreadable.c_str(), 0), 0);
-    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
-    EXPECT_TRUE(runUnprivileged([&] {
-        const auto run = runProgram(kProgram, {unreadable, dir.file("out.atn"), "B", "XY"});
-        return run.exitCode == 1
-               && run.out.find("Error: Cannot read \"" + unreadable + "\": Permission denied\nNot translated: ") != std::string::npos;
-    }));
-    EXPECT_TRUE(runUnprivileged([&] {
-        const auto run = runProgram(kProgram, {input, output, "B", "XY"});
-        return run.exitCode == 1 && run.out.find("Cannot write \"" + output + "\": Permission denied\nNot translated: ") != std::string::npos;
-    }));
-    EXPECT_TRUE(runUnprivileged([&] {
-        const auto run = runProgram(kProgram, {input, input, "B", "XY"});
-        return run.exitCode == 1
-               && run.out == "Ooops! Something went wrong: cannot create backup \"" + input + ".bak\": Permission denied\n";
-    }));
-    EXPECT_EQ(dir.entries(), (Entries{"locked", "unreadable.atn"}));
-    EXPECT_EQ(readText(output), "precious");
-    EXPECT_EQ(toHex(readBytes(input)), toHex(kAtn));
-    EXPECT_EQ(TempDir::entriesOf(folder), (Entries{"in.atn", "out.atn"}));
+    writeText(rules, kRules);
+    writeBytes(dir.file("in.atn"), listedFile());
+    writeBytes(dir.file("broken.atn"), kAtn);
+    writeText(folder + "/broken.atn", "precious");
+    writeBytes(folder + "/self.atn", listedFile());
+    const std::vector<std::string> inputs{dir.file("in.atn"), dir.file("broken.atn"), folder + "/self.atn"};
+    std::vector<std::string> args{"--rules", rules, "--exact", "--output-dir", folder};
+    args.insert(args.end(), inputs.begin(), inputs.end());
+    const auto run = runProgram(kProgram, args);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.ends_with("Translated 2 of 3 files.\n")) << run.out;
+
+    ASSERT_EQ(runProgram(kProgram, {"--rules", rules, "--exact", inputs[0], dir.file("single.atn")}).exitCode, 0);
+    EXPECT_EQ(TempDir::entriesOf(folder), (Entries{"broken.atn", "in.atn", "self.atn", "self.atn.bak"}));
+    EXPECT_EQ(readBytes(folder + "/in.atn"), readBytes(dir.file("single.atn")));
+    EXPECT_EQ(readBytes(folder + "/self.atn"), readBytes(dir.file("single.atn")));
+    EXPECT_EQ(readBytes(folder + "/self.atn.bak"), listedFile());
+    EXPECT_EQ(readText(folder + "/broken.atn"), "precious");
 }
 
 TEST(CliFiles, FullFileSystem)
