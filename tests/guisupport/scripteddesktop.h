@@ -12,8 +12,8 @@
 
 class ScriptedDesktop final : public Desktop {
 public:
-    ScriptedDesktop();
-    ~ScriptedDesktop() override;
+    ScriptedDesktop() { Desktop::setCurrent(this); }
+    ~ScriptedDesktop() override { Desktop::setCurrent(nullptr); }
     Q_DISABLE_COPY_MOVE(ScriptedDesktop)
 
     // The next panel, open or save, returns this path; nothing means the
@@ -24,11 +24,32 @@ public:
     // The next question is answered by the button of this index.
     void answerNextAlert(int button) { m_alertAnswers.push_back(button); }
 
-    std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
-    QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent) override;
-    void beginSheet(const Alert &alert, QWidget *window) override;
-    int runAlert(const Alert &alert, QWidget *window) override;
-    void openFile(const QString &path, const QString &application, std::function<void()> failed) override;
+    std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *) override
+    {
+        openPanels << panel;
+        return first(nextAnswer());
+    }
+    QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *) override
+    {
+        openPanels << panel;
+        return nextAnswer();
+    }
+    void beginSheet(const Alert &alert, QWidget *window) override { sheets << Sheet{alert, window}; }
+    int runAlert(const Alert &alert, QWidget *window) override
+    {
+        questions << Sheet{alert, window};
+        if (m_alertAnswers.isEmpty()) {
+            ++unansweredAlerts;
+            return alert.cancelButton;
+        }
+        return m_alertAnswers.takeFirst();
+    }
+    void openFile(const QString &path, const QString &application, std::function<void()> failed) override
+    {
+        openedFiles << OpenedFile{path, application};
+        if (!opensFiles)
+            failed();
+    }
     void terminate() override { ++terminations; }
 
     struct Sheet {
@@ -53,10 +74,25 @@ public:
     int unansweredAlerts = 0;
 
 protected:
-    std::optional<QString> chooseSavePath(const SavePanel &panel, QWidget *parent) override;
+    std::optional<QString> chooseSavePath(const SavePanel &panel, QWidget *) override
+    {
+        savePanels << panel;
+        return first(nextAnswer());
+    }
 
 private:
-    QStringList nextAnswer();
+    static std::optional<QString> first(const QStringList &paths)
+    {
+        return paths.isEmpty() ? std::nullopt : std::optional(paths.constFirst());
+    }
+    QStringList nextAnswer()
+    {
+        if (m_answers.isEmpty()) {
+            ++unansweredPanels;
+            return {};
+        }
+        return m_answers.takeFirst();
+    }
 
     QList<QStringList> m_answers; // empty: cancelled
     QList<int> m_alertAnswers;
