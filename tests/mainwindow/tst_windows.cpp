@@ -20,7 +20,6 @@
 #include "ruleeditor/ruleeditoralerts.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "rules/diagnosticlog.h"
-#include "rules/ruletable.h"
 #include "scripteddesktop.h"
 #include "stringsview/storedstringmodel.h"
 #include "stringsview/stringsviewcontroller.h"
@@ -38,9 +37,7 @@ private slots:
     void init();
     void cleanup();
 
-    void firstOpeningTakesTheMainWindowsRuleFile_data();
-    void firstOpeningTakesTheMainWindowsRuleFile();
-    void okHandsBackTheEditorsFile();
+    void editorTakesTheRuleFileOnceAndHandsBackItsOwn();
     void stringsWindowFollowsTheChosenFiles();
     void addRuleAppendsDisabledRulesToTheMainWindowsRuleFile();
     void helpNamesThePageWhenNoBrowserStarts();
@@ -104,43 +101,23 @@ void TestWindows::cleanup()
     m_desktop.reset();
 }
 
-void TestWindows::firstOpeningTakesTheMainWindowsRuleFile_data()
+// Made at the first request, the editor reads the main window's rule file;
+// later openings show it as it was, on its own file. OK hands back the file
+// last loaded, or the one it was made with, and nothing else.
+void TestWindows::editorTakesTheRuleFileOnceAndHandsBackItsOwn()
 {
-    QTest::addColumn<QString>("ruleFile");
-    QTest::addColumn<Rules>("shown");
-    QTest::newRow("no rule file: the default rules") << QString() << rules::RuleTable::defaultRules();
-    QTest::newRow("rule file") << u"a.rul"_s << Rules{{1, "Layer", "Ebene"}, {0, "copy", "Kopie"}};
-    QTest::newRow("missing rule file: no rules") << u"gone.rul"_s << Rules{};
-}
-
-void TestWindows::firstOpeningTakesTheMainWindowsRuleFile()
-{
-    QFETCH(QString, ruleFile);
-    QFETCH(Rules, shown);
-    const QString path = ruleFile.isEmpty() ? QString() : file(ruleFile.toUtf8().constData());
-    if (!path.isEmpty())
-        chooseRuleFile(path);
-
-    m_controller->editRuleFile();
-    QVERIFY(editor());
-    QCOMPARE(editor()->findChild<QLineEdit *>(u"ruleTextField"_s)->text(), path);
-    QCOMPARE(editor()->dataArray(), shown);
-    QCOMPARE(editor()->findChild<ImageView *>(u"ruleImageView"_s)->imageName(),
-             path.isEmpty() ? u"rule_notloaded"_s : u"rule_loaded"_s);
-}
-
-// Later openings show the editor as it was, on its own file; OK hands back the
-// file last loaded, or the one it was made with, and nothing else.
-void TestWindows::okHandsBackTheEditorsFile()
-{
+    const Rules a{{1, "Layer", "Ebene"}, {0, "copy", "Kopie"}};
     chooseRuleFile(file("a.rul"));
     m_controller->editRuleFile();
+    QCOMPARE(editor()->findChild<QLineEdit *>(u"ruleTextField"_s)->text(), file("a.rul"));
+    QCOMPARE(editor()->findChild<ImageView *>(u"ruleImageView"_s)->imageName(), u"rule_loaded"_s);
+    QCOMPARE(editor()->dataArray(), a);
     editor()->window()->close();
     chooseRuleFile(file("b.rul"));
     child<QLineEdit>("atnTextField")->setText(u"typed.atn"_s);
     QTest::mouseClick(child<QPushButton>("editRuleButton"), Qt::LeftButton);
     QVERIFY(editor()->window()->isVisible());
-    QCOMPARE(editor()->dataArray(), (Rules{{1, "Layer", "Ebene"}, {0, "copy", "Kopie"}}));
+    QCOMPARE(editor()->dataArray(), a);
     QTest::mouseClick(editor()->findChild<QPushButton *>(u"okButton"_s), Qt::LeftButton);
     QCOMPARE(child<QLineEdit>("rulTextField")->text(), file("a.rul"));
     QVERIFY(!editor()->window()->isVisible());
