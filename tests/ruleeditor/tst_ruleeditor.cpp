@@ -20,7 +20,6 @@
 #include "guisupport/imageview.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "ruleeditor/ruletablemodel.h"
-#include "rules/diagnosticlog.h"
 #include "rules/rulefile.h"
 #include "scripteddesktop.h"
 #include "tempdir.h"
@@ -57,12 +56,7 @@ private:
     QAction *action(const char *name) const { return m_editor->findChild<QAction *>(QLatin1StringView(name)); }
     QTableView *table() const { return m_editor->tableView(); }
     QModelIndex cell(int row, int column) const { return m_editor->model()->index(row, column); }
-    void click(const char *name)
-    {
-        auto *button = m_editor->findChild<QPushButton *>(QLatin1StringView(name));
-        QVERIFY2(button, name);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    QPushButton *button(const char *name) const { return m_editor->findChild<QPushButton *>(QLatin1StringView(name)); }
     QLineEdit *pathField() const { return m_editor->findChild<QLineEdit *>(u"ruleTextField"_s); }
     QString image() const { return m_editor->findChild<ImageView *>(u"ruleImageView"_s)->imageName(); }
     void select(int row)
@@ -74,13 +68,6 @@ private:
     {
         const QModelIndexList rows = table()->selectionModel()->selectedRows();
         return rows.isEmpty() ? -1 : rows.constFirst().row();
-    }
-    QStringList searches() const
-    {
-        QStringList texts;
-        for (const rules::Rule &rule : m_editor->dataArray())
-            texts << QString::fromStdString(rule.search);
-        return texts;
     }
     // Closed editors linger until deleted, hidden.
     QLineEdit *openEditor() const
@@ -103,7 +90,6 @@ void TestRuleEditor::init()
 {
     m_desktop = std::make_unique<ScriptedDesktop>();
     m_dir = std::make_unique<TempDir>();
-    rules::setLogSink([](std::string_view, std::string_view) {});
     writeText(m_dir->file("a.rul"), "1;Layer;Ebene;\n");
     writeText(m_dir->file("b.rul"), "0;Levels;Tonwertkorrektur;\n");
     makeEditor(QString());
@@ -115,7 +101,6 @@ void TestRuleEditor::cleanup()
     QCOMPARE(m_desktop->unansweredAlerts, 0);
     m_tester.reset();
     m_editor.reset();
-    rules::setLogSink({});
     m_dir.reset();
     m_desktop.reset();
 }
@@ -151,14 +136,6 @@ void TestRuleEditor::typingEditsACellAndTabMovesOn()
     QCOMPARE(table()->currentIndex(), cell(0, RuleTableModel::ReplaceColumn));
     QTRY_VERIFY(openEditor());
     QCOMPARE(openEditor()->text(), u"Hintergrund"_s);
-    QTest::keyClick(openEditor(), Qt::Key_Escape);
-
-    const QPoint layer = table()->visualRect(cell(7, RuleTableModel::SearchColumn)).center();
-    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, layer);
-    QVERIFY(!openEditor());
-    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, layer);
-    QTRY_VERIFY(openEditor());
-    QCOMPARE(openEditor()->text(), u"Layer"_s);
 }
 
 void TestRuleEditor::cellsRefuseWhatARuleCannotHold()
@@ -187,7 +164,7 @@ void TestRuleEditor::cellsRefuseWhatARuleCannotHold()
 void TestRuleEditor::rowButtons_data()
 {
     QTest::addColumn<int>("selectedBefore");
-    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QByteArray>("press");
     QTest::addColumn<int>("selectedAfter");
     QTest::addColumn<QStringList>("firstThree");
     QTest::addColumn<int>("rows");
@@ -202,9 +179,8 @@ void TestRuleEditor::rowButtons_data()
     QTest::newRow("down from row 1") << 1 << "movedownButton"_ba << 2 << swapped << 9 << 7;
     QTest::newRow("enable all") << 4 << "selectAllButton"_ba << 4 << defaults << 9 << 9;
     QTest::newRow("disable all") << -1 << "deselectAllButton"_ba << -1 << defaults << 9 << 0;
-    QTest::newRow("swap the selected rule") << 2 << "swapButton"_ba << 2
-                                            << QStringList{u"Background"_s, u"Brightness/Contrast"_s, u"Kopie"_s} << 9
-                                            << 7;
+    QTest::newRow("swap the selected rule")
+        << 2 << "swapButton"_ba << 2 << QStringList{u"Background"_s, u"Brightness/Contrast"_s, u"Kopie"_s} << 9 << 7;
     QTest::newRow("swap every rule, none selected")
         << -1 << "swapButton"_ba << -1 << QStringList{u"Hintergrund"_s, u"Helligkeit/Kontrast"_s, u"Kopie"_s} << 9 << 7;
 }
@@ -212,7 +188,7 @@ void TestRuleEditor::rowButtons_data()
 void TestRuleEditor::rowButtons()
 {
     QFETCH(int, selectedBefore);
-    QFETCH(QByteArray, button);
+    QFETCH(QByteArray, press);
     QFETCH(int, selectedAfter);
     QFETCH(QStringList, firstThree);
     QFETCH(int, rows);
@@ -222,15 +198,16 @@ void TestRuleEditor::rowButtons()
     if (selectedBefore >= 0)
         select(selectedBefore);
     const std::vector<rules::Rule> before = m_editor->dataArray();
-    if (button.endsWith("Button"))
-        click(button.constData());
+    if (press.endsWith("Button"))
+        QTest::mouseClick(button(press.constData()), Qt::LeftButton);
     else
-        QTest::keySequence(table(), QKeySequence(QString::fromLatin1(button)));
-    QCOMPARE(searches().size(), rows);
-    QCOMPARE(searches().mid(0, 3), firstThree);
+        QTest::keySequence(table(), QKeySequence(QString::fromLatin1(press)));
+    QCOMPARE(int(m_editor->dataArray().size()), rows);
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(QString::fromStdString(m_editor->dataArray()[row].search), firstThree[row]);
     QCOMPARE(selected(), selectedAfter);
     QCOMPARE(std::ranges::count(m_editor->dataArray(), 1, &rules::Rule::use), enabled);
-    if (button == "insertButton") { // ready to type the new rule's search text
+    if (press == "insertButton") { // ready to type the new rule's search text
         QVERIFY(openEditor());
         QCOMPARE(table()->currentIndex(), cell(9, RuleTableModel::SearchColumn));
         QTest::keyClick(openEditor(), Qt::Key_Escape);
@@ -266,7 +243,7 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     // The panel proposes the field's name; a name without a suffix gets ".rul".
     m_editor->model()->setData(cell(0, RuleTableModel::ReplaceColumn), u"Hintergrundebene"_s);
     m_desktop->answerNextPanel(file("de"));
-    click("saveRuleButton");
+    QTest::mouseClick(button("saveRuleButton"), Qt::LeftButton);
     QCOMPARE(m_desktop->savePanels.constLast().nameFieldStringValue, u"typed name.rul"_s);
     QCOMPARE(rules::readData(m_dir->file("de.rul")), m_editor->dataArray());
     QCOMPARE(pathField()->text(), file("de.rul"));
@@ -282,7 +259,7 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     QCOMPARE(rules::readData(m_dir->file("de.rul"))[1].use, 0);
     QVERIFY(m_editor->isModified());
 
-    click("insertButton");
+    QTest::mouseClick(button("insertButton"), Qt::LeftButton);
     m_editor->model()->setData(cell(0, RuleTableModel::SearchColumn), QString());
     m_desktop->answerNextPanel(file("lossy.rul"));
     m_editor->saveRule();
@@ -380,16 +357,14 @@ void TestRuleEditor::unsavedChangesAreAskedAbout()
 void TestRuleEditor::cancelGoesBackToTheLastOpeningOrSave()
 {
     const std::vector<rules::Rule> defaults = m_editor->dataArray();
-    const std::vector<rules::Rule> b{{0, "Levels", "Tonwertkorrektur"}};
     m_desktop->answerNextPanel(file("b.rul"));
     m_editor->loadRule();
     m_editor->addRules({u"Curves"_s});
-    click("cancelButton");
+    QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
     QVERIFY(!m_editor->isVisible());
     QCOMPARE(m_editor->dataArray(), defaults);
     QCOMPARE(pathField()->text(), QString());
     QCOMPARE(image(), u"rule_notloaded"_s);
-    QCOMPARE(m_editor->windowTitle(), u"Untitled"_s);
     QVERIFY(!action("undoAction")->isEnabled());
 
     m_editor->show();
@@ -398,7 +373,7 @@ void TestRuleEditor::cancelGoesBackToTheLastOpeningOrSave()
     m_editor->saveRule();
     const std::vector<rules::Rule> saved = m_editor->dataArray();
     m_editor->addRules({u"Vibrance"_s});
-    click("cancelButton");
+    QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
     QCOMPARE(m_editor->dataArray(), saved);
     QCOMPARE(m_editor->windowTitle(), u"c.rul"_s);
 
@@ -408,8 +383,8 @@ void TestRuleEditor::cancelGoesBackToTheLastOpeningOrSave()
     m_editor->close();
     m_editor->show();
     m_editor->addRules({u"Vibrance"_s});
-    click("cancelButton");
-    QCOMPARE(m_editor->dataArray(), b);
+    QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
+    QCOMPARE(m_editor->dataArray(), (std::vector<rules::Rule>{{0, "Levels", "Tonwertkorrektur"}}));
     QCOMPARE(m_editor->ruleFilePath(), file("b.rul"));
 }
 
