@@ -81,8 +81,6 @@ const QString kTranslated = u"Opening input file: DIR/in.atn\nRead %1 bytes.\n"
                             u"Done.\n"_s.arg(layerSet(false).size())
                                 .arg(layerSet(true).size());
 
-enum class Output { Typed, SavedAs, SavedAsWithoutEnding, SavedAsThenTyped, Input, WrittenBefore };
-
 // What the process writes to standard output while `write` runs.
 QByteArray printedBy(const std::function<void()> &write)
 {
@@ -418,59 +416,48 @@ void TestViewController::transcript()
         QCOMPARE(m_dir->entries(), before);
 }
 
+// The folder has old.atn and other.atn. The output is chosen in Save As, or
+// typed (after it), or both; Start may have run once before.
 void TestViewController::overwriteQuestion_data()
 {
-    QTest::addColumn<Output>("output");
+    QTest::addColumn<QString>("savedAs");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("runBefore");
     QTest::addColumn<int>("answer"); // to the question: 0 Replace, 1 Cancel; -1: none asked
     QTest::addColumn<bool>("written");
 
-    QTest::newRow("typed, cancelled") << Output::Typed << 1 << false;
-    QTest::newRow("chosen in Save As") << Output::SavedAs << -1 << true;
+    QTest::newRow("typed, cancelled") << QString() << u"old.atn"_s << false << 1 << false;
+    QTest::newRow("chosen in Save As") << u"old.atn"_s << QString() << false << -1 << true;
     // The panel asked about "old", if at all; Save As asks about "old.atn".
-    QTest::newRow("chosen in Save As without the ending") << Output::SavedAsWithoutEnding << 0 << true;
-    QTest::newRow("another typed after Save As") << Output::SavedAsThenTyped << 0 << true;
-    QTest::newRow("the input, kept as a backup") << Output::Input << -1 << true;
-    QTest::newRow("written by the run before, asked again") << Output::WrittenBefore << 0 << true;
+    QTest::newRow("chosen in Save As without the ending") << u"old"_s << QString() << false << 0 << true;
+    QTest::newRow("another typed after Save As") << u"old.atn"_s << u"other.atn"_s << false << 0 << true;
+    QTest::newRow("the input, kept as a backup") << QString() << u"in.atn"_s << false << -1 << true;
+    QTest::newRow("written by the run before, asked again") << QString() << u"new.atn"_s << true << 0 << true;
 }
 
 void TestViewController::overwriteQuestion()
 {
-    QFETCH(Output, output);
+    QFETCH(QString, savedAs);
+    QFETCH(QString, typed);
+    QFETCH(bool, runBefore);
     QFETCH(int, answer);
     QFETCH(bool, written);
     setField(Atn, "in.atn");
     setField(Rule, "de.rul");
-    std::string path = m_dir->file("old.atn");
-    writeText(path, "old");
+    writeText(m_dir->file("old.atn"), "old");
     writeText(m_dir->file("other.atn"), "old");
     if (answer >= 0)
         m_desktop->answerNextAlert(answer);
-    switch (output) {
-    case Output::Typed:
-        setField(AtnCopy, "old.atn");
-        break;
-    case Output::SavedAsThenTyped:
-        path = m_dir->file("other.atn");
-        [[fallthrough]];
-    case Output::SavedAs:
-        m_desktop->answerNextPanel(QString::fromStdString(m_dir->file("old.atn")));
+    if (!savedAs.isEmpty()) {
+        m_desktop->answerNextPanel(inDir(savedAs));
         m_controller->saveAtnFile();
-        text(AtnCopy)->setText(QString::fromStdString(path));
-        break;
-    case Output::SavedAsWithoutEnding:
-        m_desktop->answerNextPanel(QString::fromStdString(m_dir->file("old")));
-        m_controller->saveAtnFile();
-        break;
-    case Output::Input:
-        path = m_dir->file("in.atn");
-        setField(AtnCopy, "in.atn");
-        break;
-    case Output::WrittenBefore:
-        path = m_dir->file("new.atn");
-        setField(AtnCopy, "new.atn");
+    }
+    if (!typed.isEmpty())
+        setField(AtnCopy, typed.toStdString());
+    const std::string path = m_dir->file(typed.isEmpty() ? "old.atn" : typed.toStdString());
+    if (runBefore) {
         QTest::mouseClick(button("startTranslationButton"), Qt::LeftButton);
         writeText(path, "old");
-        break;
     }
 
     QTest::mouseClick(button("startTranslationButton"), Qt::LeftButton);
@@ -482,7 +469,7 @@ void TestViewController::overwriteQuestion()
     // Cancelled: nothing happens, not even to the console.
     if (!written)
         QCOMPARE(m_controller->consoleText(), u"from an earlier run\n"_s);
-    if (output == Output::Input)
+    if (typed == u"in.atn"_s)
         QCOMPARE(readBytes(m_dir->file("in.atn.bak")), layerSet(false));
 }
 
