@@ -44,9 +44,9 @@ public:
         }
         return m_alertAnswers.takeFirst();
     }
-    void openFile(const QString &path, const QString &application, std::function<void()> failed) override
+    void openFile(const QString &path, const QString &, std::function<void()> failed) override
     {
-        openedFiles << OpenedFile{path, application};
+        openedFiles << path;
         if (!opensFiles)
             failed();
     }
@@ -56,16 +56,12 @@ public:
         Alert alert;
         QPointer<QWidget> window;
     };
-    struct OpenedFile {
-        QString path;
-        QString application;
-    };
 
     QList<OpenPanel> openPanels;
     QList<SavePanel> savePanels;
     QList<Sheet> sheets;
     QList<Sheet> questions;
-    QList<OpenedFile> openedFiles;
+    QStringList openedFiles;
     bool opensFiles = true; // false: no program can be started
     int terminations = 0;
     // Panels that ran without a scripted answer (and were cancelled).

@@ -11,7 +11,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTableView>
@@ -231,16 +230,8 @@ void TestRuleEditor::rowButtons()
 
 void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
 {
-    pathField()->setText(u"typed name.rul"_s);
-    // Cancelled panels change nothing.
-    m_desktop->answerNextPanel(std::nullopt);
-    m_editor->loadRule();
-    m_desktop->answerNextPanel(std::nullopt);
-    m_editor->saveRule();
-    QCOMPARE(pathField()->text(), u"typed name.rul"_s);
-    QCOMPARE(m_dir->entries(), (std::vector<std::string>{"a.rul", "b.rul"}));
-
     // The panel proposes the field's name; a name without a suffix gets ".rul".
+    pathField()->setText(u"typed name.rul"_s);
     m_editor->model()->setData(cell(0, RuleTableModel::ReplaceColumn), u"Hintergrundebene"_s);
     m_desktop->answerNextPanel(file("de"));
     QTest::mouseClick(button("saveRuleButton"), Qt::LeftButton);
@@ -265,7 +256,6 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     m_editor->saveRule();
     QVERIFY(readText(m_dir->file("lossy.rul")).starts_with("1;;Hintergrundebene;\n")); // written all the same
     QCOMPARE(m_desktop->sheets.size(), 1);
-    QCOMPARE(m_desktop->sheets.constFirst().window, m_editor.get());
     const QString text = m_desktop->sheets.constFirst().alert.informativeText;
     QVERIFY2(text.contains(u"Row 1: the search text is empty"_s), qPrintable(text));
     QVERIFY2(text.contains(u"Row 10: the replacement text is empty"_s), qPrintable(text));
@@ -317,7 +307,6 @@ void TestRuleEditor::unsavedChangesAreAskedAbout()
     const bool goesOn = answer == 1 || saves || answer < 0;
     if (action == "load" && goesOn)
         m_desktop->answerNextPanel(file("b.rul"));
-    QSignalSpy handedBack(m_editor.get(), &RuleEditorViewController::ruleFilePathHandedBack);
 
     if (action == "load")
         m_editor->loadRule();
@@ -349,7 +338,6 @@ void TestRuleEditor::unsavedChangesAreAskedAbout()
         QCOMPARE(m_editor->dataArray(), (std::vector<rules::Rule>{{0, "Levels", "Tonwertkorrektur"}}));
     else // discarded changes are gone
         QCOMPARE(m_editor->dataArray(), saves ? edited : opened);
-    QCOMPARE(handedBack.size(), action == "ok" && goesOn ? 1 : 0);
 }
 
 // Cancel takes the table and its file back to where they were when the
