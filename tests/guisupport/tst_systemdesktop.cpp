@@ -25,11 +25,8 @@ void TestSystemDesktop::sheetIsWindowModalAndReturnsAtOnce()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    SystemDesktop().beginSheet({.style = Alert::Style::Warning,
-                                .messageText = u"Warning"_s,
-                                .informativeText = u"Your RUL file is empty."_s,
-                                .buttons = {u"Ok"_s}},
-                               &window);
+    const Alert sheet{.messageText = u"Warning"_s, .informativeText = u"Your RUL file is empty."_s, .buttons = {u"Ok"_s}};
+    SystemDesktop().beginSheet(sheet, &window);
 
     QPointer box = window.findChild<QMessageBox *>();
     QVERIFY(box);

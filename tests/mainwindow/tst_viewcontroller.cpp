@@ -366,9 +366,6 @@ void TestViewController::transcript_data()
         << u"outcome_failed"_s
         << u"The input file was not translated, because no backup of it could be made:\ncannot back up "
            u"\"DIR/folder.atn\": it is a folder"_s;
-    QTest::newRow("bad paths") << QStringList{u"in.atn"_s, u"de.rul"_s, u"out.txt"_s} << QStringList()
-                               << u"Not translated: The output file's name must end in .atn. Nothing was written.\n"_s
-                               << u"outcome_failed"_s << QString();
 }
 
 void TestViewController::transcript()

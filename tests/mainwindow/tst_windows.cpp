@@ -19,7 +19,6 @@
 #include "resources/bundle.h"
 #include "ruleeditor/ruleeditoralerts.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
-#include "rules/diagnosticlog.h"
 #include "scripteddesktop.h"
 #include "stringsview/storedstringmodel.h"
 #include "stringsview/stringsviewcontroller.h"
@@ -83,7 +82,6 @@ void TestWindows::init()
     m_dir = std::make_unique<TempDir>();
     writeText(m_dir->file("a.rul"), "1;Layer;Ebene;\n0;copy;Kopie;\n");
     writeText(m_dir->file("b.rul"), "1;Levels;Tonwertkorrektur;\n");
-    rules::setLogSink([](std::string_view, std::string_view) {});
     m_main = std::make_unique<MainWindow>();
     m_controller = m_main->viewController();
     m_main->show();
@@ -96,7 +94,6 @@ void TestWindows::cleanup()
     // The main window takes the windows it opened with it.
     m_main.reset();
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    rules::setLogSink({});
     m_dir.reset();
     m_desktop.reset();
 }

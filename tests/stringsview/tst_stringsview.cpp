@@ -212,10 +212,8 @@ void TestStringsView::previewsTheTranslation_data()
     QTest::addColumn<int>("changed");
     // The byte scan meets the path's "Background" one byte early, as a
     // big-endian reading, and stops there; the exact mode rewrites the path.
-    QTest::newRow("byte scan") << translation::Mode::ByteScan << u"/Users/anna/Pictures/Backgrounds/paper-grain.jpg"_s
-                               << 19;
-    QTest::newRow("exact") << translation::Mode::Exact << u"/Users/anna/Pictures/Hintergrunds/paper-grain.jpg"_s
-                           << 20;
+    QTest::newRow("byte scan") << translation::Mode::ByteScan << u"/Users/anna/Pictures/Backgrounds/paper-grain.jpg"_s << 19;
+    QTest::newRow("exact") << translation::Mode::Exact << u"/Users/anna/Pictures/Hintergrunds/paper-grain.jpg"_s << 20;
 }
 
 void TestStringsView::previewsTheTranslation()
