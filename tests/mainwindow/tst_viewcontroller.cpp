@@ -181,8 +181,8 @@ void TestViewController::cleanup()
 }
 
 // The fields hold in.atn, de.rul and out.atn of the test's folder; then one
-// field gets a new text. Names are in that folder, which also has IN.ATN and
-// DE.RUL.
+// field gets a new text, or Reset empties them all. Names are in that folder,
+// which also has IN.ATN and DE.RUL.
 void TestViewController::fieldInput_data()
 {
     QTest::addColumn<int>("field");
