@@ -188,21 +188,24 @@ void TestViewController::fieldInput_data()
     QTest::addColumn<int>("field");
     QTest::addColumn<Input>("input");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("start");
+    QTest::addColumn<QString>("problem"); // said under the fields; empty: Start is enabled
     QTest::addColumn<bool>("loaded");
     // When Start is enabled: whether it writes the output the field names.
     QTest::addColumn<bool>("writes");
     QTest::addColumn<QString>("path"); // what the field holds afterwards, when not `name`
 
-    QTest::newRow("typed input") << int(Atn) << Input::Typed << u"IN.ATN"_s << true << true << true << QString();
-    QTest::newRow("typed, no ending") << int(Atn) << Input::Typed << u"in"_s << false << false << false << QString();
-    QTest::newRow("typed rules, missing file") << int(Rule) << Input::Typed << u"fr.rul"_s << true << false << false << QString();
-    QTest::newRow("pasted rules") << int(Rule) << Input::Pasted << u"DE.RUL"_s << true << true << true << QString();
-    QTest::newRow("input panel") << int(Atn) << Input::Panel << u"IN.ATN"_s << true << true << true << QString();
-    QTest::newRow("save panel, no ending") << int(AtnCopy) << Input::Panel << u"new"_s << true << true << true << u"new.atn"_s;
-    QTest::newRow("save panel, no folder") << int(AtnCopy) << Input::Panel << u"gone/new.atn"_s << true << false << false << QString();
-    QTest::newRow("panel cancelled") << int(Rule) << Input::Cancelled << u"de.rul"_s << true << true << true << QString();
-    QTest::newRow("Reset") << int(AtnCopy) << Input::Reset << QString() << false << false << false << QString();
+    const QString none;
+    QTest::newRow("typed input") << int(Atn) << Input::Typed << u"IN.ATN"_s << none << true << true << none;
+    QTest::newRow("typed, no ending") << int(Atn) << Input::Typed << u"in"_s
+                                      << u"The input file's name must end in .atn."_s << false << false << none;
+    QTest::newRow("typed rules, missing file") << int(Rule) << Input::Typed << u"fr.rul"_s << none << false << false << none;
+    QTest::newRow("pasted rules") << int(Rule) << Input::Pasted << u"DE.RUL"_s << none << true << true << none;
+    QTest::newRow("input panel") << int(Atn) << Input::Panel << u"IN.ATN"_s << none << true << true << none;
+    QTest::newRow("save panel, no ending") << int(AtnCopy) << Input::Panel << u"new"_s << none << true << true << u"new.atn"_s;
+    QTest::newRow("save panel, no folder") << int(AtnCopy) << Input::Panel << u"gone/new.atn"_s << none << false << false << none;
+    QTest::newRow("panel cancelled") << int(Rule) << Input::Cancelled << u"de.rul"_s << none << true << true << none;
+    QTest::newRow("Reset") << int(AtnCopy) << Input::Reset << none << u"Name the ATN file to translate."_s << false << false
+                           << none;
 }
 
 void TestViewController::fieldInput()
@@ -210,7 +213,7 @@ void TestViewController::fieldInput()
     QFETCH(int, field);
     QFETCH(Input, input);
     QFETCH(QString, name);
-    QFETCH(bool, start);
+    QFETCH(QString, problem);
     QFETCH(bool, loaded);
     QFETCH(bool, writes);
     QFETCH(QString, path);
@@ -243,10 +246,10 @@ void TestViewController::fieldInput()
     }
 
     QCOMPARE(edit->text(), inDir(path.isEmpty() ? name : path));
-    QCOMPARE(button("startTranslationButton")->isEnabled(), start);
-    QCOMPARE(m_controller->findChild<QLabel *>(u"fieldProblemLabel"_s)->text().isEmpty(), start);
+    QCOMPARE(m_controller->findChild<QLabel *>(u"fieldProblemLabel"_s)->text(), problem);
+    QCOMPARE(button("startTranslationButton")->isEnabled(), problem.isEmpty());
     QCOMPARE(image(field), kFields[field].imageStem + (loaded ? u"_loaded"_s : u"_notloaded"_s));
-    if (!start)
+    if (!problem.isEmpty())
         return;
 
     // Start uses what the fields show.
