@@ -1,5 +1,5 @@
-// A desktop for tests: panels and questions answer from a script, sheets,
-// questions and opened files are recorded, nothing is shown. Installs itself for its lifetime.
+// A desktop for tests: panels and questions answer from a script, open
+// panels, sheets and questions are recorded, nothing is shown. Installs itself for its lifetime.
 #pragma once
 
 #include <QList>
@@ -12,8 +12,8 @@
 
 class ScriptedDesktop final : public Desktop {
 public:
-    ScriptedDesktop();
-    ~ScriptedDesktop() override;
+    ScriptedDesktop() { Desktop::setCurrent(this); }
+    ~ScriptedDesktop() override { Desktop::setCurrent(nullptr); }
     Q_DISABLE_COPY_MOVE(ScriptedDesktop)
 
     // The next panel, open or save, returns this path; nothing means the
@@ -24,28 +24,37 @@ public:
     // The next question is answered by the button of this index.
     void answerNextAlert(int button) { m_alertAnswers.push_back(button); }
 
-    std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *parent) override;
-    QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *parent) override;
-    void beginSheet(const Alert &alert, QWidget *window) override;
-    int runAlert(const Alert &alert, QWidget *window) override;
-    void openFile(const QString &path, const QString &application, std::function<void()> failed) override;
+    std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *) override
+    {
+        openPanels << panel;
+        return first(nextAnswer());
+    }
+    QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *) override
+    {
+        openPanels << panel;
+        return nextAnswer();
+    }
+    void beginSheet(const Alert &alert, QWidget *window) override { sheets << Sheet{alert, window}; }
+    int runAlert(const Alert &alert, QWidget *window) override
+    {
+        questions << Sheet{alert, window};
+        if (m_alertAnswers.isEmpty()) {
+            ++unansweredAlerts;
+            return alert.cancelButton;
+        }
+        return m_alertAnswers.takeFirst();
+    }
+    void openFile(const QString &, const QString &, std::function<void()>) override {}
     void terminate() override { ++terminations; }
 
     struct Sheet {
         Alert alert;
         QPointer<QWidget> window;
     };
-    struct OpenedFile {
-        QString path;
-        QString application;
-    };
 
     QList<OpenPanel> openPanels;
-    QList<SavePanel> savePanels;
     QList<Sheet> sheets;
     QList<Sheet> questions;
-    QList<OpenedFile> openedFiles;
-    bool opensFiles = true; // false: no program can be started
     int terminations = 0;
     // Panels that ran without a scripted answer (and were cancelled).
     int unansweredPanels = 0;
@@ -53,10 +62,21 @@ public:
     int unansweredAlerts = 0;
 
 protected:
-    std::optional<QString> chooseSavePath(const SavePanel &panel, QWidget *parent) override;
+    std::optional<QString> chooseSavePath(const SavePanel &, QWidget *) override { return first(nextAnswer()); }
 
 private:
-    QStringList nextAnswer();
+    static std::optional<QString> first(const QStringList &paths)
+    {
+        return paths.isEmpty() ? std::nullopt : std::optional(paths.constFirst());
+    }
+    QStringList nextAnswer()
+    {
+        if (m_answers.isEmpty()) {
+            ++unansweredPanels;
+            return {};
+        }
+        return m_answers.takeFirst();
+    }
 
     QList<QStringList> m_answers; // empty: cancelled
     QList<int> m_alertAnswers;

@@ -1,11 +1,7 @@
-// The toolkit's own panels, sheet and question as the desktop sets them up:
-// panels are only configured here, never run; the sheet opens for real, as
-// it does not block, and so does the question, answered from within.
+// The toolkit's own question as the desktop makes it: it opens for real and
+// is answered from within.
 #include <QAbstractButton>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -17,57 +13,8 @@ class TestSystemDesktop : public QObject {
     Q_OBJECT
 
 private slots:
-    void panelsAreSetUpAsAsked();
-    void sheetIsWindowModalAndReturnsAtOnce();
     void questionReturnsThePressedButton();
 };
-
-void TestSystemDesktop::panelsAreSetUpAsAsked()
-{
-    QWidget parent;
-    const auto open = SystemDesktop::makeOpenDialog({.title = u"Select a ATN file"_s, .allowedFileTypes = {u"atn"_s}},
-                                                    &parent);
-    QCOMPARE(open->windowTitle(), u"Select a ATN file"_s);
-    QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
-    QCOMPARE(open->nameFilters(), QStringList{u"ATN files (*.atn)"_s});
-    QVERIFY(open->testOption(QFileDialog::ReadOnly)); // no new folders
-    QCOMPARE(open->parentWidget(), &parent);
-
-    const auto save = SystemDesktop::makeSaveDialog(
-        {.title = u"Save to ATN file"_s, .nameFieldStringValue = u"copy.atn"_s, .allowedFileTypes = {u"atn"_s}}, nullptr);
-    save->setOption(QFileDialog::DontUseNativeDialog);
-    QCOMPARE(save->windowTitle(), u"Save to ATN file"_s);
-    QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
-    QCOMPARE(save->nameFilters(), QStringList{u"ATN files (*.atn)"_s});
-    QCOMPARE(save->defaultSuffix(), u"atn"_s);
-    QCOMPARE(QFileInfo(save->selectedFiles().value(0)).fileName(), u"copy.atn"_s);
-}
-
-void TestSystemDesktop::sheetIsWindowModalAndReturnsAtOnce()
-{
-    QWidget window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    SystemDesktop().beginSheet({.style = Alert::Style::Warning,
-                                .messageText = u"Warning"_s,
-                                .informativeText = u"Your RUL file is empty."_s,
-                                .buttons = {u"Ok"_s}},
-                               &window);
-
-    QPointer box = window.findChild<QMessageBox *>();
-    QVERIFY(box);
-    QTRY_VERIFY(box->isVisible());
-    QCOMPARE(box->windowModality(), Qt::WindowModal);
-    QCOMPARE(box->icon(), QMessageBox::Warning);
-    QCOMPARE(box->text(), u"Warning"_s);
-    QCOMPARE(box->informativeText(), u"Your RUL file is empty."_s);
-    QCOMPARE(box->buttons().size(), 1);
-    QCOMPARE(box->buttons().constFirst()->text(), u"Ok"_s);
-
-    QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
-    QTRY_VERIFY(!box);
-}
 
 void TestSystemDesktop::questionReturnsThePressedButton()
 {
@@ -75,7 +22,7 @@ void TestSystemDesktop::questionReturnsThePressedButton()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const Alert question{.messageText = u"Save the changes?"_s,
-                         .informativeText = {},
+                         .informativeText = u"Your changes will be lost."_s,
                          .buttons = {u"Cancel"_s, u"Discard"_s, u"Save"_s},
                          .cancelButton = 0};
     // The box lists the cancel button after the others, but the index is the
@@ -84,6 +31,8 @@ void TestSystemDesktop::questionReturnsThePressedButton()
         QTimer::singleShot(0, &window, [&] {
             QMessageBox *box = window.findChild<QMessageBox *>();
             QVERIFY(box && QTest::qWaitFor([box] { return box->isVisible(); }));
+            QCOMPARE(box->text(), question.messageText);
+            QCOMPARE(box->informativeText(), question.informativeText);
             if (press == u"Escape"_s) {
                 QTest::keyClick(box, Qt::Key_Escape);
                 return;

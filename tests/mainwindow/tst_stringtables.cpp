@@ -83,23 +83,18 @@ void TestStringTables::germanCoversEverything()
 void TestStringTables::lookupFollowsTheLocale_data()
 {
     QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("done");
     QTest::addColumn<QString>("help");
-    QTest::newRow("Swiss German") << QLocale(QLocale::German, QLocale::Switzerland) << u"de"_s << u"Fertig.\n"_s
-                                  << u"help/help_de"_s;
-    QTest::newRow("French falls back to English") << QLocale(QLocale::French) << u"en"_s << u"Done.\n"_s
-                                                  << u"help/help"_s;
+    QTest::newRow("Swiss German") << QLocale(QLocale::German, QLocale::Switzerland) << u"Fertig.\n"_s << u"help/help_de"_s;
+    QTest::newRow("French falls back to English") << QLocale(QLocale::French) << u"Done.\n"_s << u"help/help"_s;
 }
 
 void TestStringTables::lookupFollowsTheLocale()
 {
     QFETCH(QLocale, locale);
-    QFETCH(QString, language);
     QFETCH(QString, done);
     QFETCH(QString, help);
-    QCOMPARE(bundle::installTranslations(locale), language);
-    QCOMPARE(bundle::localizedString("Done"), done);
+    bundle::installTranslations(locale);
     QCOMPARE(LocalizedStringTable().text("Done"), done.toStdString());
     // Help opens each language's own page, and that page is there.
     QCOMPARE(bundle::localizedString("help/help"), help);

@@ -1,10 +1,10 @@
-// The windows the main window opens, one per scene of its storyboard, and its
-// menus, help and exit. The rule editor as the main window opens it: one
-// window, made at the first request from the main window's rule file, handing
-// a path back on OK.
+// The windows the main window opens: the rule editor, made at the first
+// request from the main window's rule file and handing a path back on OK; the
+// Stored Strings window following the main window's files and adding rules to
+// the editor; and Quit asking the open editor.
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -18,7 +18,6 @@
 #include "resources/bundle.h"
 #include "ruleeditor/ruleeditoralerts.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
-#include "rules/diagnosticlog.h"
 #include "scripteddesktop.h"
 #include "stringsview/storedstringmodel.h"
 #include "stringsview/stringsviewcontroller.h"
@@ -26,18 +25,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-struct Scene {
-    QString identifier;
-    void (ViewController::*request)();
-    WindowController *(ViewController::*window)() const;
-};
-const Scene kScenes[] = {
-    {u"Atn Window Controller"_s, &ViewController::showAtnWindow, &ViewController::atnWindow},
-    {u"Rule Editor Window Controller"_s, &ViewController::editRuleFile, &ViewController::editRuleWindow},
-    {u"Strings Window Controller"_s, &ViewController::showStringsWindow, &ViewController::stringsWindow},
-};
-} // namespace
+using Rules = std::vector<rules::Rule>;
 
 class TestWindows : public QObject {
     Q_OBJECT
@@ -47,28 +35,21 @@ private slots:
     void init();
     void cleanup();
 
-    void oneWindowPerScene_data();
-    void oneWindowPerScene();
-    void helpOpensThePageInSafari_data();
-    void helpOpensThePageInSafari();
-    void menusReachTheController();
+    void editorTakesTheRuleFileOnceAndHandsBackItsOwn();
     void stringsWindowFollowsTheChosenFiles();
-    void addRuleOpensTheEditorWithDisabledRows();
-    void firstOpeningTakesTheMainWindowsRuleFile_data();
-    void firstOpeningTakesTheMainWindowsRuleFile();
-    void okHandsBackOnlyThePath_data();
-    void okHandsBackOnlyThePath();
-    void laterOpeningsKeepTheFirstFile();
+    void addRuleAppendsDisabledRulesToTheMainWindowsRuleFile();
+    void quitAsksTheOpenEditor();
 
 private:
-    QAction *action(const char *name) const
+    void chooseRuleFile(const QString &path)
     {
-        return m_main->findChild<QAction *>(QLatin1StringView(name));
+        m_desktop->answerNextPanel(path);
+        m_controller->selectRuleFile();
     }
-    void choose(void (ViewController::*panel)(), const std::string &path)
+    template <class T>
+    T *child(const char *name) const
     {
-        m_desktop->answerNextPanel(QString::fromStdString(path));
-        (m_controller->*panel)();
+        return m_controller->findChild<T *>(QLatin1StringView(name));
     }
     StringsViewController *strings() const
     {
@@ -78,10 +59,6 @@ private:
     {
         WindowController *window = m_controller->editRuleWindow();
         return window ? qobject_cast<RuleEditorViewController *>(window->contentViewController()) : nullptr;
-    }
-    QLineEdit *mainField(const char *name) const
-    {
-        return m_controller->findChild<QLineEdit *>(QLatin1StringView(name));
     }
     QString file(const char *name) const { return QString::fromStdString(m_dir->file(name)); }
 
@@ -103,7 +80,6 @@ void TestWindows::init()
     m_dir = std::make_unique<TempDir>();
     writeText(m_dir->file("a.rul"), "1;Layer;Ebene;\n0;copy;Kopie;\n");
     writeText(m_dir->file("b.rul"), "1;Levels;Tonwertkorrektur;\n");
-    rules::setLogSink([](std::string_view, std::string_view) {});
     m_main = std::make_unique<MainWindow>();
     m_controller = m_main->viewController();
     m_main->show();
@@ -116,253 +92,126 @@ void TestWindows::cleanup()
     // The main window takes the windows it opened with it.
     m_main.reset();
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    rules::setLogSink({});
     m_dir.reset();
     m_desktop.reset();
 }
 
-void TestWindows::oneWindowPerScene_data()
+// Made at the first request, the editor reads the main window's rule file;
+// later openings show it as it was, on its own file. OK hands back the file
+// last loaded, or the one it was made with, and nothing else.
+void TestWindows::editorTakesTheRuleFileOnceAndHandsBackItsOwn()
 {
-    QTest::addColumn<int>("scene");
-    for (int scene = 0; scene < int(std::size(kScenes)); ++scene)
-        QTest::newRow(qPrintable(kScenes[scene].identifier)) << scene;
-}
+    const Rules a{{1, "Layer", "Ebene"}, {0, "copy", "Kopie"}};
+    chooseRuleFile(file("a.rul"));
+    m_controller->editRuleFile();
+    QCOMPARE(editor()->ruleFilePath(), file("a.rul"));
+    QCOMPARE(editor()->dataArray(), a);
+    editor()->window()->close();
+    chooseRuleFile(file("b.rul"));
+    child<QLineEdit>("atnTextField")->setText(u"typed.atn"_s);
+    QTest::mouseClick(child<QPushButton>("editRuleButton"), Qt::LeftButton);
+    QVERIFY(editor()->window()->isVisible());
+    QCOMPARE(editor()->dataArray(), a);
+    QTest::mouseClick(editor()->findChild<QPushButton *>(u"okButton"_s), Qt::LeftButton);
+    QCOMPARE(child<QLineEdit>("rulTextField")->text(), file("a.rul"));
+    QVERIFY(!editor()->window()->isVisible());
 
-void TestWindows::oneWindowPerScene()
-{
-    QFETCH(int, scene);
-    const auto request = [&] { (m_controller->*kScenes[scene].request)(); };
-    const auto reference = [&] { return (m_controller->*kScenes[scene].window)(); };
-    QCOMPARE(reference(), nullptr);
-
-    request();
-    WindowController *first = reference();
-    QVERIFY(first);
-    QWidget *window = first->window();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    // It stands on its own, so closing the main window leaves it running.
-    QCOMPARE(window->parentWidget(), nullptr);
-    window->setProperty("leftByTheUser", true);
-    window->close();
-    request();
-    QCOMPARE(reference(), first);
-    QVERIFY(window->isVisible());
-    QVERIFY(window->property("leftByTheUser").toBool());
-}
-
-void TestWindows::helpOpensThePageInSafari_data()
-{
-    QTest::addColumn<bool>("browser");
-    QTest::newRow("in a browser") << true;
-    QTest::newRow("no browser: a sheet names the file") << false;
-}
-
-void TestWindows::helpOpensThePageInSafari()
-{
-    QFETCH(bool, browser);
-    m_desktop->opensFiles = browser;
-    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"helpButton"_s), Qt::LeftButton);
-    QCOMPARE(m_desktop->openedFiles.size(), 1);
-    const QString page = QFileInfo(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources/help/help.html")).canonicalFilePath();
-    QCOMPARE(QFileInfo(m_desktop->openedFiles.at(0).path).canonicalFilePath(), page);
-    QCOMPARE(m_desktop->openedFiles.at(0).application, u"Safari"_s);
-    QCOMPARE(m_desktop->sheets.size(), browser ? 0 : 1);
-    if (!browser)
-        QVERIFY(m_desktop->sheets.at(0).alert.informativeText.contains(m_desktop->openedFiles.at(0).path));
-}
-
-void TestWindows::menusReachTheController()
-{
-    for (const char *panel : {"openInputAction", "chooseRulesAction", "saveOutputAction"})
-        action(panel)->trigger();
-    QCOMPARE(m_desktop->openPanels.size(), 2);
-    QCOMPARE(m_desktop->savePanels.size(), 1);
-    m_desktop->unansweredPanels = 0;
-
-    QVERIFY(!action("startTranslationAction")->isEnabled());
-    for (const char *field : {"atnTextField", "rulTextField", "atncopyTextField"}) {
-        auto *edit = m_controller->findChild<QLineEdit *>(QLatin1StringView(field));
-        edit->setText(std::string_view(field) == "rulTextField" ? u"a.rul"_s : u"a.atn"_s);
-        emit edit->textEdited(edit->text());
-    }
-    QVERIFY(action("startTranslationAction")->isEnabled());
-
-    action("editRulesAction")->trigger();
-    action("atnWindowAction")->trigger();
-    action("showStringsAction")->trigger();
-    for (const Scene &scene : kScenes)
-        QVERIFY((m_controller->*scene.window)());
-
-    // Quit ends the application, whatever else is open, once the rule editor
-    // has asked about its unsaved rules: kept open, it ends nothing.
-    qobject_cast<RuleEditorViewController *>(m_controller->editRuleWindow()->contentViewController())->insertRow();
-    m_desktop->answerNextAlert(RuleEditorAlerts::Cancel);
-    action("quitAction")->trigger();
-    QCOMPARE(m_desktop->terminations, 0);
-    m_desktop->answerNextAlert(RuleEditorAlerts::Discard);
-    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"exitButton"_s), Qt::LeftButton);
-    QCOMPARE(m_desktop->terminations, 1);
-    action("quitAction")->trigger();
-    QCOMPARE(m_desktop->terminations, 2);
+    m_controller->editRuleFile();
+    child<QLineEdit>("rulTextField")->setText(u"typed meanwhile.rul"_s);
+    m_desktop->answerNextPanel(file("b.rul"));
+    QTest::mouseClick(editor()->findChild<QPushButton *>(u"loadRuleButton"_s), Qt::LeftButton);
+    QTest::mouseClick(editor()->findChild<QPushButton *>(u"okButton"_s), Qt::LeftButton);
+    QCOMPARE(m_controller->rulFilePath(), file("b.rul"));
+    QCOMPARE(child<ImageView>("rulImageView")->imageName(), u"rule_loaded"_s);
+    QCOMPARE(child<QLineEdit>("atnTextField")->text(), u"typed.atn"_s);
 }
 
 void TestWindows::stringsWindowFollowsTheChosenFiles()
 {
     writeBytes(m_dir->file("One.atn"), atnbuild::actionFile("One", {atnbuild::action("Layer 1", {})}));
     writeBytes(m_dir->file("Two.atn"), atnbuild::actionFile("Two", {atnbuild::action("Layer 2", {})}));
-    writeText(m_dir->file("Rules.rul"), "1;Layer;Ebene;\n");
+    const auto chooseInput = [&](const char *name) {
+        m_desktop->answerNextPanel(file(name));
+        m_controller->selectAtnFile();
+    };
+    // The texts shown, those a rule changes marked with "*".
     const auto shown = [&] {
         QStringList texts;
-        int matches = 0;
-        for (const StoredStringModel::Row &row : strings()->model()->rows()) {
-            texts << row.text;
-            matches += row.isChanged() ? 1 : 0;
-        }
-        return std::pair(texts, matches);
+        for (const StoredStringModel::Row &row : strings()->model()->rows())
+            texts << (row.isChanged() ? u"*"_s : QString()) + row.text;
+        return texts;
     };
-    const std::pair one(QStringList{u"One"_s, u"Layer 1"_s}, 0);
 
     // The button beside the input field opens the window for that file.
-    choose(&ViewController::selectAtnFile, m_dir->file("One.atn"));
-    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"showStringsButton"_s), Qt::LeftButton);
-    QVERIFY(m_controller->stringsWindow() && strings());
+    chooseInput("One.atn");
+    QTest::mouseClick(child<QPushButton>("showStringsButton"), Qt::LeftButton);
     QWidget *window = m_controller->stringsWindow()->window();
     QVERIFY(window->isVisible());
-    QCOMPARE(shown(), one);
+    QCOMPARE(shown(), (QStringList{u"One"_s, u"Layer 1"_s}));
 
     // While open, it follows the input and the rule file.
-    choose(&ViewController::selectAtnFile, m_dir->file("Two.atn"));
-    choose(&ViewController::selectRuleFile, m_dir->file("Rules.rul"));
-    QCOMPARE(shown(), std::pair(QStringList{u"Two"_s, u"Layer 2"_s}, 1));
-    m_controller->setRuleFieldAndPath(QString());
-    QCOMPARE(shown().second, 0);
+    chooseInput("Two.atn");
+    chooseRuleFile(file("a.rul"));
+    QCOMPARE(shown(), (QStringList{u"Two"_s, u"*Layer 2"_s}));
 
     // Closed, it is brought up to date when shown again.
     window->close();
-    choose(&ViewController::selectAtnFile, m_dir->file("One.atn"));
-    QCOMPARE(shown().first.constFirst(), u"Two"_s);
+    chooseInput("One.atn");
+    QCOMPARE(shown().constFirst(), u"Two"_s);
     m_controller->showStringsWindow();
-    QVERIFY(window->isVisible());
-    QCOMPARE(shown(), one);
-
+    QCOMPARE(shown(), (QStringList{u"One"_s, u"*Layer 1"_s}));
     m_controller->resetFiles();
-    QVERIFY(shown().first.isEmpty());
+    QVERIFY(shown().isEmpty());
 }
 
-void TestWindows::addRuleOpensTheEditorWithDisabledRows()
+// The editor, open on another file, takes the main window's rule file; the
+// selected texts come top to bottom, each once, and those a rule cannot hold
+// are counted under the table.
+void TestWindows::addRuleAppendsDisabledRulesToTheMainWindowsRuleFile()
 {
+    m_controller->editRuleFile();
     writeBytes(m_dir->file("Adjust.atn"), atnbuild::fileWithItems({{"Nm  ", atnbuild::textValue("Curves 1")},
-                                                                   {"Txt ", atnbuild::textValue("Vibrance 1")}}));
-    writeText(m_dir->file("Rules.rul"), "1;Layer;Ebene;\n");
-    choose(&ViewController::selectAtnFile, m_dir->file("Adjust.atn"));
-    choose(&ViewController::selectRuleFile, m_dir->file("Rules.rul"));
+                                                                   {"Txt ", atnbuild::textValue("Two\nlines")},
+                                                                   {"T   ", atnbuild::textValue("Vibrance 1")},
+                                                                   {"Ttl ", atnbuild::textValue("Curves 1")}}));
+    m_desktop->answerNextPanel(file("Adjust.atn"));
+    m_controller->selectAtnFile();
+    chooseRuleFile(file("b.rul"));
     m_controller->showStringsWindow();
-    QVERIFY(strings());
     auto *table = strings()->findChild<QTableView *>(u"stringsTableView"_s);
-    for (int row = 0; row < table->model()->rowCount(); ++row) {
+    for (int row = table->model()->rowCount() - 1; row >= 0; --row) {
         if (table->model()->index(row, StoredStringModel::RoleColumn).data() == u"text value"_s)
             table->selectionModel()->select(table->model()->index(row, 0),
                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-    QCOMPARE(m_controller->editRuleWindow(), nullptr);
 
-    // The editor opens on the chosen rule file with a disabled rule for each
-    // selected text; a second time, the same editor adds them after its rows.
-    std::vector<rules::Rule> expected{{1, "Layer", "Ebene"}, {0, "Curves 1", ""}, {0, "Vibrance 1", ""}};
+    Rules expected{{1, "Levels", "Tonwertkorrektur"}, {0, "Curves 1", ""}, {0, "Vibrance 1", ""}};
     for (int round = 0; round < 2; ++round) {
         QTest::mouseClick(strings()->findChild<QPushButton *>(u"addRuleButton"_s), Qt::LeftButton);
-        QVERIFY(m_controller->editRuleWindow() && m_controller->editRuleWindow()->window()->isVisible());
-        QVERIFY(editor());
+        QVERIFY(editor()->window()->isVisible());
+        QCOMPARE(editor()->ruleFilePath(), file("b.rul"));
         QCOMPARE(editor()->dataArray(), expected);
         expected.insert(expected.end(), {{0, "Curves 1", ""}, {0, "Vibrance 1", ""}});
     }
+    QCOMPARE(strings()->findChild<QLabel *>(u"addRuleNoteLabel"_s)->text(),
+             u"Texts left out, as a rule cannot hold \";\" or a line break: 1"_s);
 }
 
-void TestWindows::firstOpeningTakesTheMainWindowsRuleFile_data()
+// Quit ends the application, whatever else is open, once the rule editor has
+// asked about its unsaved rules: kept open, it ends nothing.
+void TestWindows::quitAsksTheOpenEditor()
 {
-    QTest::addColumn<QString>("ruleFile");
-    QTest::addColumn<QStringList>("searches");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("no rule file: the default rules") << QString() << QStringList{u"Background"_s, u"Brightness/Contrast"_s}
-                                                     << u"Untitled"_s;
-    QTest::newRow("rule file") << u"a.rul"_s << QStringList{u"Layer"_s, u"copy"_s} << u"a.rul"_s;
-    QTest::newRow("missing rule file: no rules") << u"gone.rul"_s << QStringList() << u"gone.rul"_s;
-}
-
-void TestWindows::firstOpeningTakesTheMainWindowsRuleFile()
-{
-    QFETCH(QString, ruleFile);
-    QFETCH(QStringList, searches);
-    QFETCH(QString, title);
-    const QString path = ruleFile.isEmpty() ? QString() : file(ruleFile.toUtf8().constData());
-    if (!path.isEmpty())
-        choose(&ViewController::selectRuleFile, path.toStdString());
-
     m_controller->editRuleFile();
-    QVERIFY(editor());
-    QCOMPARE(editor()->findChild<QLineEdit *>(u"ruleTextField"_s)->text(), path);
-    QStringList shown;
-    for (const rules::Rule &rule : editor()->dataArray())
-        shown << QString::fromStdString(rule.search);
-    QCOMPARE(shown.mid(0, 2), searches);
-    QCOMPARE(shown.size(), path.isEmpty() ? 9 : searches.size());
-    QCOMPARE(editor()->window()->windowTitle(), title);
-    QCOMPARE(editor()->findChild<ImageView *>(u"ruleImageView"_s)->imageName(),
-             path.isEmpty() ? u"rule_notloaded"_s : u"rule_loaded"_s);
-}
-
-void TestWindows::okHandsBackOnlyThePath_data()
-{
-    QTest::addColumn<bool>("load");
-    QTest::newRow("after loading a file") << true;
-    QTest::newRow("without loading: the path it started with") << false;
-}
-
-void TestWindows::okHandsBackOnlyThePath()
-{
-    QFETCH(bool, load);
-    mainField("atnTextField")->setText(u"typed.atn"_s);
-    mainField("atncopyTextField")->setText(u"typed.atn"_s);
-    emit mainField("atncopyTextField")->textEdited(u"typed.atn"_s);
-    m_controller->editRuleFile();
-    mainField("rulTextField")->setText(u"typed meanwhile.rul"_s);
-    if (load) {
-        m_desktop->answerNextPanel(file("b.rul"));
-        QTest::mouseClick(editor()->findChild<QPushButton *>(u"loadRuleButton"_s), Qt::LeftButton);
-        const OpenPanel panel{.title = u"Load a RUL file"_s, .allowedFileTypes = {u"rul"_s}};
-        QCOMPARE(m_desktop->openPanels, QList<OpenPanel>{panel});
-        QCOMPARE(editor()->dataArray(), (std::vector<rules::Rule>{{1, "Levels", "Tonwertkorrektur"}}));
-        QCOMPARE(editor()->window()->windowTitle(), u"b.rul"_s);
-        QCOMPARE(editor()->findChild<ImageView *>(u"ruleImageView"_s)->imageName(), u"rule_loaded"_s);
-    }
-    QTest::mouseClick(editor()->findChild<QPushButton *>(u"okButton"_s), Qt::LeftButton);
-
-    const QString expected = load ? file("b.rul") : QString();
-    QCOMPARE(m_controller->rulFilePath(), expected);
-    QCOMPARE(mainField("rulTextField")->text(), expected);
-    QCOMPARE(mainField("atnTextField")->text(), u"typed.atn"_s);
-    QCOMPARE(m_controller->findChild<ImageView *>(u"rulImageView"_s)->imageName(),
-             load ? u"rule_loaded"_s : u"rule_notloaded"_s);
-    QVERIFY(!editor()->window()->isVisible());
-    QCOMPARE(m_controller->findChild<QPushButton *>(u"startTranslationButton"_s)->isEnabled(), load);
-}
-
-void TestWindows::laterOpeningsKeepTheFirstFile()
-{
-    choose(&ViewController::selectRuleFile, m_dir->file("a.rul"));
-    m_controller->editRuleFile();
-    RuleEditorViewController *first = editor();
-    editor()->window()->close();
-
-    choose(&ViewController::selectRuleFile, m_dir->file("b.rul"));
-    QTest::mouseClick(m_controller->findChild<QPushButton *>(u"editRuleButton"_s), Qt::LeftButton);
-    QCOMPARE(editor(), first);
-    QVERIFY(editor()->window()->isVisible());
-    QCOMPARE(editor()->ruleFilePath(), file("a.rul"));
-    QCOMPARE(editor()->dataArray(), (std::vector<rules::Rule>{{1, "Layer", "Ebene"}, {0, "copy", "Kopie"}}));
-    editor()->okPressed();
-    QCOMPARE(m_controller->rulFilePath(), file("a.rul"));
-    QCOMPARE(mainField("rulTextField")->text(), file("a.rul"));
+    editor()->insertRow();
+    m_desktop->answerNextAlert(RuleEditorAlerts::Cancel);
+    m_main->findChild<QAction *>(u"quitAction"_s)->trigger();
+    QCOMPARE(m_desktop->questions.size(), 1);
+    QCOMPARE(m_desktop->terminations, 0);
+    m_desktop->answerNextAlert(RuleEditorAlerts::Discard);
+    QTest::mouseClick(child<QPushButton>("exitButton"), Qt::LeftButton);
+    QCOMPARE(m_desktop->terminations, 1);
+    m_main->findChild<QAction *>(u"quitAction"_s)->trigger();
+    QCOMPARE(m_desktop->terminations, 2);
 }
 
 QTEST_MAIN(TestWindows)

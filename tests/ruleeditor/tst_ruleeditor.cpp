@@ -1,10 +1,9 @@
 // The rule editor on its own, with QAbstractItemModelTester watching its
-// table model: the columns, cell editing by mouse and keys, texts a rule
-// cannot hold, the row buttons and their undo, Save with its warning about
-// rows that will not load back as they are, the questions before unsaved
-// changes are lost, and Cancel.
+// table model: cell editing by mouse and keys, texts a rule cannot hold, the
+// row buttons and their undo, Save with its warning about rows that will not
+// load back as they are, the questions before unsaved changes are lost, and
+// Cancel.
 #include <algorithm>
-#include <sys/stat.h>
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -12,17 +11,14 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 
 #include "guisupport/imageview.h"
-#include "hangguard.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "ruleeditor/ruletablemodel.h"
-#include "rules/diagnosticlog.h"
 #include "rules/rulefile.h"
 #include "scripteddesktop.h"
 #include "tempdir.h"
@@ -36,18 +32,11 @@ private slots:
     void init();
     void cleanup();
 
-    void columnsAreFoundByIdentifier();
     void checkBoxTogglesByClickAndSpace();
-    void typingEditsACellAndTabMovesOn();
-    void cellsRefuseSemicolonsTypedOrPasted();
-    void modelRefusesWhatARuleCannotHold_data();
-    void modelRefusesWhatARuleCannotHold();
+    void typingEditsACell();
     void rowButtons_data();
     void rowButtons();
-    void keysEditUndoAndRedo();
     void saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack();
-    void loadRefusesPipesAndDevicesAtOnce();
-    void addRulesAppendsDisabledRowsToFillIn();
     void unsavedChangesAreAskedAbout_data();
     void unsavedChangesAreAskedAbout();
     void cancelGoesBackToTheLastOpeningOrSave();
@@ -65,12 +54,7 @@ private:
     QAction *action(const char *name) const { return m_editor->findChild<QAction *>(QLatin1StringView(name)); }
     QTableView *table() const { return m_editor->tableView(); }
     QModelIndex cell(int row, int column) const { return m_editor->model()->index(row, column); }
-    void click(const char *name)
-    {
-        auto *button = m_editor->findChild<QPushButton *>(QLatin1StringView(name));
-        QVERIFY2(button, name);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    QPushButton *button(const char *name) const { return m_editor->findChild<QPushButton *>(QLatin1StringView(name)); }
     QLineEdit *pathField() const { return m_editor->findChild<QLineEdit *>(u"ruleTextField"_s); }
     QString image() const { return m_editor->findChild<ImageView *>(u"ruleImageView"_s)->imageName(); }
     void select(int row)
@@ -82,13 +66,6 @@ private:
     {
         const QModelIndexList rows = table()->selectionModel()->selectedRows();
         return rows.isEmpty() ? -1 : rows.constFirst().row();
-    }
-    QStringList searches() const
-    {
-        QStringList texts;
-        for (const rules::Rule &rule : m_editor->dataArray())
-            texts << QString::fromStdString(rule.search);
-        return texts;
     }
     // Closed editors linger until deleted, hidden.
     QLineEdit *openEditor() const
@@ -111,7 +88,6 @@ void TestRuleEditor::init()
 {
     m_desktop = std::make_unique<ScriptedDesktop>();
     m_dir = std::make_unique<TempDir>();
-    rules::setLogSink([](std::string_view, std::string_view) {});
     writeText(m_dir->file("a.rul"), "1;Layer;Ebene;\n");
     writeText(m_dir->file("b.rul"), "0;Levels;Tonwertkorrektur;\n");
     makeEditor(QString());
@@ -123,22 +99,8 @@ void TestRuleEditor::cleanup()
     QCOMPARE(m_desktop->unansweredAlerts, 0);
     m_tester.reset();
     m_editor.reset();
-    rules::setLogSink({});
     m_dir.reset();
     m_desktop.reset();
-}
-
-void TestRuleEditor::columnsAreFoundByIdentifier()
-{
-    const QStringList keys{u"use"_s, u"search"_s, u"replace"_s};
-    QCOMPARE(m_editor->model()->columnCount(), keys.size());
-    for (int column = 0; column < 3; ++column) {
-        QCOMPARE(m_editor->model()->headerData(column, Qt::Horizontal, RuleTableModel::IdentifierRole).toString(),
-                 keys[column]);
-        QCOMPARE(RuleTableModel::columnForIdentifier(keys[column]), column);
-    }
-    QVERIFY(!cell(1, RuleTableModel::UseColumn).data(Qt::DisplayRole).isValid()); // the check box alone
-    QCOMPARE(m_editor->model()->headerData(8, Qt::Vertical), QVariant(9)); // counted from 1, as warnings count rows
 }
 
 void TestRuleEditor::checkBoxTogglesByClickAndSpace()
@@ -161,36 +123,29 @@ void TestRuleEditor::checkBoxTogglesByClickAndSpace()
     QCOMPARE(m_editor->dataArray()[1].replace, "Helligkeit/Kontrast");
 }
 
-void TestRuleEditor::typingEditsACellAndTabMovesOn()
+// Typing replaces the text; a cell refuses what a rule cannot hold, typed or
+// pasted, and committing it unchanged, as a view does on leaving a cell, is
+// no edit.
+void TestRuleEditor::typingEditsACell()
 {
+    table()->setCurrentIndex(cell(2, RuleTableModel::ReplaceColumn));
+    QTest::keyClick(table(), Qt::Key_F2);
+    QTest::keyClick(openEditor(), Qt::Key_Return);
+    QVERIFY(!m_editor->isModified());
+
     table()->setCurrentIndex(cell(0, RuleTableModel::SearchColumn));
     QTest::keyClick(table(), Qt::Key_B);
-    QVERIFY(openEditor());
-    QTest::keyClicks(openEditor(), u"ackground layer"_s); // typing replaces the text
-    QTest::keyClick(openEditor(), Qt::Key_Tab);
-    QCOMPARE(m_editor->dataArray()[0].search, "background layer");
-    QCOMPARE(table()->currentIndex(), cell(0, RuleTableModel::ReplaceColumn));
-    QTRY_VERIFY(openEditor());
-    QCOMPARE(openEditor()->text(), u"Hintergrund"_s);
-    QTest::keyClick(openEditor(), Qt::Key_Escape);
+    QTest::keyClicks(openEditor(), u"ackground layer"_s);
+    QTest::keyClick(openEditor(), Qt::Key_Return);
+    QTRY_COMPARE(m_editor->dataArray()[0].search, "background layer");
 
-    const QPoint layer = table()->visualRect(cell(7, RuleTableModel::SearchColumn)).center();
-    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, layer);
-    QVERIFY(!openEditor());
-    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, layer);
-    QTRY_VERIFY(openEditor());
-    QCOMPARE(openEditor()->text(), u"Layer"_s);
-}
-
-void TestRuleEditor::cellsRefuseSemicolonsTypedOrPasted()
-{
     table()->setCurrentIndex(cell(2, RuleTableModel::ReplaceColumn));
     QTest::keyClick(table(), Qt::Key_F2);
     QLineEdit *editor = openEditor();
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, u"Ko;pie"_s);
-    for (const QString &pasted : {u"a;b"_s, u"Ebene\n1"_s, u" 1"_s}) {
+    for (const QString &pasted : {u"a;b"_s, u"Ebene\n1"_s, u"\r"_s, u"\u2028"_s, u"\u2029"_s, u"\u0085"_s, u" 1"_s}) {
         QGuiApplication::clipboard()->setText(pasted);
         editor->paste();
     }
@@ -199,40 +154,11 @@ void TestRuleEditor::cellsRefuseSemicolonsTypedOrPasted()
     QTRY_COMPARE(QString::fromStdString(m_editor->dataArray()[2].replace), u"Kopie 1"_s);
 }
 
-void TestRuleEditor::modelRefusesWhatARuleCannotHold_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("plain") << u"Hintergrundebene"_s << true;
-    QTest::newRow("empty") << QString() << true;
-    QTest::newRow("semicolon") << u"a;b"_s << false;
-    QTest::newRow("line feed") << u"Layer\n"_s << false;
-    QTest::newRow("carriage return") << u"Layer\r1"_s << false;
-    QTest::newRow("line separator") << u"Layer\u2028"_s << false;
-    QTest::newRow("paragraph separator") << u"\u2029"_s << false;
-    QTest::newRow("next line") << u"a\u0085b"_s << false;
-}
-
-void TestRuleEditor::modelRefusesWhatARuleCannotHold()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, accepted);
-    QAbstractItemModel *model = m_editor->model();
-    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
-    const QModelIndex replace = cell(7, RuleTableModel::ReplaceColumn);
-    QCOMPARE(model->setData(replace, text), accepted);
-    QCOMPARE(replace.data().toString(), accepted ? text : u"Ebene"_s);
-    QCOMPARE(m_editor->isModified(), accepted);
-
-    // Committing the unchanged text, as a view does on leaving a cell, is no edit.
-    QVERIFY(model->setData(replace, replace.data()));
-    QCOMPARE(changed.size(), accepted ? 1 : 0);
-}
-
+// A button by its name, or a key sequence on the table.
 void TestRuleEditor::rowButtons_data()
 {
     QTest::addColumn<int>("selectedBefore");
-    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QByteArray>("press");
     QTest::addColumn<int>("selectedAfter");
     QTest::addColumn<QStringList>("firstThree");
     QTest::addColumn<int>("rows");
@@ -241,14 +167,14 @@ void TestRuleEditor::rowButtons_data()
     const QStringList swapped{u"Background"_s, u"copy"_s, u"Brightness/Contrast"_s};
     QTest::newRow("insert") << 1 << "insertButton"_ba << 9 << defaults << 10 << 7;
     QTest::newRow("delete the last row") << 8 << "deleteButton"_ba << 7 << defaults << 8 << 6;
+    QTest::newRow("Delete key, the next row moves up") << 3 << "Del"_ba << 3 << defaults << 8 << 6;
     QTest::newRow("delete, none selected") << -1 << "deleteButton"_ba << -1 << defaults << 9 << 7;
     QTest::newRow("up from row 2") << 2 << "moveupButton"_ba << 1 << swapped << 9 << 7;
     QTest::newRow("down from row 1") << 1 << "movedownButton"_ba << 2 << swapped << 9 << 7;
     QTest::newRow("enable all") << 4 << "selectAllButton"_ba << 4 << defaults << 9 << 9;
     QTest::newRow("disable all") << -1 << "deselectAllButton"_ba << -1 << defaults << 9 << 0;
-    QTest::newRow("swap the selected rule") << 2 << "swapButton"_ba << 2
-                                            << QStringList{u"Background"_s, u"Brightness/Contrast"_s, u"Kopie"_s} << 9
-                                            << 7;
+    QTest::newRow("swap the selected rule")
+        << 2 << "swapButton"_ba << 2 << QStringList{u"Background"_s, u"Brightness/Contrast"_s, u"Kopie"_s} << 9 << 7;
     QTest::newRow("swap every rule, none selected")
         << -1 << "swapButton"_ba << -1 << QStringList{u"Hintergrund"_s, u"Helligkeit/Kontrast"_s, u"Kopie"_s} << 9 << 7;
 }
@@ -256,92 +182,56 @@ void TestRuleEditor::rowButtons_data()
 void TestRuleEditor::rowButtons()
 {
     QFETCH(int, selectedBefore);
-    QFETCH(QByteArray, button);
+    QFETCH(QByteArray, press);
     QFETCH(int, selectedAfter);
     QFETCH(QStringList, firstThree);
     QFETCH(int, rows);
     QFETCH(int, enabled);
+    m_editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_editor.get()));
     if (selectedBefore >= 0)
         select(selectedBefore);
     const std::vector<rules::Rule> before = m_editor->dataArray();
-    click(button.constData());
-    QCOMPARE(searches().size(), rows);
-    QCOMPARE(searches().mid(0, 3), firstThree);
+    if (press.endsWith("Button"))
+        QTest::mouseClick(button(press.constData()), Qt::LeftButton);
+    else
+        QTest::keySequence(table(), QKeySequence(QString::fromLatin1(press)));
+    QCOMPARE(int(m_editor->dataArray().size()), rows);
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(QString::fromStdString(m_editor->dataArray()[row].search), firstThree[row]);
     QCOMPARE(selected(), selectedAfter);
     QCOMPARE(std::ranges::count(m_editor->dataArray(), 1, &rules::Rule::use), enabled);
-    if (button == "insertButton") { // ready to type the new rule's search text
+    if (press == "insertButton") { // ready to type the new rule's search text
         QVERIFY(openEditor());
         QCOMPARE(table()->currentIndex(), cell(9, RuleTableModel::SearchColumn));
+        QTest::keyClick(openEditor(), Qt::Key_Escape);
     }
 
-    // Each change is one step back and forth, with its selection; no change, no step.
+    // Each change is one step back and forth by the keys, with its selection;
+    // no change, no step. Back at the start, the table counts as unchanged.
     const std::vector<rules::Rule> after = m_editor->dataArray();
     QCOMPARE(action("undoAction")->isEnabled(), after != before);
-    QCOMPARE(m_editor->isModified(), after != before);
+    QCOMPARE(m_editor->windowTitle(), after != before ? u"Untitled *"_s : u"Untitled"_s);
     if (after == before)
         return;
-    action("undoAction")->trigger();
+    QTest::keySequence(table(), QKeySequence::Undo);
     QCOMPARE(m_editor->dataArray(), before);
     QCOMPARE(selected(), selectedBefore);
-    QVERIFY(!m_editor->isModified());
-    action("redoAction")->trigger();
+    QCOMPARE(m_editor->windowTitle(), u"Untitled"_s);
+    QTest::keySequence(table(), QKeySequence::Redo);
     QCOMPARE(m_editor->dataArray(), after);
     QCOMPARE(selected(), selectedAfter);
 }
 
-void TestRuleEditor::keysEditUndoAndRedo()
-{
-    m_editor->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_editor.get()));
-    table()->setFocus();
-    const std::vector<rules::Rule> defaults = m_editor->dataArray();
-    select(3);
-    QTest::keyClick(table(), Qt::Key_Delete);
-    QCOMPARE(searches().size(), 8);
-    QCOMPARE(searches().at(3), u"Gradient Fill"_s);
-    QCOMPARE(selected(), 3);
-    QTest::keyClick(table(), Qt::Key_Space);
-    QTest::keyClick(table(), Qt::Key_G);
-    QTest::keyClicks(openEditor(), u"radient"_s);
-    QTest::keyClick(openEditor(), Qt::Key_Return);
-    QTRY_COMPARE(m_editor->dataArray()[3], (rules::Rule{0, "gradient", "Verlaufsfüllung"}));
-    QCOMPARE(m_editor->windowTitle(), u"Untitled *"_s);
-
-    // Back step by step to the table as it came, which counts as unchanged again.
-    QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(m_editor->dataArray()[3].search, "Gradient Fill");
-    QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(m_editor->dataArray(), defaults);
-    QCOMPARE(m_editor->windowTitle(), u"Untitled"_s);
-    QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(searches().size(), 8);
-    QCOMPARE(m_editor->windowTitle(), u"Untitled *"_s);
-}
-
 void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
 {
-    pathField()->setText(u"typed name.rul"_s);
-    // Cancelled panels change nothing.
-    m_desktop->answerNextPanel(std::nullopt);
-    m_editor->loadRule();
-    m_editor->model()->setData(cell(0, RuleTableModel::ReplaceColumn), u"Hintergrundebene"_s);
-    m_desktop->answerNextPanel(std::nullopt);
-    m_editor->saveRule();
-    QCOMPARE(m_editor->dataArray()[0].replace, "Hintergrundebene");
-    QCOMPARE(pathField()->text(), u"typed name.rul"_s);
-    QCOMPARE(m_dir->entries(), (std::vector<std::string>{"a.rul", "b.rul"}));
-
     // A name without a suffix gets ".rul".
+    m_editor->model()->setData(cell(0, RuleTableModel::ReplaceColumn), u"Hintergrundebene"_s);
     m_desktop->answerNextPanel(file("de"));
-    click("saveRuleButton");
-    const SavePanel expected{
-        .title = u"Save RUL file"_s, .nameFieldStringValue = u"typed name.rul"_s, .allowedFileTypes = {u"rul"_s}};
-    QCOMPARE(m_desktop->savePanels, (QList<SavePanel>{expected, expected}));
+    QTest::mouseClick(button("saveRuleButton"), Qt::LeftButton);
     QCOMPARE(rules::readData(m_dir->file("de.rul")), m_editor->dataArray());
     QCOMPARE(pathField()->text(), file("de.rul"));
     QCOMPARE(image(), u"rule_loaded"_s);
-    QCOMPARE(m_editor->windowTitle(), u"de.rul"_s);
     QVERIFY(m_desktop->sheets.isEmpty());
     // The panel was not asked about that name: it is asked before the file is replaced.
     m_editor->model()->setData(cell(1, RuleTableModel::UseColumn), QVariant(), Qt::CheckStateRole);
@@ -352,21 +242,15 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     QCOMPARE(rules::readData(m_dir->file("de.rul"))[1].use, 0);
     QVERIFY(m_editor->isModified());
 
-    click("insertButton");
+    QTest::mouseClick(button("insertButton"), Qt::LeftButton);
     m_editor->model()->setData(cell(0, RuleTableModel::SearchColumn), QString());
     m_desktop->answerNextPanel(file("lossy.rul"));
     m_editor->saveRule();
-    // Written all the same, byte for byte.
-    QVERIFY(readText(m_dir->file("lossy.rul")).starts_with("1;;Hintergrundebene;\n1;Brightness"));
-    QVERIFY(readText(m_dir->file("lossy.rul")).ends_with("1;Levels;Tonwertkorrektur;\n0;;;\n"));
+    QVERIFY(readText(m_dir->file("lossy.rul")).starts_with("1;;Hintergrundebene;\n")); // written all the same
     QCOMPARE(m_desktop->sheets.size(), 1);
-    const ScriptedDesktop::Sheet &sheet = m_desktop->sheets.constFirst();
-    QCOMPARE(sheet.window, m_editor.get());
-    QCOMPARE(sheet.alert.style, Alert::Style::Warning);
-    const QString text = sheet.alert.informativeText;
+    const QString text = m_desktop->sheets.constFirst().alert.informativeText;
     QVERIFY2(text.contains(u"Row 1: the search text is empty"_s), qPrintable(text));
     QVERIFY2(text.contains(u"Row 10: the replacement text is empty"_s), qPrintable(text));
-    QVERIFY(!text.contains(u"Row 2"_s));
 
     // A long list ends with a count of the rest.
     for (int i = 0; i < 20; ++i)
@@ -374,36 +258,6 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     m_desktop->answerNextPanel(file("lossy.rul"));
     m_editor->saveRule();
     QVERIFY(m_desktop->sheets.constLast().alert.informativeText.contains(u"and 31 more"_s));
-}
-
-void TestRuleEditor::loadRefusesPipesAndDevicesAtOnce()
-{
-    const HangGuard guard;
-    const QString pipe = file("pipe.rul");
-    QCOMPARE(::mkfifo(qPrintable(pipe), 0644), 0);
-    QStringList logged;
-    rules::setLogSink([&](std::string_view, std::string_view detail) { logged << QString::fromUtf8(detail); });
-    for (const auto &[path, reason] : {std::pair{pipe, u"it is a pipe with no writer"_s},
-                                       std::pair{u"/dev/zero"_s, u"it is a device"_s}}) {
-        m_desktop->answerNextPanel(path);
-        m_editor->loadRule();
-        QCOMPARE(logged.constLast(), u"Cannot read \"%1\": %2"_s.arg(path, reason));
-        QVERIFY(m_editor->dataArray().empty());
-    }
-}
-
-void TestRuleEditor::addRulesAppendsDisabledRowsToFillIn()
-{
-    // Texts a rule cannot hold are left out; the first new row waits for its replacement.
-    const std::vector<rules::Rule> defaults = m_editor->dataArray();
-    QCOMPARE(m_editor->addRules({u"Curves"_s, u"a;b"_s, u"two\nlines"_s, QString(), u"Vibrance"_s}), 2);
-    QCOMPARE(std::vector(m_editor->dataArray().begin() + 9, m_editor->dataArray().end()),
-             (std::vector<rules::Rule>{{0, "Curves", ""}, {0, "Vibrance", ""}}));
-    QCOMPARE(table()->currentIndex(), cell(9, RuleTableModel::ReplaceColumn));
-    QCOMPARE(m_editor->windowTitle(), u"Untitled *"_s);
-    QCOMPARE(m_editor->addRules({u";"_s}), 0);
-    action("undoAction")->trigger(); // all of them in one step
-    QCOMPARE(m_editor->dataArray(), defaults);
 }
 
 // Unsaved changes are asked about before Load, closing, OK and taking another
@@ -416,14 +270,11 @@ void TestRuleEditor::unsavedChangesAreAskedAbout_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("load, nothing to save") << "load"_ba << -1 << u"a.rul"_s;
     QTest::newRow("load, save") << "load"_ba << 0 << u"a.rul"_s;
-    QTest::newRow("close, save") << "close"_ba << 0 << u"a.rul"_s;
     QTest::newRow("close, discard") << "close"_ba << 1 << u"a.rul"_s;
     QTest::newRow("close, cancel") << "close"_ba << 2 << u"a.rul"_s;
     QTest::newRow("close untitled, save with a panel") << "close"_ba << 0 << QString();
     QTest::newRow("close, save fails") << "close"_ba << 0 << u"missing/a.rul"_s;
-    QTest::newRow("ok, save") << "ok"_ba << 0 << u"a.rul"_s;
     QTest::newRow("ok, discard") << "ok"_ba << 1 << u"a.rul"_s;
-    QTest::newRow("another file, discard") << "take"_ba << 1 << u"a.rul"_s;
     QTest::newRow("another file, cancel") << "take"_ba << 2 << u"a.rul"_s;
 }
 
@@ -448,7 +299,6 @@ void TestRuleEditor::unsavedChangesAreAskedAbout()
     const bool goesOn = answer == 1 || saves || answer < 0;
     if (action == "load" && goesOn)
         m_desktop->answerNextPanel(file("b.rul"));
-    QSignalSpy handedBack(m_editor.get(), &RuleEditorViewController::ruleFilePathHandedBack);
 
     if (action == "load")
         m_editor->loadRule();
@@ -480,7 +330,6 @@ void TestRuleEditor::unsavedChangesAreAskedAbout()
         QCOMPARE(m_editor->dataArray(), (std::vector<rules::Rule>{{0, "Levels", "Tonwertkorrektur"}}));
     else // discarded changes are gone
         QCOMPARE(m_editor->dataArray(), saves ? edited : opened);
-    QCOMPARE(handedBack.size(), action == "ok" && goesOn ? 1 : 0);
 }
 
 // Cancel takes the table and its file back to where they were when the
@@ -488,16 +337,14 @@ void TestRuleEditor::unsavedChangesAreAskedAbout()
 void TestRuleEditor::cancelGoesBackToTheLastOpeningOrSave()
 {
     const std::vector<rules::Rule> defaults = m_editor->dataArray();
-    const std::vector<rules::Rule> b{{0, "Levels", "Tonwertkorrektur"}};
     m_desktop->answerNextPanel(file("b.rul"));
     m_editor->loadRule();
     m_editor->addRules({u"Curves"_s});
-    click("cancelButton");
+    QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
     QVERIFY(!m_editor->isVisible());
     QCOMPARE(m_editor->dataArray(), defaults);
     QCOMPARE(pathField()->text(), QString());
     QCOMPARE(image(), u"rule_notloaded"_s);
-    QCOMPARE(m_editor->windowTitle(), u"Untitled"_s);
     QVERIFY(!action("undoAction")->isEnabled());
 
     m_editor->show();
@@ -506,7 +353,7 @@ void TestRuleEditor::cancelGoesBackToTheLastOpeningOrSave()
     m_editor->saveRule();
     const std::vector<rules::Rule> saved = m_editor->dataArray();
     m_editor->addRules({u"Vibrance"_s});
-    click("cancelButton");
+    QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
     QCOMPARE(m_editor->dataArray(), saved);
     QCOMPARE(m_editor->windowTitle(), u"c.rul"_s);
 
@@ -516,8 +363,8 @@ void TestRuleEditor::cancelGoesBackToTheLastOpeningOrSave()
     m_editor->close();
     m_editor->show();
     m_editor->addRules({u"Vibrance"_s});
-    click("cancelButton");
-    QCOMPARE(m_editor->dataArray(), b);
+    QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
+    QCOMPARE(m_editor->dataArray(), (std::vector<rules::Rule>{{0, "Levels", "Tonwertkorrektur"}}));
     QCOMPARE(m_editor->ruleFilePath(), file("b.rul"));
 }
 

@@ -1,7 +1,7 @@
 // The Stored Strings window on its own: the table for a built file, the
-// filter, files that cannot be read or are not well-formed, the preview of a
-// translation and "Add Rule". Also the table model's cells without a window.
-#include <algorithm>
+// filter, files that cannot be read or are not well-formed, and the preview of
+// a translation, with QAbstractItemModelTester watching the table model. Add
+// Rule is tested with the main window.
 #include <sys/stat.h>
 
 #include <QAbstractItemModelTester>
@@ -38,15 +38,9 @@ atnbuild::Bytes layersFile()
     });
 }
 
-QStringList layersTexts()
-{
-    return {u"Layers"_s, u"Copy Layer"_s, u"Layer 1"_s, u"Layer 1 copy"_s, u"Back"_s, u"Background"_s, u"Layer 1"_s};
-}
-
 // A layer by name, a class of its own by name, a text value with a line
-// break, a file path (little-endian) and the empty class names of the
-// descriptors.
-atnbuild::Bytes sampleFile()
+// break and a file path (little-endian).
+atnbuild::Bytes retouchingFile()
 {
     using namespace atnbuild;
     return actionFile("Retouching", {
@@ -70,16 +64,11 @@ private slots:
     void cleanup();
 
     void listsTheStringsOfABuiltFile();
-    void filterKeepsMatchingTextsAndRoles_data();
-    void filterKeepsMatchingTextsAndRoles();
+    void filterAndReload();
     void saysWhatIsWrongWithTheFile();
     void saysWhenTheFileCannotBeRead();
     void previewsTheTranslation_data();
     void previewsTheTranslation();
-    void previewFollowsTheFilesOnReload();
-    void addRuleHandsOverTheSelectedTexts();
-    void cellsShowRoleTextLayoutAndOffset_data();
-    void cellsShowRoleTextLayoutAndOffset();
 
 private:
     QString write(const char *name, const atnbuild::Bytes &bytes)
@@ -95,99 +84,98 @@ private:
     QTableView *table() const { return m_view->findChild<QTableView *>(u"stringsTableView"_s); }
     QString label(const char *name) const { return m_view->findChild<QLabel *>(QLatin1StringView(name))->text(); }
     bool problemShown() const { return m_view->findChild<QLabel *>(u"problemIconLabel"_s)->isVisible(); }
-    QPushButton *button(const char *name) const { return m_view->findChild<QPushButton *>(QLatin1StringView(name)); }
-    // The texts in the table as it shows them, top to bottom.
-    QStringList shownTexts() const
+    void reload() const { QTest::mouseClick(m_view->findChild<QPushButton *>(u"reloadButton"_s), Qt::LeftButton); }
+    // One column of the table as it shows it, top to bottom; by default the
+    // stored texts.
+    QStringList shown(int column = StoredStringModel::TextColumn, int role = StoredStringModel::StoredTextRole) const
     {
-        QStringList texts;
+        QStringList cells;
         const QAbstractItemModel *model = table()->model();
         for (int row = 0; row < model->rowCount(); ++row)
-            texts << model->index(row, StoredStringModel::TextColumn).data(StoredStringModel::StoredTextRole).toString();
-        return texts;
-    }
-    void selectRows(const QList<int> &rows)
-    {
-        table()->clearSelection();
-        for (const int row : rows) {
-            table()->selectionModel()->select(table()->model()->index(row, 0),
-                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
+            cells << model->index(row, column).data(role).toString();
+        return cells;
     }
 
     std::unique_ptr<TempDir> m_dir;
     std::unique_ptr<StringsViewController> m_view;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
 };
 
 void TestStringsView::init()
 {
     m_dir = std::make_unique<TempDir>();
     m_view = std::make_unique<StringsViewController>();
+    m_tester = std::make_unique<QAbstractItemModelTester>(m_view->model(),
+                                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
 }
 
 void TestStringsView::cleanup()
 {
+    m_tester.reset();
     m_view.reset();
     m_dir.reset();
 }
 
+// Each stored text with its role, as one line (a line break would cut the
+// text off in its cell) and with its layout; the empty class names of the
+// descriptors are left out.
 void TestStringsView::listsTheStringsOfABuiltFile()
+{
+    const QString path = write("Retouching.atn", retouchingFile());
+    m_view->setFiles(path, QString());
+    QCOMPARE(shown(StoredStringModel::RoleColumn, Qt::DisplayRole),
+             (QStringList{u"set name"_s, u"action name"_s, u"layer name"_s, u"name of 'Xyz '"_s, u"text value"_s,
+                          u"file path"_s}));
+    QCOMPARE(shown(StoredStringModel::TextColumn, Qt::DisplayRole),
+             (QStringList{u"Retouching"_s, u"Soft Layer"_s, u"Layer 1"_s, u"Thing"_s, u"Line one\u21B5Line two"_s,
+                          u"/Users/anna/Layer.jpg"_s}));
+    QCOMPARE(shown()[4], u"Line one\nLine two"_s);
+    QCOMPARE(shown(StoredStringModel::LayoutColumn, Qt::DisplayRole),
+             (QStringList{u"BE"_s, u"BE"_s, u"BE"_s, u"BE"_s, u"BE"_s, u"LE"_s}));
+    QCOMPARE(label("statusLabel"), u"A well-formed action file. Actions: 1, steps: 3, stored texts: 6."_s);
+    QVERIFY(!problemShown());
+    QCOMPARE(label("filePathLabel"), QDir::toNativeSeparators(path));
+    QCOMPARE(m_view->windowTitle(), u"Stored Strings of Retouching.atn"_s);
+}
+
+// Reload reads both files again, as after a translation that wrote over the
+// input, and keeps the filter; emptying the filter shows everything again.
+void TestStringsView::filterAndReload()
 {
     const QString path = write("Layers.atn", layersFile());
     m_view->setFiles(path, QString());
-    QCOMPARE(m_view->atnFilePath(), path);
-    QCOMPARE(shownTexts(), layersTexts());
-    QCOMPARE(label("statusLabel"), u"A well-formed action file. Actions: 2, steps: 4, stored texts: 7."_s);
-    QVERIFY(!problemShown());
-    QCOMPARE(label("filePathLabel"), QDir::toNativeSeparators(path));
-    QCOMPARE(m_view->windowTitle(), u"Stored Strings of Layers.atn"_s);
-}
-
-void TestStringsView::filterKeepsMatchingTextsAndRoles_data()
-{
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QStringList>("texts");
-
-    QTest::newRow("text, any case") << u"LAYER 1"_s
-                                    << QStringList{u"Layer 1"_s, u"Layer 1 copy"_s, u"Layer 1"_s};
-    QTest::newRow("role") << u"action name"_s << QStringList{u"Copy Layer"_s, u"Back"_s};
-    QTest::newRow("text or role") << u"back"_s << QStringList{u"Back"_s, u"Background"_s};
-}
-
-void TestStringsView::filterKeepsMatchingTextsAndRoles()
-{
-    QFETCH(QString, filter);
-    QFETCH(QStringList, texts);
-
-    m_view->setFiles(write("Layers.atn", layersFile()), QString());
+    QVERIFY(label("previewLabel").startsWith(u"Choose a rule file in the main window"_s));
     auto *field = m_view->findChild<QLineEdit *>(u"filterField"_s);
-    QTest::keyClicks(field, filter);
-    QCOMPARE(shownTexts(), texts);
+    QTest::keyClicks(field, u"LAYER 1"_s); // in any case
+    QCOMPARE(shown(), (QStringList{u"Layer 1"_s, u"Layer 1 copy"_s, u"Layer 1"_s}));
+    field->setText(u"action name"_s);
+    QCOMPARE(shown(), (QStringList{u"Copy Layer"_s, u"Back"_s}));
 
-    // The filter stays over a reload, and emptying it shows everything again.
-    m_view->reload();
-    QCOMPARE(shownTexts(), texts);
+    m_view->setFiles(path, writeRules("1;Layer;Ebene;\n"));
+    write("Layers.atn", atnbuild::actionFile("Ebenen", {atnbuild::action("Ebene kopieren", {})}));
+    writeRules("1;Ebene;Layer;\n1;kopieren;copy;\n");
+    reload();
+    QCOMPARE(shown(), QStringList{u"Ebene kopieren"_s});
+    QCOMPARE(label("previewLabel"),
+             u"2 of 2 texts change by the enabled rules of Rules.rul (shown in bold). Every rule matches."_s);
     field->clear();
-    QCOMPARE(table()->model()->rowCount(), 7);
+    QCOMPARE(shown(), (QStringList{u"Ebenen"_s, u"Ebene kopieren"_s}));
 }
 
 void TestStringsView::saysWhatIsWrongWithTheFile()
 {
+    // Cut off inside the last layer name: the texts found before the fault are listed.
     const atnbuild::Bytes whole = layersFile();
-    // Cut off inside the last layer name, another version: the texts found
-    // before the fault are listed.
-    const std::pair<atnbuild::Bytes, int> files[] = {{atnbuild::Bytes(whole.begin(), whole.end() - 6), 6},
-                                                     {atnbuild::actionFile("Old", {}, 12), 0}};
-    for (const auto &[bytes, found] : files) {
-        m_view->setFiles(write("Broken.atn", bytes), QString());
-        const QString status = label("statusLabel");
-        const QString error = QString::fromStdString(atnformat::readActionFile(bytes).error->message());
-        QVERIFY2(status.startsWith(u"Not a well-formed action file: %1. "_s.arg(error)), qPrintable(status));
-        QVERIFY(status.endsWith(u"Stored texts found before that point: %1."_s.arg(found)));
-        QVERIFY(problemShown());
-        QCOMPARE(shownTexts(), layersTexts().mid(0, found));
-    }
+    const atnbuild::Bytes bytes(whole.begin(), whole.end() - 6);
+    m_view->setFiles(write("Broken.atn", bytes), QString());
+    const QString status = label("statusLabel");
+    const QString error = QString::fromStdString(atnformat::readActionFile(bytes).error->message());
+    QVERIFY2(status.startsWith(u"Not a well-formed action file: %1. "_s.arg(error)), qPrintable(status));
+    QVERIFY(status.endsWith(u"Stored texts found before that point: 6."_s));
+    QVERIFY(problemShown());
+    QCOMPARE(shown(), (QStringList{u"Layers"_s, u"Copy Layer"_s, u"Layer 1"_s, u"Layer 1 copy"_s, u"Back"_s, u"Background"_s}));
 }
 
 void TestStringsView::saysWhenTheFileCannotBeRead()
@@ -224,10 +212,8 @@ void TestStringsView::previewsTheTranslation_data()
     QTest::addColumn<int>("changed");
     // The byte scan meets the path's "Background" one byte early, as a
     // big-endian reading, and stops there; the exact mode rewrites the path.
-    QTest::newRow("byte scan") << translation::Mode::ByteScan << u"/Users/anna/Pictures/Backgrounds/paper-grain.jpg"_s
-                               << 19;
-    QTest::newRow("exact") << translation::Mode::Exact << u"/Users/anna/Pictures/Hintergrunds/paper-grain.jpg"_s
-                           << 20;
+    QTest::newRow("byte scan") << translation::Mode::ByteScan << u"/Users/anna/Pictures/Backgrounds/paper-grain.jpg"_s << 19;
+    QTest::newRow("exact") << translation::Mode::Exact << u"/Users/anna/Pictures/Hintergrunds/paper-grain.jpg"_s << 20;
 }
 
 void TestStringsView::previewsTheTranslation()
@@ -258,94 +244,6 @@ void TestStringsView::previewsTheTranslation()
     // Nothing is written.
     QCOMPARE(m_dir->entries(), (std::vector<std::string>{"Rules.rul", "sample-en.atn"}));
     QCOMPARE(readBytes(m_dir->file("sample-en.atn")), sample);
-}
-
-void TestStringsView::previewFollowsTheFilesOnReload()
-{
-    const QString path = write("Layers.atn", layersFile());
-    m_view->setFiles(path, QString());
-    QVERIFY(label("previewLabel").startsWith(u"Choose a rule file in the main window"_s));
-    m_view->setFiles(path, QString::fromStdString(m_dir->file("Rules.rul")));
-    QCOMPARE(label("previewLabel"), u"Rules.rul has no enabled rules, or cannot be read."_s);
-
-    // A translation wrote over the input, and the rules changed on disk.
-    writeRules("1;Layer;Ebene;\n");
-    QTest::mouseClick(button("reloadButton"), Qt::LeftButton);
-    QVERIFY(label("previewLabel").startsWith(u"5 of 7 texts change"_s));
-    write("Layers.atn", atnbuild::actionFile("Ebenen", {atnbuild::action("Ebene kopieren", {})}));
-    writeRules("1;Ebene;Layer;\n1;kopieren;copy;\n");
-    QTest::mouseClick(button("reloadButton"), Qt::LeftButton);
-    QCOMPARE(shownTexts(), (QStringList{u"Ebenen"_s, u"Ebene kopieren"_s}));
-    QCOMPARE(label("previewLabel"),
-             u"2 of 2 texts change by the enabled rules of Rules.rul (shown in bold). Every rule matches."_s);
-}
-
-void TestStringsView::addRuleHandsOverTheSelectedTexts()
-{
-    QList<QStringList> requests;
-    m_view->setAddRulesHandler([&](const QStringList &texts) {
-        requests << texts;
-        return int(texts.size()) - int(texts.filter(u"\n"_s).size()); // as many rules as the editor could make
-    });
-    m_view->setFiles(write("Layers.atn", layersFile()), QString());
-    QPushButton *addRule = button("addRuleButton");
-    QVERIFY(!addRule->isEnabled());
-
-    // Top to bottom as shown, each text once.
-    selectRows({6, 2, 5});
-    QTest::mouseClick(addRule, Qt::LeftButton);
-    QCOMPARE(requests, (QList<QStringList>{{u"Layer 1"_s, u"Background"_s}}));
-
-    // The exact stored text, also where the table shows a symbol for a line break.
-    m_view->setFiles(write("Text.atn", atnbuild::fileWithItems({{"Txt ", atnbuild::textValue("Two\nlines")},
-                                                               {"Nm  ", atnbuild::textValue("Layer 2")}})),
-                     QString());
-    QVERIFY(!addRule->isEnabled());
-    m_view->findChild<QLineEdit *>(u"filterField"_s)->setText(u"text value"_s);
-    selectRows({0, 1});
-    QTest::mouseClick(addRule, Qt::LeftButton);
-    QCOMPARE(requests.constLast(), (QStringList{u"Two\nlines"_s, u"Layer 2"_s}));
-    QCOMPARE(label("addRuleNoteLabel"), u"Texts left out, as a rule cannot hold \";\" or a line break: 1"_s);
-
-    // Nothing selected, nothing handed over; the note goes with the selection.
-    table()->clearSelection();
-    QVERIFY(!addRule->isEnabled());
-    QCOMPARE(label("addRuleNoteLabel"), QString());
-    m_view->addRule();
-    QCOMPARE(requests.size(), 2);
-}
-
-void TestStringsView::cellsShowRoleTextLayoutAndOffset_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("role");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("layout");
-    QTest::newRow("layer") << u"Layer 1"_s << u"layer name"_s << u"Layer 1"_s << u"BE"_s;
-    QTest::newRow("other class") << u"Thing"_s << u"name of 'Xyz '"_s << u"Thing"_s << u"BE"_s;
-    // A line break would cut the text off in its one-line cell.
-    QTest::newRow("line break") << u"Line one\nLine two"_s << u"text value"_s << u"Line one\u21B5Line two"_s << u"BE"_s;
-    QTest::newRow("file path") << u"/Users/anna/Layer.jpg"_s << u"file path"_s << u"/Users/anna/Layer.jpg"_s << u"LE"_s;
-}
-
-void TestStringsView::cellsShowRoleTextLayoutAndOffset()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, role);
-    QFETCH(QString, shown);
-    QFETCH(QString, layout);
-    StoredStringModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setStrings(atnformat::readActionFile(sampleFile()).strings);
-    const auto found = std::ranges::find(model.rows(), stored, &StoredStringModel::Row::text);
-    QVERIFY(found != model.rows().end());
-    const auto cell = [&, row = int(found - model.rows().begin())](int column, int itemRole = Qt::DisplayRole) {
-        return model.index(row, column).data(itemRole).toString();
-    };
-    QCOMPARE(cell(StoredStringModel::RoleColumn), role);
-    QCOMPARE(cell(StoredStringModel::TextColumn), shown);
-    QCOMPARE(cell(StoredStringModel::TextColumn, StoredStringModel::StoredTextRole), stored);
-    QCOMPARE(cell(StoredStringModel::LayoutColumn), layout);
 }
 
 QTEST_MAIN(TestStringsView)
