@@ -80,32 +80,22 @@ atnbuild::Bytes listedFile()
                                                      {"Nm  ", textValue("say \"hi\"\\\n")}}})})});
 }
 
-// Replaces the placeholders IN, OUT and DIR with the test's paths, in one
-// pass, so that a path is never searched for placeholders itself. Capitals
-// next to a placeholder make it part of a word ("INPUT", "LAYOUT").
-std::string substitute(const std::string &text, const TempDir &dir)
+// Replaces the placeholders @IN, @OUT and @DIR with the test's paths.
+std::string substitute(std::string text, const TempDir &dir)
 {
-    const std::pair<std::string_view, std::string> names[] = {
-        {"IN", dir.file("in.atn")}, {"OUT", dir.file("out.atn")}, {"DIR", dir.path()}};
-    const auto isCapital = [&](std::size_t i) { return i < text.size() && text[i] >= 'A' && text[i] <= 'Z'; };
-    std::string result;
-    for (std::size_t at = 0; at < text.size();) {
-        const auto name = std::find_if(std::begin(names), std::end(names),
-                                       [&](const auto &n) { return text.compare(at, n.first.size(), n.first) == 0; });
-        if (name == std::end(names) || (at > 0 && isCapital(at - 1)) || isCapital(at + name->first.size())) {
-            result += text[at++];
-        } else {
-            result += name->second;
-            at += name->first.size();
-        }
+    const std::pair<std::string, std::string> names[] = {
+        {"@IN", dir.file("in.atn")}, {"@OUT", dir.file("out.atn")}, {"@DIR", dir.path()}};
+    for (const auto &[name, path] : names) {
+        for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at + path.size()))
+            text.replace(at, name.size(), path);
     }
-    return result;
+    return text;
 }
 
 struct CliCase {
     const char *name;
     void (*prepare)(const TempDir &dir); // besides writing in.atn
-    std::vector<std::string> args;       // "IN", "OUT", "DIR" stand for the test's paths
+    std::vector<std::string> args;       // "@IN", "@OUT", "@DIR" stand for the test's paths
     int exitCode;
     const char *printed; // a piece of standard output followed by standard error, same placeholders
     Entries entries;     // the folder afterwards
@@ -189,113 +179,113 @@ void rawDataFiles(const TempDir &dir)
 INSTANTIATE_TEST_SUITE_P(
     Cases, Cli,
     testing::Values(
-        CliCase{"ThreeArguments", nullptr, {"IN", "OUT", "B"}, 2, "Too few parameters", kInput},
-        CliCase{"UnpairedTexts", nullptr, {"IN", "OUT", "B", "XY", "C"}, 2, "must come in pairs", kInput},
+        CliCase{"ThreeArguments", nullptr, {"@IN", "@OUT", "B"}, 2, "Too few parameters", kInput},
+        CliCase{"UnpairedTexts", nullptr, {"@IN", "@OUT", "B", "XY", "C"}, 2, "must come in pairs", kInput},
         // The lenient option counts only as the very first argument.
-        CliCase{"LenientWithoutAPair", nullptr, {"--lenient-le", "IN", "OUT", "B"}, 2, "Too few parameters", kInput},
-        CliCase{"LenientWithUnpairedTexts", nullptr, {"--lenient-le", "IN", "OUT", "B", "XY", "C"}, 2,
+        CliCase{"LenientWithoutAPair", nullptr, {"--lenient-le", "@IN", "@OUT", "B"}, 2, "Too few parameters", kInput},
+        CliCase{"LenientWithUnpairedTexts", nullptr, {"--lenient-le", "@IN", "@OUT", "B", "XY", "C"}, 2,
                 "Lenient little-endian handling is on: the header checks of little-endian strings are skipped.\n"
                 "Search and replacement texts must come in pairs", kInput},
-        CliCase{"LenientAsASearchText", nullptr, {"IN", "OUT", "--lenient-le", "x"}, 0,
+        CliCase{"LenientAsASearchText", nullptr, {"@IN", "@OUT", "--lenient-le", "x"}, 0,
                 "Replacing \"--lenient-le\" with \"x\"\nNot found.\n", kBoth},
         CliCase{"Help", nullptr, {"--help"}, 0, "Usage: atnlingo", kInput},
         CliCase{"Version", nullptr, {"--version"}, 0, "atnlingo ", kInput},
-        CliCase{"MissingInput", nullptr, {"DIR/missing.atn", "OUT", "B", "XY"}, 1,
-                "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n"
-                "Not translated: Cannot read \"DIR/missing.atn\": No such file or directory. Nothing was written.\n"
+        CliCase{"MissingInput", nullptr, {"@DIR/missing.atn", "@OUT", "B", "XY"}, 1,
+                "Error: Cannot read \"@DIR/missing.atn\": No such file or directory\n"
+                "Not translated: Cannot read \"@DIR/missing.atn\": No such file or directory. Nothing was written.\n"
                 "Done.\n", kInput},
-        CliCase{"InputIsAFolder", nullptr, {"DIR", "OUT", "B", "XY"}, 1,
-                "Error: Cannot read \"DIR\": it is a folder\nNot translated: ", kInput},
+        CliCase{"InputIsAFolder", nullptr, {"@DIR", "@OUT", "B", "XY"}, 1,
+                "Error: Cannot read \"@DIR\": it is a folder\nNot translated: ", kInput},
         // Refused at once, not waited for or read as empty or endless.
-        CliCase{"InputIsAPipeWithoutWriter", inputIsAPipe, {"IN", "OUT", "B", "XY"}, 1,
-                "Error: Cannot read \"IN\": it is a pipe with no writer\nNot translated: ", kInput},
-        CliCase{"InputIsADevice", nullptr, {"/dev/zero", "OUT", "B", "XY"}, 1,
+        CliCase{"InputIsAPipeWithoutWriter", inputIsAPipe, {"@IN", "@OUT", "B", "XY"}, 1,
+                "Error: Cannot read \"@IN\": it is a pipe with no writer\nNot translated: ", kInput},
+        CliCase{"InputIsADevice", nullptr, {"/dev/zero", "@OUT", "B", "XY"}, 1,
                 "Error: Cannot read \"/dev/zero\": it is a device\nNot translated: ", kInput},
-        CliCase{"InputIsASocket", inputIsASocket, {"IN", "OUT", "B", "XY"}, 1,
-                "Error: Cannot read \"IN\": it is a socket\nNot translated: ", kInput},
-        CliCase{"SameFileIsAPipe", inputIsAPipe, {"IN", "IN", "B", "XY"}, 1,
-                "Ooops! Something went wrong: cannot back up \"IN\": it is not a regular file\n", kInput},
+        CliCase{"InputIsASocket", inputIsASocket, {"@IN", "@OUT", "B", "XY"}, 1,
+                "Error: Cannot read \"@IN\": it is a socket\nNot translated: ", kInput},
+        CliCase{"SameFileIsAPipe", inputIsAPipe, {"@IN", "@IN", "B", "XY"}, 1,
+                "Ooops! Something went wrong: cannot back up \"@IN\": it is not a regular file\n", kInput},
         CliCase{"EmptyInput", [](const TempDir &dir) { writeText(dir.file("in.atn"), ""); },
-                {"IN", "OUT", "B", "XY"}, 0, "Read 0 bytes.\nThe input is not a well-formed action file (at offset 0: "
+                {"@IN", "@OUT", "B", "XY"}, 0, "Read 0 bytes.\nThe input is not a well-formed action file (at offset 0: "
                 "expected a version number, found the end of the file), so the translated file is not checked.\n"
-                "Replacing \"B\" with \"XY\"\nNot found.\nOpening output file: OUT\nWriting 0 bytes.\n"
-                "Translated: 0 stored texts rewritten by 0 of 1 rules, written to \"OUT\".\nDone.\n", kBoth},
-        CliCase{"ExactNeedsAWellFormedInput", nullptr, {"--exact", "IN", "OUT", "B", "XY"}, 1,
+                "Replacing \"B\" with \"XY\"\nNot found.\nOpening output file: @OUT\nWriting 0 bytes.\n"
+                "Translated: 0 stored texts rewritten by 0 of 1 rules, written to \"@OUT\".\nDone.\n", kBoth},
+        CliCase{"ExactNeedsAWellFormedInput", nullptr, {"--exact", "@IN", "@OUT", "B", "XY"}, 1,
                 "Error: The input is not a well-formed action file (at offset 0: expected version 16, found "
                 "287454020), so it cannot be translated by its structure", kInput},
         // The little-endian path's Latin letters are met one byte early as a
         // big-endian reading, which ends the rule's scan.
-        CliCase{"ScanStopsAtAProblem", listedFiles, {"IN", "OUT", "tmp", "Temp"}, 0,
+        CliCase{"ScanStopsAtAProblem", listedFiles, {"@IN", "@OUT", "tmp", "Temp"}, 0,
                 "Unable to find the start of the string for a match at offset 177 in output file.\nThis rule stopped "
                 "at offset 177: later occurrences of its text are left as they were.\nExact translation follows the "
                 "file's structure instead and has no such problem: the check box \"Exact translation\" in the window, "
                 "--exact on the command line.\nNot found.\n", kListedAndOut},
         // Two occurrences in one text rewrite it once.
-        CliCase{"TwoInOneText", listedFiles, {"IN", "OUT", "\"", "'"}, 0,
+        CliCase{"TwoInOneText", listedFiles, {"@IN", "@OUT", "\"", "'"}, 0,
                 "Replacing \"\"\" with \"'\"\n1 stored text rewritten.\n", kListedAndOut},
         // Each pair of an exact translation sees what the one before made.
-        CliCase{"ExactPairsInOrder", listedFiles, {"--exact", "IN", "OUT", "B", "XY", "XY", "Z"}, 0,
+        CliCase{"ExactPairsInOrder", listedFiles, {"--exact", "@IN", "@OUT", "B", "XY", "XY", "Z"}, 0,
                 "Replacing \"B\" with \"XY\"\n1 stored text rewritten.\nReplacing \"XY\" with \"Z\"\n"
                 "1 stored text rewritten.\n", kListedAndOut},
         // A result that no longer walks is not written; nor is the input when
         // it is the output, and its backup goes again.
-        CliCase{"ResultNoLongerWalks", rawDataFiles, {"IN", "OUT", "copy", "Kopie"}, 1,
+        CliCase{"ResultNoLongerWalks", rawDataFiles, {"@IN", "@OUT", "copy", "Kopie"}, 1,
                 "Error: The translated file is no longer a well-formed action file (at offset 190: expected a value "
-                "type, found 'snlo'), so \"OUT\" was not written.\nNot translated: The translated file would no "
+                "type, found 'snlo'), so \"@OUT\" was not written.\nNot translated: The translated file would no "
                 "longer be a well-formed action file. Nothing was written.\n", kWithRules},
-        CliCase{"SameFileResultNoLongerWalks", rawDataFiles, {"IN", "IN", "copy", "Kopie"}, 1,
-                "its backup \"IN.bak\" was removed again.\n", kWithRules},
-        CliCase{"DryRunOfAResultThatNoLongerWalks", rawDataFiles, {"--rules", "DIR/de.rul", "--dry-run", "IN"}, 1,
+        CliCase{"SameFileResultNoLongerWalks", rawDataFiles, {"@IN", "@IN", "copy", "Kopie"}, 1,
+                "its backup \"@IN.bak\" was removed again.\n", kWithRules},
+        CliCase{"DryRunOfAResultThatNoLongerWalks", rawDataFiles, {"--rules", "@DIR/de.rul", "--dry-run", "@IN"}, 1,
                 "Error: The translated file would no longer be a well-formed action file (at offset 190: expected a "
                 "value type, found 'snlo'), so it would not be written.\nNo stored texts are listed: the translation "
                 "would not be written.\n", kWithRules},
         // A pair that cannot be used is a usage error that names it; nothing is
         // read or written.
-        CliCase{"InvalidPair", nullptr, {"IN", "OUT", "B", "XY", "", "x"}, 2,
+        CliCase{"InvalidPair", nullptr, {"@IN", "@OUT", "B", "XY", "", "x"}, 2,
                 "Not translated: The rule \"\" \u2192 \"x\" cannot be used: Search string must not be empty!", kInput},
-        CliCase{"OutputFolderMissing", nullptr, {"IN", "DIR/missing/out.atn", "B", "XY"}, 1,
-                "Cannot write \"DIR/missing/out.atn\": No such file or directory\nNot translated: ", kInput},
-        CliCase{"OutputIsAFolder", nullptr, {"IN", "DIR", "B", "XY"}, 1,
-                "Cannot write \"DIR\": it is a folder\nNot translated: ", kInput},
+        CliCase{"OutputFolderMissing", nullptr, {"@IN", "@DIR/missing/out.atn", "B", "XY"}, 1,
+                "Cannot write \"@DIR/missing/out.atn\": No such file or directory\nNot translated: ", kInput},
+        CliCase{"OutputIsAFolder", nullptr, {"@IN", "@DIR", "B", "XY"}, 1,
+                "Cannot write \"@DIR\": it is a folder\nNot translated: ", kInput},
         CliCase{"OutputIsAPipe", [](const TempDir &dir) { ASSERT_EQ(::mkfifo(dir.file("out.atn").c_str(), 0644), 0); },
-                {"IN", "OUT", "B", "XY"}, 1, "Cannot write \"OUT\": it is not a regular file\nNot translated: ", kBoth},
+                {"@IN", "@OUT", "B", "XY"}, 1, "Cannot write \"@OUT\": it is not a regular file\nNot translated: ", kBoth},
         CliCase{"SameFileAndBackupNameTaken",
                 [](const TempDir &dir) { ASSERT_EQ(::mkdir(dir.file("in.atn.bak").c_str(), 0755), 0); },
-                {"IN", "IN", "B", "XY"}, 0, "Done.\n", {"in.atn", "in.atn.bak", "in.atn.bak.1"}},
+                {"@IN", "@IN", "B", "XY"}, 0, "Done.\n", {"in.atn", "in.atn.bak", "in.atn.bak.1"}},
         // The output is the input by another name: backed up, and the backup goes again.
-        CliCase{"SameFileUnderAnotherNameLeftAsItWas", nullptr, {"IN", "DIR/./in.atn", "Q", "R"}, 0,
-                "Writing 18 bytes.\nThe input file was left as it was, so its backup \"IN.bak\" was removed again.\n",
+        CliCase{"SameFileUnderAnotherNameLeftAsItWas", nullptr, {"@IN", "@DIR/./in.atn", "Q", "R"}, 0,
+                "Writing 18 bytes.\nThe input file was left as it was, so its backup \"@IN.bak\" was removed again.\n",
                 kInput},
 
         // A rule file that yields no pair leaves every file alone, the backup included.
-        CliCase{"RuleFileMissing", nullptr, {"--rules", "DIR/de.rul", "IN", "IN"}, 2, "File not found\n" NO_RULES,
+        CliCase{"RuleFileMissing", nullptr, {"--rules", "@DIR/de.rul", "@IN", "@IN"}, 2, "File not found\n" NO_RULES,
                 kInput},
         CliCase{"RuleFileNotUtf8", [](const TempDir &dir) { writeText(dir.file("de.rul"), "1;B;\xFF;\n"); },
-                {"--rules", "DIR/de.rul", "IN", "OUT"}, 2,
-                "Cannot read file. (Cannot read \"DIR/de.rul\": not valid UTF-8 at byte 4: invalid byte 0xFF)\n" NO_RULES,
+                {"--rules", "@DIR/de.rul", "@IN", "@OUT"}, 2,
+                "Cannot read file. (Cannot read \"@DIR/de.rul\": not valid UTF-8 at byte 4: invalid byte 0xFF)\n" NO_RULES,
                 kWithRules},
         CliCase{"RulesWithoutPaths", nullptr, {"--rules"}, 2, RULES_USAGE, kInput},
-        CliCase{"RulesWithOnePath", withRules, {"--rules", "DIR/de.rul", "IN"}, 2, RULES_USAGE, kWithRules},
-        CliCase{"RulesJsonWithoutDryRun", withRules, {"--rules", "DIR/de.rul", "--json", "IN", "OUT"}, 2, RULES_USAGE,
+        CliCase{"RulesWithOnePath", withRules, {"--rules", "@DIR/de.rul", "@IN"}, 2, RULES_USAGE, kWithRules},
+        CliCase{"RulesJsonWithoutDryRun", withRules, {"--rules", "@DIR/de.rul", "--json", "@IN", "@OUT"}, 2, RULES_USAGE,
                 kWithRules},
-        CliCase{"RulesDryRunOfTwoPaths", withRules, {"--rules", "DIR/de.rul", "--dry-run", "IN", "OUT"}, 2, RULES_USAGE,
+        CliCase{"RulesDryRunOfTwoPaths", withRules, {"--rules", "@DIR/de.rul", "--dry-run", "@IN", "@OUT"}, 2, RULES_USAGE,
                 kWithRules},
-        CliCase{"RulesDryRunIntoAFolder", withRules, {"--rules", "DIR/de.rul", "--dry-run", "--output-dir", "DIR", "IN"},
+        CliCase{"RulesDryRunIntoAFolder", withRules, {"--rules", "@DIR/de.rul", "--dry-run", "--output-dir", "@DIR", "@IN"},
                 2, RULES_USAGE, kWithRules},
-        CliCase{"RulesFolderWithoutInputs", withRules, {"--rules", "DIR/de.rul", "--output-dir", "DIR"}, 2, RULES_USAGE,
+        CliCase{"RulesFolderWithoutInputs", withRules, {"--rules", "@DIR/de.rul", "--output-dir", "@DIR"}, 2, RULES_USAGE,
                 kWithRules},
-        CliCase{"DryRun", listedFiles, {"--rules", "DIR/de.rul", "--dry-run", "IN"}, 0,
+        CliCase{"DryRun", listedFiles, {"--rules", "@DIR/de.rul", "--dry-run", "@IN"}, 0,
                 "  OFFSET  LAYOUT  ROLE                BEFORE \u2192 AFTER\n"
                 "     122  BE      layer name          \"Background\" \u2192 \"XYackground\"\n"
                 "1 of 5 stored texts would change.\n", kListed},
         // The JSON stands alone on standard output, the console text follows on standard error.
-        CliCase{"ExactDryRunJson", listedFiles, {"--rules", "DIR/de.rul", "--exact", "--dry-run", "--json", "IN"}, 0,
+        CliCase{"ExactDryRunJson", listedFiles, {"--rules", "@DIR/de.rul", "--exact", "--dry-run", "--json", "@IN"}, 0,
                 "\"wellFormed\": true,\n  \"wouldWrite\": true,\n  \"storedTexts\": 5,\n  \"changes\": [\n"
                 "    {\"offset\": 122, \"layout\": \"be\", \"role\": \"referenceName\", \"before\": \"Background\", "
                 "\"after\": \"XYackground\"}\n  ],\n  \"rules\": [\n"
                 "    {\"search\": \"B\", \"replacement\": \"XY\", \"rewrittenTexts\": 1}\n  ]\n}\n"
-                "Opening input file: IN\n", kListed},
-        CliCase{"ExactDryRunOfAFileThatIsNotWellFormed", withRules, {"--rules", "DIR/de.rul", "--exact", "--dry-run", "IN"},
+                "Opening input file: @IN\n", kListed},
+        CliCase{"ExactDryRunOfAFileThatIsNotWellFormed", withRules, {"--rules", "@DIR/de.rul", "--exact", "--dry-run", "@IN"},
                 1, "No stored texts are listed: the input is not a well-formed action file.\n", kWithRules},
         // Exact translation refuses a text that would outgrow what a stored text may hold.
         CliCase{"ExactTextTooLongToStore",
@@ -303,36 +293,37 @@ INSTANTIATE_TEST_SUITE_P(
                     listedFiles(dir);
                     writeText(dir.file("de.rul"), "1;B;" + std::string(0x100000, 'x') + ";\n");
                 },
-                {"--rules", "DIR/de.rul", "--exact", "IN", "OUT"}, 1,
+                {"--rules", "@DIR/de.rul", "--exact", "@IN", "@OUT"}, 1,
                 "Error: The text stored at offset 122 would become longer than a stored text may be.\nNot translated: ",
                 kListed},
-        CliCase{"BatchIntoAMissingFolder", withRules, {"--rules", "DIR/de.rul", "--output-dir", "DIR/missing", "IN"}, 2,
-                "Not translated: The output folder \"DIR/missing\" is missing or not a folder. Nothing was written.\n",
+        CliCase{"BatchIntoAMissingFolder", withRules, {"--rules", "@DIR/de.rul", "--output-dir", "@DIR/missing", "@IN"}, 2,
+                "Not translated: The output folder \"@DIR/missing\" is missing or not a folder. Nothing was written.\n",
                 kWithRules},
-        CliCase{"BatchOfTwoInputsOfOneName", withRules, {"--rules", "DIR/de.rul", "--output-dir", "DIR", "IN", "DIR/./in.atn"},
-                2, "Not translated: \"IN\" and \"DIR/./in.atn\" have the same file name, so their outputs would be the "
+        CliCase{"BatchOfTwoInputsOfOneName", withRules,
+                {"--rules", "@DIR/de.rul", "--output-dir", "@DIR", "@IN", "@DIR/./in.atn"}, 2,
+                "Not translated: \"@IN\" and \"@DIR/./in.atn\" have the same file name, so their outputs would be the "
                 "same file. Nothing was written.\n", kWithRules},
 
         // The listing shows what was read before the fault, then the fault.
-        CliCase{"List", listedFiles, {"--list", "DIR/bad.atn"}, 1,
-                "DIR/bad.atn: not well-formed, version 16, 1 action, 1 event, 7 stored strings (2 empty, not listed)\n"
+        CliCase{"List", listedFiles, {"--list", "@DIR/bad.atn"}, 1,
+                "@DIR/bad.atn: not well-formed, version 16, 1 action, 1 event, 7 stored strings (2 empty, not listed)\n"
                 "  OFFSET  LAYOUT  ROLE                TEXT\n"
                 "       4  BE      set name            \"Set\"\n"
                 "      27  BE      action name         \"Act\"\n"
                 "     122  BE      layer name          \"Background\"\n"
                 "     172  LE      file path           \"/tmp/夕焼け.jpg\"\n"
                 "     214  BE      text value          \"say \\\"hi\\\"\\\\\\n\"\n"
-                "Error: DIR/bad.atn is not a well-formed action file: at offset 240: expected the end of the file, "
+                "Error: @DIR/bad.atn is not a well-formed action file: at offset 240: expected the end of the file, "
                 "found 1 more bytes\n", kListed},
-        CliCase{"ListOfTwoFiles", nullptr, {"--list", "IN", "IN"}, 2, "Usage: atnlingo --list [--json] FILE\n", kInput},
-        CliCase{"ListMissingFile", nullptr, {"--list", "DIR/missing.atn"}, 1,
-                "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n", kInput},
-        CliCase{"Check", listedFiles, {"--check", "IN"}, 0,
-                "IN: well-formed, version 16, 1 action, 1 event, 7 stored strings\n", kListed},
-        CliCase{"CheckFailsIfAnyIsNotWellFormed", listedFiles, {"--check", "DIR/bad.atn", "DIR/missing.atn", "IN"}, 1,
-                "DIR/bad.atn: not well-formed: at offset 240: expected the end of the file, found 1 more bytes\n"
-                "IN: well-formed, version 16, 1 action, 1 event, 7 stored strings\n"
-                "Error: Cannot read \"DIR/missing.atn\": No such file or directory\n", kListed},
+        CliCase{"ListOfTwoFiles", nullptr, {"--list", "@IN", "@IN"}, 2, "Usage: atnlingo --list [--json] FILE\n", kInput},
+        CliCase{"ListMissingFile", nullptr, {"--list", "@DIR/missing.atn"}, 1,
+                "Error: Cannot read \"@DIR/missing.atn\": No such file or directory\n", kInput},
+        CliCase{"Check", listedFiles, {"--check", "@IN"}, 0,
+                "@IN: well-formed, version 16, 1 action, 1 event, 7 stored strings\n", kListed},
+        CliCase{"CheckFailsIfAnyIsNotWellFormed", listedFiles, {"--check", "@DIR/bad.atn", "@DIR/missing.atn", "@IN"}, 1,
+                "@DIR/bad.atn: not well-formed: at offset 240: expected the end of the file, found 1 more bytes\n"
+                "@IN: well-formed, version 16, 1 action, 1 event, 7 stored strings\n"
+                "Error: Cannot read \"@DIR/missing.atn\": No such file or directory\n", kListed},
         CliCase{"CheckWithoutFiles", nullptr, {"--check"}, 2, "Usage: atnlingo --check FILE...\n", kInput}),
     [](const auto &test) { return std::string(test.param.name); });
 
@@ -403,8 +394,8 @@ TEST(CliFiles, FullFileSystem)
         const std::string output = mountPoint.file("out.atn");
         writeText(output, "precious");
         const auto run = runProgram({inputs.file("in.atn"), output, "B", "XY"});
-        const bool full = run.exitCode == 1
-                          && run.out.find("Cannot write \"" + output + "\": No space left on device\nNot translated: ") != std::string::npos
+        const std::string refusal = "Cannot write \"" + output + "\": No space left on device\nNot translated: ";
+        const bool full = run.exitCode == 1 && run.out.find(refusal) != std::string::npos
                           && readText(output) == "precious" && mountPoint.entries() == Entries{"out.atn"};
         ::_exit(full ? 0 : 1);
     }
