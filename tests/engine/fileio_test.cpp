@@ -25,6 +25,7 @@
 
 namespace {
 
+using engine::detail::FileSystemCalls;
 using engine::detail::fileSystemCalls;
 using engine::detail::systemFileSystemCalls;
 
@@ -48,23 +49,13 @@ bool failNow()
     return true;
 }
 
-int failingOpen(const char *path, int flags, mode_t mode)
+// The system's own call, unless this one is to fail.
+template <auto call, typename... Args>
+auto failing(Args... args)
 {
-    return failNow() ? -1 : systemFileSystemCalls().open(path, flags, mode);
+    return failNow() ? -1 : (systemFileSystemCalls().*call)(args...);
 }
-int failingMakeTemporary(char *pattern, int flags)
-{
-    return failNow() ? -1 : systemFileSystemCalls().makeTemporary(pattern, flags);
-}
-ssize_t failingRead(int fd, void *data, size_t size)
-{
-    return failNow() ? -1 : systemFileSystemCalls().read(fd, data, size);
-}
-ssize_t failingWrite(int fd, const void *data, size_t size)
-{
-    return failNow() ? -1 : systemFileSystemCalls().write(fd, data, size);
-}
-int failingFsync(int fd) { return failNow() ? -1 : systemFileSystemCalls().fsync(fd); }
+
 int failingClose(int fd)
 {
     // As on Linux, the descriptor is gone even when close reports an error.
@@ -75,10 +66,6 @@ int failingClose(int fd)
         return -1;
     }
     return systemFileSystemCalls().close(fd);
-}
-int failingRename(const char *from, const char *to)
-{
-    return failNow() ? -1 : systemFileSystemCalls().rename(from, to);
 }
 
 // Makes one kind of file system call of the engine fail, as a full disk, a
@@ -96,13 +83,13 @@ public:
         g_state = State{true, error, succeed, 0};
         auto &calls = fileSystemCalls();
         switch (call) {
-        case Call::Open: calls.open = failingOpen; break;
-        case Call::MakeTemporary: calls.makeTemporary = failingMakeTemporary; break;
-        case Call::Read: calls.read = failingRead; break;
-        case Call::Write: calls.write = failingWrite; break;
-        case Call::Fsync: calls.fsync = failingFsync; break;
+        case Call::Open: calls.open = failing<&FileSystemCalls::open>; break;
+        case Call::MakeTemporary: calls.makeTemporary = failing<&FileSystemCalls::makeTemporary>; break;
+        case Call::Read: calls.read = failing<&FileSystemCalls::read>; break;
+        case Call::Write: calls.write = failing<&FileSystemCalls::write>; break;
+        case Call::Fsync: calls.fsync = failing<&FileSystemCalls::fsync>; break;
         case Call::Close: calls.close = failingClose; break;
-        case Call::Rename: calls.rename = failingRename; break;
+        case Call::Rename: calls.rename = failing<&FileSystemCalls::rename>; break;
         }
     }
     ~FileSystemFault()
