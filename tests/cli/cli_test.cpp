@@ -264,6 +264,15 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--rules", "@DIR/de.rul", "@IN", "@OUT"}, 2,
                 "Cannot read file. (Cannot read \"@DIR/de.rul\": not valid UTF-8 at byte 4: invalid byte 0xFF)\n" NO_RULES,
                 kWithRules},
+        // Refused before it is read (a sparse file here).
+        CliCase{"RuleFileTooLarge",
+                [](const TempDir &dir) {
+                    writeText(dir.file("de.rul"), "");
+                    ASSERT_EQ(::truncate(dir.file("de.rul").c_str(), (off_t(256) << 20) + 1), 0);
+                },
+                {"--rules", "@DIR/de.rul", "@IN", "@OUT"}, 2,
+                "Cannot read file. (Cannot read \"@DIR/de.rul\": it holds more than 256 MiB, the most atnlingo "
+                "reads)\n" NO_RULES, kWithRules},
         CliCase{"RulesWithoutPaths", nullptr, {"--rules"}, 2, RULES_USAGE, kInput},
         CliCase{"RulesWithOnePath", withRules, {"--rules", "@DIR/de.rul", "@IN"}, 2, RULES_USAGE, kWithRules},
         CliCase{"RulesJsonWithoutDryRun", withRules, {"--rules", "@DIR/de.rul", "--json", "@IN", "@OUT"}, 2, RULES_USAGE,
