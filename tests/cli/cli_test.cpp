@@ -370,14 +370,12 @@ TEST(CliFiles, BatchGoesOnAfterAFailingInput)
     writeBytes(dir.file("broken.atn"), kAtn);
     writeText(folder + "/broken.atn", "precious");
     writeBytes(folder + "/self.atn", listedFile());
-    const std::vector<std::string> inputs{dir.file("in.atn"), dir.file("broken.atn"), folder + "/self.atn"};
-    std::vector<std::string> args{"--rules", rules, "--exact", "--output-dir", folder};
-    args.insert(args.end(), inputs.begin(), inputs.end());
-    const auto run = runProgram(args);
+    const auto run = runProgram({"--rules", rules, "--exact", "--output-dir", folder, dir.file("in.atn"),
+                                 dir.file("broken.atn"), folder + "/self.atn"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.ends_with("Translated 2 of 3 files.\n")) << run.out;
 
-    ASSERT_EQ(runProgram({"--rules", rules, "--exact", inputs[0], dir.file("single.atn")}).exitCode, 0);
+    ASSERT_EQ(runProgram({"--rules", rules, "--exact", dir.file("in.atn"), dir.file("single.atn")}).exitCode, 0);
     EXPECT_EQ(TempDir::entriesOf(folder), (Entries{"broken.atn", "in.atn", "self.atn", "self.atn.bak"}));
     EXPECT_EQ(readBytes(folder + "/in.atn"), readBytes(dir.file("single.atn")));
     EXPECT_EQ(readBytes(folder + "/self.atn"), readBytes(dir.file("single.atn")));
