@@ -57,16 +57,12 @@ inline std::string repairedUtf8(std::string text)
     return text;
 }
 
-[[noreturn]] inline void fail(const char *what, const std::string &detail = {})
-{
-    std::fprintf(stderr, "invariant broken: %s%s%s\n", what, detail.empty() ? "" : ": ", detail.c_str());
-    std::abort();
-}
-
 inline void check(bool holds, const char *what, const std::string &detail = {})
 {
-    if (!holds)
-        fail(what, detail);
+    if (holds)
+        return;
+    std::fprintf(stderr, "invariant broken: %s%s%s\n", what, detail.empty() ? "" : ": ", detail.c_str());
+    std::abort();
 }
 
 } // namespace fuzz

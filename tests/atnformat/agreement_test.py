@@ -1,12 +1,14 @@
 """The reader against the independent validator, run by CTest.
 
 Every file the reader's tests are built on (written by CORPUS_WRITER), the
-shipped sample and its translation go through `atnlingo --check`; the verdicts
-must match the validator's. For the files both call well-formed, the stored
-strings (offset, layout, role, event, text) and the action and event counts
-must match too, and the translation of the sample must be well-formed.
+reader's fuzz seeds (SEEDS: files of each kind of structure, generated files,
+the sample's translations), the shipped sample and its translation go through
+`atnlingo --check`; the verdicts must match the validator's. For the files
+both call well-formed, the stored strings (offset, layout, role, event, text)
+and the action and event counts must match too, and the translation of the
+sample must be well-formed.
 
-Environment: ATNLINGO, ATNVALIDATE, CORPUS_WRITER, SAMPLE.
+Environment: ATNLINGO, ATNVALIDATE, CORPUS_WRITER, SEEDS, SAMPLE.
 """
 import json
 import os
@@ -47,7 +49,8 @@ class Agreement(unittest.TestCase):
         subprocess.run([ATNLINGO, os.environ["SAMPLE"], cls.translated,
                         "Background", "Hintergrund", "copy", "Kopie", "Layer", "Ebene"],
                        check=True, capture_output=True)
-        cls.files = sorted(os.path.join(folder, name) for name in os.listdir(folder))
+        cls.files = [os.path.join(where, name) for where in (folder, os.environ["SEEDS"])
+                     for name in sorted(os.listdir(where))]
         cls.files.append(os.environ["SAMPLE"])
 
     @classmethod

@@ -29,8 +29,6 @@ struct DamagedCase {
 
 inline void PrintTo(const DamagedCase &c, std::ostream *os) { *os << c.name; }
 
-// Well-formed files, each showing one kind of structure.
-[[nodiscard]] std::vector<NamedFile> structureCases();
 [[nodiscard]] std::vector<DamagedCase> damagedCases();
 
 // A small file holding most kinds of structure, for truncations and corruptions.
@@ -46,10 +44,11 @@ inline void PrintTo(const DamagedCase &c, std::ostream *os) { *os << c.name; }
 // words (and the raw data sometimes holds one of them as a stored string).
 [[nodiscard]] atnbuild::Bytes generatedFile(unsigned seed);
 
-// Every file above, the engine's translation of rawDataWithStoredString()
-// with "copy" -> "Kopie", a few generated files and the rewriter's
-// translation of them and of the small file, every truncation of the small
-// file and two one-byte corruptions of it at every offset.
+// The damaged files, rawDataWithStoredString() and the engine's translation
+// of it with "copy" -> "Kopie", the rewriter's translation of a few generated
+// files and of the small file, every truncation of the small file and two
+// one-byte corruptions of it at every offset. (The generated files, the small
+// file and files of each kind of structure are the reader's fuzz seeds.)
 [[nodiscard]] std::vector<NamedFile> allFiles();
 
 } // namespace corpus

@@ -1,12 +1,11 @@
 // Rule files made to hurt: huge counts, huge lines, garbage, broken UTF-8.
 // Each reads to a result or to "Cannot read file." with the reason, in memory
-// proportional to the file.
+// proportional to the file. (A file over the size limit is the command line's.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "rules/diagnosticlog.h"
@@ -123,18 +122,6 @@ TEST(HostileRules, InvalidUtf8AtEveryPlaceAndGarbage)
         EXPECT_TRUE(log.details[0].starts_with(reason)) << log.details[0];
         EXPECT_EQ(log.details[0], log.details[1]);
     }
-}
-
-// A file over the limit is refused before it is read (a sparse one here).
-TEST(HostileRules, OverTheSizeLimit)
-{
-    TempDir dir;
-    const std::string path = dir.file("huge.rul");
-    writeText(path, "");
-    ASSERT_EQ(::truncate(path.c_str(), off_t(rules::kMaxRuleFileSize + 1)), 0);
-    LogCapture log;
-    EXPECT_EQ(rules::processRuleFile(path), Texts{});
-    EXPECT_EQ(log.details, Texts{"Cannot read \"" + path + "\": it holds more than 256 MiB, the most atnlingo reads"});
 }
 
 } // namespace

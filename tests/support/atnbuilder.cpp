@@ -73,7 +73,6 @@ Bytes descriptor(std::string_view classId, const std::vector<Item> &items, std::
 
 Bytes textValue(std::string_view utf8) { return code("TEXT") + text(utf8); }
 Bytes longValue(std::int32_t v) { return code("long") + be32(static_cast<std::uint32_t>(v)); }
-Bytes compValue(std::int64_t v) { return code("comp") + be64(static_cast<std::uint64_t>(v)); }
 Bytes doubleValue(double v) { return code("doub") + be64(v); }
 Bytes unitValue(std::string_view unit, double v) { return code("UntF") + code(unit) + be64(v); }
 Bytes boolValue(bool v) { return code("bool") + Bytes{std::uint8_t(v)}; }
@@ -105,18 +104,8 @@ Bytes objectArrayValue(std::string_view classId, const std::vector<std::pair<std
 }
 
 Bytes byName(std::string_view classId, std::string_view name) { return part("name", classId) + text(name); }
-Bytes byEnum(std::string_view classId, std::string_view type, std::string_view value)
-{
-    return part("Enmr", classId) + ident(type) + ident(value);
-}
 Bytes byClass(std::string_view classId) { return part("Clss", classId); }
-Bytes byProperty(std::string_view classId, std::string_view key) { return part("prop", classId) + ident(key); }
 Bytes byIdentifier(std::string_view classId, std::uint32_t id) { return part("Idnt", classId) + be32(id); }
-Bytes byIndex(std::string_view classId, std::uint32_t index) { return part("indx", classId) + be32(index); }
-Bytes byOffset(std::string_view classId, std::int32_t offset)
-{
-    return part("rele", classId) + be32(static_cast<std::uint32_t>(offset));
-}
 
 Bytes event(std::string_view id, std::string_view displayName, const std::optional<std::vector<Item>> &items)
 {

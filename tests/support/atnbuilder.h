@@ -34,7 +34,6 @@ Bytes descriptor(std::string_view classId, const std::vector<Item> &items, std::
 
 Bytes textValue(std::string_view utf8);
 Bytes longValue(std::int32_t v);
-Bytes compValue(std::int64_t v);
 Bytes doubleValue(double v);
 Bytes unitValue(std::string_view unit, double v);
 Bytes boolValue(bool v);
@@ -50,12 +49,8 @@ Bytes objectArrayValue(std::string_view classId, const std::vector<std::pair<std
 
 // Reference parts.
 Bytes byName(std::string_view classId, std::string_view name);
-Bytes byEnum(std::string_view classId, std::string_view type, std::string_view value);
 Bytes byClass(std::string_view classId);
-Bytes byProperty(std::string_view classId, std::string_view key);
 Bytes byIdentifier(std::string_view classId, std::uint32_t id);
-Bytes byIndex(std::string_view classId, std::uint32_t index);
-Bytes byOffset(std::string_view classId, std::int32_t offset);
 
 // An event id of 4 characters is stored as a code, a longer one as text.
 Bytes event(std::string_view id, std::string_view displayName, const std::optional<std::vector<Item>> &items);

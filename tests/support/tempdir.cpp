@@ -18,15 +18,6 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ignored;
-    // Tests may leave read-only folders behind; make them writable first.
-    for (auto it = std::filesystem::recursive_directory_iterator(m_path, ignored);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-        if (it->is_directory(ignored) && !it->is_symlink(ignored))
-            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
-    }
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                 ignored);
     std::filesystem::remove_all(m_path, ignored);
 }
 
