@@ -238,7 +238,7 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     m_desktop->answerNextPanel(file("de"));
     m_desktop->answerNextAlert(1);
     m_editor->saveRule();
-    QCOMPARE(m_desktop->questions.constLast().alert.buttons, (QStringList{u"Replace"_s, u"Cancel"_s}));
+    QCOMPARE(m_desktop->questions.constLast().buttons, (QStringList{u"Replace"_s, u"Cancel"_s}));
     QCOMPARE(rules::readData(m_dir->file("de.rul"))[1].use, 0);
     QVERIFY(m_editor->isModified());
 
@@ -248,7 +248,7 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
     m_editor->saveRule();
     QVERIFY(readText(m_dir->file("lossy.rul")).starts_with("1;;Hintergrundebene;\n")); // written all the same
     QCOMPARE(m_desktop->sheets.size(), 1);
-    const QString text = m_desktop->sheets.constFirst().alert.informativeText;
+    const QString text = m_desktop->sheets.constFirst().informativeText;
     QVERIFY2(text.contains(u"Row 1: the search text is empty"_s), qPrintable(text));
     QVERIFY2(text.contains(u"Row 10: the replacement text is empty"_s), qPrintable(text));
 
@@ -257,7 +257,7 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
         m_editor->insertRow();
     m_desktop->answerNextPanel(file("lossy.rul"));
     m_editor->saveRule();
-    QVERIFY(m_desktop->sheets.constLast().alert.informativeText.contains(u"and 31 more"_s));
+    QVERIFY(m_desktop->sheets.constLast().informativeText.contains(u"and 31 more"_s));
 }
 
 // Unsaved changes are asked about before Load, closing, OK and taking another
@@ -311,7 +311,7 @@ void TestRuleEditor::unsavedChangesAreAskedAbout()
 
     QCOMPARE(m_desktop->questions.size(), answer >= 0 ? 1 : 0);
     if (answer >= 0) {
-        const Alert &question = m_desktop->questions.constFirst().alert;
+        const Alert &question = m_desktop->questions.constFirst();
         QVERIFY(question.messageText.contains(name.isEmpty() ? u"Untitled"_s : u"a.rul"_s));
         QCOMPARE(question.buttons, (QStringList{u"Save"_s, u"Discard"_s, u"Cancel"_s}));
         QCOMPARE(question.cancelButton, 2);
