@@ -390,6 +390,7 @@ void TestViewController::overwriteQuestion_data()
     QTest::newRow("chosen in Save As") << u"old.atn"_s << QString() << -1 << true;
     // The panel asked about "old", if at all; Save As asks about "old.atn".
     QTest::newRow("chosen in Save As without the ending") << u"old"_s << QString() << 0 << true;
+    QTest::newRow("chosen in Save As without the ending, cancelled") << u"old"_s << QString() << 1 << false;
     QTest::newRow("another typed after Save As") << u"old.atn"_s << u"other.atn"_s << 0 << true;
     QTest::newRow("the input, kept as a backup") << QString() << u"in.atn"_s << -1 << true;
 }
