@@ -127,23 +127,16 @@ void TestRuleEditor::typingEditsACell()
 
     table()->setCurrentIndex(cell(0, RuleTableModel::SearchColumn));
     QTest::keyClick(table(), Qt::Key_B);
-    QTest::keyClicks(openEditor(), u"ackground layer"_s);
-    QTest::keyClick(openEditor(), Qt::Key_Return);
-    QTRY_COMPARE(m_editor->dataArray()[0].search, "background layer");
-
-    table()->setCurrentIndex(cell(2, RuleTableModel::ReplaceColumn));
-    QTest::keyClick(table(), Qt::Key_F2);
     QLineEdit *editor = openEditor();
     QVERIFY(editor);
-    editor->selectAll();
-    QTest::keyClicks(editor, u"Ko;pie"_s);
-    for (const QString &pasted : {u"a;b"_s, u"Ebene\n1"_s, u"\r"_s, u"\u2028"_s, u"\u2029"_s, u"\u0085"_s, u" 1"_s}) {
+    QTest::keyClicks(editor, u"ack;ground"_s);
+    for (const QString &pasted : {u"a;b"_s, u"Ebene\n1"_s, u"\r"_s, u"\u2028"_s, u"\u2029"_s, u"\u0085"_s, u" layer"_s}) {
         QGuiApplication::clipboard()->setText(pasted);
         editor->paste();
     }
-    QCOMPARE(editor->text(), u"Kopie 1"_s);
+    QCOMPARE(editor->text(), u"background layer"_s);
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(QString::fromStdString(m_editor->dataArray()[2].replace), u"Kopie 1"_s);
+    QTRY_COMPARE(m_editor->dataArray()[0].search, "background layer");
 }
 
 // A button by its name, or a key sequence on the table, whose current cell is
@@ -248,14 +241,14 @@ void TestRuleEditor::saveWritesTheTableAndWarnsAboutRowsThatWillNotLoadBack()
 }
 
 // Unsaved changes are asked about before Load, closing, OK and taking another
-// file replace or drop them: answered by Save (0), Discard (1) or Cancel (2),
-// or not asked (-1) when there are none.
+// file replace or drop them: answered by Save (0), Discard (1) or Cancel (2).
+// Without changes nothing is asked: Cancel's test loads so, and cleanup fails
+// on a question that found no answer.
 void TestRuleEditor::unsavedChangesAreAskedAbout_data()
 {
     QTest::addColumn<QByteArray>("action");
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("name");
-    QTest::newRow("load, nothing to save") << "load"_ba << -1 << u"a.rul"_s;
     QTest::newRow("load, save") << "load"_ba << 0 << u"a.rul"_s;
     QTest::newRow("close, discard") << "close"_ba << 1 << u"a.rul"_s;
     QTest::newRow("close untitled, save with a panel") << "close"_ba << 0 << QString();
@@ -272,17 +265,15 @@ void TestRuleEditor::unsavedChangesAreAskedAbout()
     const QString path = name.isEmpty() ? QString() : file(name.toUtf8().constData());
     makeEditor(path);
     const std::vector<rules::Rule> opened = m_editor->dataArray();
-    if (answer >= 0) {
-        m_editor->addRules({u"Curves"_s});
-        m_editor->model()->setData(cell(int(opened.size()), RuleTableModel::ReplaceColumn), u"Kurven"_s);
-        m_desktop->answerNextAlert(answer);
-    }
+    m_editor->addRules({u"Curves"_s});
+    m_editor->model()->setData(cell(int(opened.size()), RuleTableModel::ReplaceColumn), u"Kurven"_s);
+    m_desktop->answerNextAlert(answer);
     const std::vector<rules::Rule> edited = m_editor->dataArray();
     const QString savedTo = path.isEmpty() ? file("new.rul") : path;
     const bool saves = answer == 0 && !name.startsWith(u"missing");
     if (answer == 0 && path.isEmpty())
         m_desktop->answerNextPanel(savedTo);
-    const bool goesOn = answer == 1 || saves || answer < 0;
+    const bool goesOn = answer == 1 || saves;
     if (action == "load" && goesOn)
         m_desktop->answerNextPanel(file("b.rul"));
 
@@ -295,13 +286,11 @@ void TestRuleEditor::unsavedChangesAreAskedAbout()
     else
         QCOMPARE(m_editor->takeRuleFile(file("b.rul")), goesOn);
 
-    QCOMPARE(m_desktop->questions.size(), answer >= 0 ? 1 : 0);
-    if (answer >= 0) {
-        const Alert &question = m_desktop->questions.constFirst();
-        QVERIFY(question.messageText.contains(name.isEmpty() ? u"Untitled"_s : u"a.rul"_s));
-        QCOMPARE(question.buttons, (QStringList{u"Save"_s, u"Discard"_s, u"Cancel"_s}));
-        QCOMPARE(question.cancelButton, 2);
-    }
+    QCOMPARE(m_desktop->questions.size(), 1);
+    const Alert &question = m_desktop->questions.constFirst();
+    QVERIFY(question.messageText.contains(name.isEmpty() ? u"Untitled"_s : u"a.rul"_s));
+    QCOMPARE(question.buttons, (QStringList{u"Save"_s, u"Discard"_s, u"Cancel"_s}));
+    QCOMPARE(question.cancelButton, 2);
     if (saves)
         QCOMPARE(rules::readData(savedTo.toStdString()), edited);
     else if (name == u"a.rul"_s)
