@@ -30,7 +30,7 @@ public:
     {
         questions << alert;
         if (m_alertAnswers.isEmpty()) {
-            ++unansweredAlerts;
+            ++unanswered;
             return alert.cancelButton;
         }
         return m_alertAnswers.takeFirst();
@@ -41,10 +41,8 @@ public:
     QList<Alert> sheets;
     QList<Alert> questions;
     int terminations = 0;
-    // Panels that ran without a scripted answer (and were cancelled).
-    int unansweredPanels = 0;
-    // Questions that came without a scripted answer (and were cancelled).
-    int unansweredAlerts = 0;
+    // Panels and questions that ran without a scripted answer (and were cancelled).
+    int unanswered = 0;
 
 protected:
     std::optional<QString> chooseSavePath(const SavePanel &, QWidget *) override { return first(nextAnswer()); }
@@ -57,7 +55,7 @@ private:
     QStringList nextAnswer()
     {
         if (m_answers.isEmpty()) {
-            ++unansweredPanels;
+            ++unanswered;
             return {};
         }
         return m_answers.takeFirst();

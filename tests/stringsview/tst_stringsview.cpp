@@ -51,9 +51,8 @@ private slots:
     void init();
     void cleanup();
 
-    void listsTheStringsOfABuiltFile();
+    void listsTheStringsOrSaysWhatIsWrong();
     void filterAndReload();
-    void saysWhatIsWrongWithTheFile();
     void previewsTheTranslation_data();
     void previewsTheTranslation();
 
@@ -106,10 +105,12 @@ void TestStringsView::cleanup()
 
 // Each stored text with its role, as one line (a line break would cut the
 // text off in its cell) and with its layout; the empty class names of the
-// descriptors are left out.
-void TestStringsView::listsTheStringsOfABuiltFile()
+// descriptors are left out. Then what is wrong with a file, and no file.
+void TestStringsView::listsTheStringsOrSaysWhatIsWrong()
 {
-    const QString path = write("Retouching.atn", retouchingFile());
+    const HangGuard guard;
+    const atnbuild::Bytes whole = retouchingFile();
+    const QString path = write("Retouching.atn", whole);
     m_view->setFiles(path, QString());
     QCOMPARE(shown(StoredStringModel::RoleColumn, Qt::DisplayRole),
              (QStringList{u"set name"_s, u"action name"_s, u"layer name"_s, u"name of 'Xyz '"_s, u"text value"_s,
@@ -124,6 +125,37 @@ void TestStringsView::listsTheStringsOfABuiltFile()
     QVERIFY(!problemShown());
     QCOMPARE(label("filePathLabel"), QDir::toNativeSeparators(path));
     QCOMPARE(m_view->windowTitle(), u"Stored Strings of Retouching.atn"_s);
+
+    // Cut off inside the file path: the texts found before the fault are listed.
+    const atnbuild::Bytes bytes(whole.begin(), whole.end() - 6);
+    m_view->setFiles(write("Broken.atn", bytes), QString());
+    const QString status = label("statusLabel");
+    const QString error = QString::fromStdString(atnformat::readActionFile(bytes).error->message());
+    QVERIFY2(status.startsWith(u"Not a well-formed action file: %1. "_s.arg(error)), qPrintable(status));
+    QVERIFY(status.endsWith(u"Stored texts found before that point: 5."_s));
+    QVERIFY(problemShown());
+    QCOMPARE(shown(), (QStringList{u"Retouching"_s, u"Soft Layer"_s, u"Layer 1"_s, u"Thing"_s, u"Line one\nLine two"_s}));
+
+    // Files that cannot be read empty the table.
+    const std::string pipe = m_dir->file("Pipe.atn");
+    QCOMPARE(::mkfifo(pipe.c_str(), 0644), 0);
+    // Each as the action file and as the rule file: neither is waited for.
+    const std::pair<std::string, QString> files[] = {{m_dir->file("Missing.atn"), u"No such file or directory"_s},
+                                                     {pipe, u"it is a pipe with no writer"_s},
+                                                     {"/dev/zero", u"it is a device"_s}};
+    for (const auto &[file, reason] : files) {
+        const QString unreadable = QString::fromStdString(file);
+        m_view->setFiles(unreadable, unreadable);
+        QCOMPARE(label("statusLabel"), u"Cannot read \"%1\": %2"_s.arg(unreadable, reason));
+        QCOMPARE(table()->model()->rowCount(), 0);
+        QVERIFY(problemShown());
+        QVERIFY2(label("previewLabel").endsWith(u" has no enabled rules, or cannot be read."_s), qPrintable(label("previewLabel")));
+    }
+
+    m_view->setFiles(QString(), QString());
+    QVERIFY(label("statusLabel").startsWith(u"Choose an input ATN file"_s));
+    QVERIFY(!problemShown());
+    QCOMPARE(m_view->windowTitle(), u"Stored Strings"_s);
 }
 
 // Reload reads both files again, as after a translation that wrote over the
@@ -148,42 +180,6 @@ void TestStringsView::filterAndReload()
              u"2 of 2 texts change by the enabled rules of Rules.rul (shown in bold). Every rule matches."_s);
     field->clear();
     QCOMPARE(shown(), (QStringList{u"Ebenen"_s, u"Ebene kopieren"_s}));
-}
-
-void TestStringsView::saysWhatIsWrongWithTheFile()
-{
-    const HangGuard guard;
-    // Cut off inside the file path: the texts found before the fault are listed.
-    const atnbuild::Bytes whole = retouchingFile();
-    const atnbuild::Bytes bytes(whole.begin(), whole.end() - 6);
-    m_view->setFiles(write("Broken.atn", bytes), QString());
-    const QString status = label("statusLabel");
-    const QString error = QString::fromStdString(atnformat::readActionFile(bytes).error->message());
-    QVERIFY2(status.startsWith(u"Not a well-formed action file: %1. "_s.arg(error)), qPrintable(status));
-    QVERIFY(status.endsWith(u"Stored texts found before that point: 5."_s));
-    QVERIFY(problemShown());
-    QCOMPARE(shown(), (QStringList{u"Retouching"_s, u"Soft Layer"_s, u"Layer 1"_s, u"Thing"_s, u"Line one\nLine two"_s}));
-
-    // Files that cannot be read empty the table.
-    const std::string pipe = m_dir->file("Pipe.atn");
-    QCOMPARE(::mkfifo(pipe.c_str(), 0644), 0);
-    // Each as the action file and as the rule file: neither is waited for.
-    const std::pair<std::string, QString> files[] = {{m_dir->file("Missing.atn"), u"No such file or directory"_s},
-                                                     {pipe, u"it is a pipe with no writer"_s},
-                                                     {"/dev/zero", u"it is a device"_s}};
-    for (const auto &[file, reason] : files) {
-        const QString path = QString::fromStdString(file);
-        m_view->setFiles(path, path);
-        QCOMPARE(label("statusLabel"), u"Cannot read \"%1\": %2"_s.arg(path, reason));
-        QCOMPARE(table()->model()->rowCount(), 0);
-        QVERIFY(problemShown());
-        QVERIFY2(label("previewLabel").endsWith(u" has no enabled rules, or cannot be read."_s), qPrintable(label("previewLabel")));
-    }
-
-    m_view->setFiles(QString(), QString());
-    QVERIFY(label("statusLabel").startsWith(u"Choose an input ATN file"_s));
-    QVERIFY(!problemShown());
-    QCOMPARE(m_view->windowTitle(), u"Stored Strings"_s);
 }
 
 void TestStringsView::previewsTheTranslation_data()
