@@ -31,7 +31,7 @@ class TestWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { bundle::installTranslations(QLocale(QLocale::English)); }
     void init();
     void cleanup();
 
@@ -64,12 +64,6 @@ private:
     ViewController *m_controller = nullptr;
 };
 
-void TestWindows::initTestCase()
-{
-    bundle::installTranslations(QLocale(QLocale::English));
-    bundle::setResourcePath(QStringLiteral(ATNLINGO_SOURCE_DIR "/resources"));
-}
-
 void TestWindows::init()
 {
     m_desktop = std::make_unique<ScriptedDesktop>();
@@ -97,18 +91,16 @@ void TestWindows::cleanup()
 // it has, here the one last loaded, and nothing else.
 void TestWindows::editorTakesTheRuleFileOnceAndHandsBackItsOwn()
 {
-    const Rules a{{1, "Layer", "Ebene"}, {0, "copy", "Kopie"}};
     m_desktop->answerNextPanel(file("a.rul"));
     m_controller->selectRuleFile();
     m_controller->editRuleFile();
     QCOMPARE(editor()->ruleFilePath(), file("a.rul"));
-    QCOMPARE(editor()->dataArray(), a);
     editor()->window()->close();
     setField("rulTextField", u"typed meanwhile.rul"_s);
     setField("atnTextField", u"typed.atn"_s);
     QTest::mouseClick(child<QPushButton>("editRuleButton"), Qt::LeftButton);
     QVERIFY(editor()->window()->isVisible());
-    QCOMPARE(editor()->dataArray(), a);
+    QCOMPARE(editor()->dataArray(), (Rules{{1, "Layer", "Ebene"}, {0, "copy", "Kopie"}}));
 
     m_desktop->answerNextPanel(file("b.rul"));
     QTest::mouseClick(editor()->findChild<QPushButton *>(u"loadRuleButton"_s), Qt::LeftButton);
