@@ -92,7 +92,7 @@ int main(int argc, char *argv[])
     desktop.answerNextPanel(QString::fromStdString(dir.file("Unfinished.rul")));
     editor->saveRule();
     if (!desktop.sheets.isEmpty()) {
-        QMessageBox *sheet = SystemDesktop::makeAlert(desktop.sheets.constLast().alert, editorWindow);
+        QMessageBox *sheet = SystemDesktop::makeAlert(desktop.sheets.constLast(), editorWindow);
         sheet->show();
         (void)QTest::qWaitForWindowExposed(sheet);
         save(sheet, out.filePath(u"rule-editor-warning.png"_s));

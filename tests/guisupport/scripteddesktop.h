@@ -1,9 +1,8 @@
-// A desktop for tests: panels and questions answer from a script, open
-// panels, sheets and questions are recorded, nothing is shown. Installs itself for its lifetime.
+// A desktop for tests: panels and questions answer from a script, sheets
+// and questions are recorded, nothing is shown. Installs itself for its lifetime.
 #pragma once
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 #include <optional>
@@ -24,22 +23,14 @@ public:
     // The next question is answered by the button of this index.
     void answerNextAlert(int button) { m_alertAnswers.push_back(button); }
 
-    std::optional<QString> runOpenPanel(const OpenPanel &panel, QWidget *) override
+    std::optional<QString> runOpenPanel(const OpenPanel &, QWidget *) override { return first(nextAnswer()); }
+    QStringList runOpenPanelForFiles(const OpenPanel &, QWidget *) override { return nextAnswer(); }
+    void beginSheet(const Alert &alert, QWidget *) override { sheets << alert; }
+    int runAlert(const Alert &alert, QWidget *) override
     {
-        openPanels << panel;
-        return first(nextAnswer());
-    }
-    QStringList runOpenPanelForFiles(const OpenPanel &panel, QWidget *) override
-    {
-        openPanels << panel;
-        return nextAnswer();
-    }
-    void beginSheet(const Alert &alert, QWidget *window) override { sheets << Sheet{alert, window}; }
-    int runAlert(const Alert &alert, QWidget *window) override
-    {
-        questions << Sheet{alert, window};
+        questions << alert;
         if (m_alertAnswers.isEmpty()) {
-            ++unansweredAlerts;
+            ++unanswered;
             return alert.cancelButton;
         }
         return m_alertAnswers.takeFirst();
@@ -47,19 +38,11 @@ public:
     void openFile(const QString &, const QString &, std::function<void()>) override {}
     void terminate() override { ++terminations; }
 
-    struct Sheet {
-        Alert alert;
-        QPointer<QWidget> window;
-    };
-
-    QList<OpenPanel> openPanels;
-    QList<Sheet> sheets;
-    QList<Sheet> questions;
+    QList<Alert> sheets;
+    QList<Alert> questions;
     int terminations = 0;
-    // Panels that ran without a scripted answer (and were cancelled).
-    int unansweredPanels = 0;
-    // Questions that came without a scripted answer (and were cancelled).
-    int unansweredAlerts = 0;
+    // Panels and questions that ran without a scripted answer (and were cancelled).
+    int unanswered = 0;
 
 protected:
     std::optional<QString> chooseSavePath(const SavePanel &, QWidget *) override { return first(nextAnswer()); }
@@ -72,7 +55,7 @@ private:
     QStringList nextAnswer()
     {
         if (m_answers.isEmpty()) {
-            ++unansweredPanels;
+            ++unanswered;
             return {};
         }
         return m_answers.takeFirst();
