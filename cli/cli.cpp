@@ -35,8 +35,8 @@ constexpr std::string_view kUsage =
     "\n"
     "  --rules RULFILE   take the pairs from the enabled rules of the rule file\n"
     "                    RULFILE (lines FLAG;SEARCH;REPLACEMENT; with FLAG 1 or 0)\n"
-    "                    instead of the command line; its other options follow\n"
-    "                    it in any order\n"
+    "                    instead of the command line; its other options stand\n"
+    "                    before or after it, in any order\n"
     "  --exact           translate exactly the texts the file's structure declares,\n"
     "                    instead of scanning its bytes (well-formed files only;\n"
     "                    first of all arguments in the first form)\n"
@@ -130,6 +130,8 @@ int run(const std::vector<std::string> &args, std::ostream &out, std::ostream &e
     }
     if (!args.empty() && args[0] == "--rules")
         return translateByRules(args, out, err);
+    if (const auto moved = rulesMovedFirst(args))
+        return translateByRules(*moved, out, err);
     if (!args.empty() && args[0] == "--list")
         return listStrings({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args[0] == "--check")

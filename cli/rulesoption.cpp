@@ -174,6 +174,26 @@ int batch(const Arguments &args, std::ostream &out, std::ostream &err)
 
 } // namespace
 
+std::optional<std::vector<std::string>> rulesMovedFirst(const std::vector<std::string> &args)
+{
+    std::size_t i = 0;
+    while (i < args.size()) {
+        const std::string &arg = args[i];
+        if (arg == "--exact" || arg == translation::kLenientOption || arg == "--dry-run" || arg == "--json")
+            ++i;
+        else if (arg == "--output-dir" && i + 1 < args.size())
+            i += 2;
+        else
+            break;
+    }
+    if (i == 0 || i + 1 >= args.size() || args[i] != "--rules")
+        return std::nullopt;
+    std::vector<std::string> moved{args[i], args[i + 1]};
+    moved.insert(moved.end(), args.begin(), args.begin() + std::ptrdiff_t(i));
+    moved.insert(moved.end(), args.begin() + std::ptrdiff_t(i + 2), args.end());
+    return moved;
+}
+
 int translateByRules(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
     const std::optional<Arguments> parsed = parse(args);

@@ -4,7 +4,8 @@
 //   atnlingo --rules RULFILE [--exact] [--lenient-le] --dry-run [--json] INPUT
 //   atnlingo --rules RULFILE [--exact] [--lenient-le] --output-dir DIR INPUT...
 //
-// The options stand in any order between RULFILE and the first path.
+// The options stand in any order before the first path, after RULFILE or
+// before "--rules" (see rulesMovedFirst).
 //
 // The dry run translates INPUT in memory and writes nothing at all. It prints
 // the run's console lines, each stored text that would change (offset,
@@ -20,6 +21,7 @@
 // exits 0 only when every input was translated.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -28,5 +30,11 @@ namespace cli {
 
 // `args` are all the arguments, "--rules" first.
 int translateByRules(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+
+// The rule-file form with options written before it ("--exact --rules de.rul
+// IN OUT"): the same arguments with "--rules RULFILE" moved to the front.
+// Nothing when `args` do not begin with options and then "--rules RULFILE",
+// so that "--rules" is never read as an input with the rule file as output.
+std::optional<std::vector<std::string>> rulesMovedFirst(const std::vector<std::string> &args);
 
 } // namespace cli

@@ -287,8 +287,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "  OFFSET  LAYOUT  ROLE                BEFORE \u2192 AFTER\n"
                 "     122  BE      layer name          \"Background\" \u2192 \"XYackground\"\n"
                 "1 of 5 stored texts would change.\n", kListed},
-        // The JSON stands alone on standard output, the console text follows on standard error.
-        CliCase{"ExactDryRunJson", listedFiles, {"--rules", "@DIR/de.rul", "--exact", "--dry-run", "--json", "@IN"}, 0,
+        // Options may stand before --rules. The JSON stands alone on standard output, the console
+        // text follows on standard error.
+        CliCase{"ExactDryRunJson", listedFiles, {"--exact", "--dry-run", "--rules", "@DIR/de.rul", "--json", "@IN"}, 0,
                 "\"wellFormed\": true,\n  \"wouldWrite\": true,\n  \"storedTexts\": 5,\n  \"changes\": [\n"
                 "    {\"offset\": 122, \"layout\": \"be\", \"role\": \"referenceName\", \"before\": \"Background\", "
                 "\"after\": \"XYackground\"}\n  ],\n  \"rules\": [\n"
