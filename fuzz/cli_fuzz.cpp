@@ -7,10 +7,11 @@
 // file (two bytes) and its bytes; the rest is the rule file.
 //
 // Checked on every run: the exit status is 0, 1 or 2; status 2 (malformed
-// arguments, or no enabled rules) touches no file; the only file that changes
-// or appears is the output, besides the input's backups; when the output is
-// the input, a backup holds the input's old content. Texts never hold "/" and
-// the folder is the working folder, so no run writes outside it.
+// arguments, or no enabled rules) touches no file, and neither does a dry run;
+// the only files that change or appear are the outputs (with --output-dir,
+// each input's name in that folder), besides the inputs' backups; when an
+// output is its input, a backup holds the input's old content. Texts never
+// hold "/" and the folder is the working folder, so no run writes outside it.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +19,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <unistd.h>
 
@@ -56,7 +58,7 @@ Snapshot snapshot()
 
 std::string argument(fuzz::InputReader &input)
 {
-    switch (input.byte() % 12) {
+    switch (input.byte() % 16) {
     case 0: return "--rules";
     case 1: return "--lenient-le";
     case 2: return "--help";
@@ -67,6 +69,10 @@ std::string argument(fuzz::InputReader &input)
     case 7: return (g_folder / "." / "in.atn").string(); // the input under another name
     case 8: return (g_folder / "sub").string();          // a folder
     case 9: return (g_folder / "missing.atn").string();
+    case 12: return "--exact";
+    case 13: return "--dry-run";
+    case 14: return "--json";
+    case 15: return "--output-dir";
     default: {
         std::string text = input.text(input.byte());
         std::replace(text.begin(), text.end(), '/', '_');
@@ -75,23 +81,55 @@ std::string argument(fuzz::InputReader &input)
     }
 }
 
-struct Paths {
-    std::string input, output; // empty when the arguments are malformed
+struct Written {
+    std::string input, output;
 };
 
-// Where the arguments put the input and the output, as the command line reads them.
-Paths pathsOf(const std::vector<std::string> &args)
+bool isRulesOption(const std::string &arg)
 {
-    if (!args.empty() && args[0] == "--rules") {
-        const std::size_t at = args.size() > 2 && args[2] == translation::kLenientOption ? 3 : 2;
-        if (args.size() == at + 2)
-            return {args[at], args[at + 1]};
-        return {};
+    return arg == "--exact" || arg == translation::kLenientOption || arg == "--dry-run" || arg == "--json";
+}
+
+// The inputs and the outputs they may be written to, as the command line
+// reads its arguments; none when the arguments are malformed or for a dry run.
+std::vector<Written> writtenBy(const std::vector<std::string> &args)
+{
+    // The rule file's options may stand before "--rules RULFILE" as well as after it.
+    std::size_t at = 0;
+    while (at < args.size() && (isRulesOption(args[at]) || args[at] == "--output-dir"))
+        at += args[at] == "--output-dir" ? 2 : 1;
+    if (at < args.size() && args[at] == "--rules" && (at == 0 || at + 1 < args.size())) {
+        bool dryRun = false;
+        std::optional<std::string> folder;
+        std::vector<std::string> paths;
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            if (i == at) {
+                ++i; // RULFILE
+            } else if (paths.empty() && isRulesOption(args[i])) {
+                dryRun = dryRun || args[i] == "--dry-run";
+            } else if (paths.empty() && args[i] == "--output-dir" && i + 1 < args.size() && !folder) {
+                folder = args[++i];
+            } else {
+                paths.push_back(args[i]);
+            }
+        }
+        std::vector<Written> written;
+        if (dryRun)
+            return written;
+        if (folder) {
+            for (const std::string &path : paths)
+                written.push_back({path, (fs::path(*folder) / fs::path(path).filename()).string()});
+        } else if (paths.size() == 2) {
+            written.push_back({paths[0], paths[1]});
+        }
+        return written;
     }
-    const translation::ParameterLayout layout = translation::parameterLayout(args);
+    const bool exact = !args.empty() && args[0] == "--exact";
+    const std::vector<std::string> rest(args.begin() + (exact ? 1 : 0), args.end());
+    const translation::ParameterLayout layout = translation::parameterLayout(rest);
     if (layout.problem != translation::ParameterLayout::Problem::None)
         return {};
-    return {args[layout.inputIndex], args[layout.outputIndex]};
+    return {{rest[layout.inputIndex], rest[layout.outputIndex]}};
 }
 
 } // namespace
@@ -141,18 +179,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         check(after == before, "malformed arguments or no rules, yet a file changed");
         return 0;
     }
-    const Paths paths = pathsOf(args);
-    const bool sameFile = !paths.output.empty() && engine::isSameFile(paths.input, paths.output);
+    const std::vector<Written> written = writtenBy(args);
     for (const auto &[name, content] : after) {
         const auto old = before.find(name);
         if (old != before.end() && old->second == content)
             continue;
         const std::string path = (g_folder / name).string();
-        const bool isOutput = !paths.output.empty() && engine::isSameFile(path, paths.output);
-        const bool isBackup = sameFile && old == before.end()
-                              && name.starts_with(fs::path(paths.input).filename().string() + ".bak");
-        check(isOutput || isBackup, "a file changed or left behind that is not the output", name);
-        if (isOutput && sameFile && old != before.end()) {
+        bool isOutput = false, isBackup = false, inPlace = false;
+        for (const Written &w : written) {
+            const bool sameFile = engine::isSameFile(w.input, w.output);
+            const bool here = engine::isSameFile(path, w.output);
+            isOutput = isOutput || here;
+            inPlace = inPlace || (here && sameFile);
+            isBackup = isBackup || (sameFile && old == before.end()
+                                    && name.starts_with(fs::path(w.input).filename().string() + ".bak"));
+        }
+        check(isOutput || isBackup, "a file changed or left behind that is not an output", name);
+        if (inPlace && old != before.end()) {
             bool backedUp = false;
             for (const auto &[other, kept] : after)
                 backedUp = backedUp || (other.starts_with(name + ".bak") && kept == old->second);

@@ -106,6 +106,7 @@ def rule_seeds():
 
 # Argument choices of cli_fuzz.cpp.
 RULES, LENIENT, HELP, VERSION, IN, OUT, RUL, IN_AGAIN, FOLDER, MISSING, TEXT = range(11)
+EXACT, DRY_RUN, JSON, OUTPUT_DIR = range(12, 16)
 
 
 def cli_seed(args, atn, rules):
@@ -133,6 +134,9 @@ def cli_seeds():
         "help": cli_seed([HELP], atn, rules),
         "version": cli_seed([VERSION], atn, rules),
         "no-rules": cli_seed([RULES, RUL, IN, OUT], atn, b"0;B;XY;\n"),
+        "exact-before-rules": cli_seed([EXACT, RULES, RUL, IN, OUT], atn, rules),
+        "dry-run-json": cli_seed([RULES, RUL, DRY_RUN, JSON, IN], atn, rules),
+        "batch-in-place": cli_seed([OUTPUT_DIR, b".", RULES, RUL, IN], atn, rules),
     }
 
 
