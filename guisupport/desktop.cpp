@@ -31,12 +31,19 @@ std::optional<QString> Desktop::runSavePanel(const SavePanel &panel, QWidget *pa
     *path += u'.' + panel.allowedFileTypes.constFirst();
     if (!QFileInfo::exists(*path))
         return path;
+    const QString where = QFileInfo(*path).absolutePath();
+    return askToReplace(*path, tr("A file of that name exists already in %1. Replacing it overwrites its content.").arg(where),
+                        parent)
+               ? path
+               : std::nullopt;
+}
+
+bool Desktop::askToReplace(const QString &path, const QString &informativeText, QWidget *window)
+{
     const Alert question{.style = Alert::Style::Warning,
-                         .messageText = tr("Replace \u201c%1\u201d?").arg(QFileInfo(*path).fileName()),
-                         .informativeText = tr("A file of that name exists already in %1. Replacing it overwrites "
-                                               "its content.")
-                                                .arg(QFileInfo(*path).absolutePath()),
+                         .messageText = tr("Replace \u201c%1\u201d?").arg(QFileInfo(path).fileName()),
+                         .informativeText = informativeText,
                          .buttons = {tr("Replace"), tr("Cancel")},
                          .cancelButton = 1};
-    return runAlert(question, parent) == 0 ? path : std::nullopt;
+    return runAlert(question, window) == 0;
 }

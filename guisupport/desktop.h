@@ -71,6 +71,9 @@ public:
     // Shows the alert modal to `window` and waits for an answer: the index
     // in `alert.buttons` of the button pressed.
     [[nodiscard]] virtual int runAlert(const Alert &alert, QWidget *window) = 0;
+    // Asks "Replace “NAME”?" with `informativeText`, Replace and Cancel; true
+    // for Replace.
+    [[nodiscard]] bool askToReplace(const QString &path, const QString &informativeText, QWidget *window);
 
     // Opens a file in the named program where the platform can name one, in
     // the user's default program otherwise. `failed` is called, at once or

@@ -26,18 +26,15 @@ BatchTranslation::BatchTranslation(ViewController &controller)
 {
 }
 
-void BatchTranslation::chooseAndTranslate(translation::Mode mode)
+void BatchTranslation::chooseAndTranslate()
 {
     translation::Request rules;
     rules.ruleFile = m_controller.rulFilePath().toStdString();
     const translation::PreparedPairs prepared = translation::preparePairs(rules, LocalizedStringTable());
     if (prepared.refused) {
-        m_controller.showWarningInKeyWindow(
-            prepared.refused->refusal == translation::Outcome::Refusal::NoPairs
-                ? bundle::localizedString(QT_TRANSLATE_NOOP(
-                      "Localizable",
-                      "Your RUL-file is empty or has no enabled items inside!\nPlease setup some Rules and enable [x] these!"))
-                : fromStd(prepared.refused->summary));
+        m_controller.showWarningInKeyWindow(prepared.refused->refusal == translation::Outcome::Refusal::NoPairs
+                                                ? noEnabledRulesWarning()
+                                                : fromStd(prepared.refused->summary));
         return;
     }
     QWidget *window = m_controller.window();
@@ -55,20 +52,20 @@ void BatchTranslation::chooseAndTranslate(translation::Mode mode)
                                                         window);
     if (!folder)
         return;
-    (void)translate(inputs, *folder, prepared.pairs, mode);
+    translate(inputs, *folder, prepared.pairs);
     m_controller.refreshStringsWindow();
 }
 
-translation::BatchOutcome BatchTranslation::translate(const QStringList &inputs, const QString &folder,
-                                                      const std::vector<translation::Pair> &pairs,
-                                                      translation::Mode mode)
+void BatchTranslation::translate(const QStringList &inputs, const QString &folder,
+                                 const std::vector<translation::Pair> &pairs)
 {
+    const TranslationOptions options = m_controller.translationOptions();
     translation::BatchRequest request{.inputs = {},
                                       .outputFolder = folder.toStdString(),
                                       .ruleFile = {},
                                       .pairs = pairs,
-                                      .lenient = m_controller.isLenient(),
-                                      .mode = mode};
+                                      .lenient = options.lenient,
+                                      .mode = options.mode};
     for (const QString &input : inputs)
         request.inputs.push_back(input.toStdString());
 
@@ -78,9 +75,9 @@ translation::BatchOutcome BatchTranslation::translate(const QStringList &inputs,
     progress.setMinimumDuration(0);
     // Setting the value of a modal progress dialog lets the events through,
     // Cancel among them.
-    const auto step = [&](std::size_t index, const std::string &input) {
+    const auto step = [&](std::size_t index, const std::string &) {
         progress.setLabelText(tr("Translating %1 (%2 of %3)…")
-                                  .arg(QFileInfo(fromStd(input)).fileName(), QString::number(index + 1),
+                                  .arg(QFileInfo(inputs[qsizetype(index)]).fileName(), QString::number(index + 1),
                                        QString::number(inputs.size())));
         progress.setValue(int(index));
         return !progress.wasCanceled();
@@ -89,7 +86,11 @@ translation::BatchOutcome BatchTranslation::translate(const QStringList &inputs,
     ConsoleBridge console(m_controller, ConsoleBridge::Clearing::BeforeFirstLine);
     const translation::BatchOutcome outcome = translation::runBatch(request, console, LocalizedStringTable(), step);
     progress.setValue(progress.maximum());
-    if (outcome.refusal != translation::BatchOutcome::Refusal::None)
+    if (outcome.refusal != translation::BatchOutcome::Refusal::None) {
         m_controller.showWarningInKeyWindow(fromStd(outcome.summary));
-    return outcome;
+        return;
+    }
+    // The console now holds the batch's transcript, not the last Start's.
+    m_controller.showOutcome(fromStd(outcome.summary),
+                             outcome.succeeded() ? u"outcome_succeeded"_s : u"outcome_failed"_s);
 }

@@ -1,6 +1,6 @@
 // "Translate Several Files…": the inputs chosen in one panel that takes
 // several files, a folder for the results, then a batch (translation/batch.h)
-// with the main window's rule file and lenient check box.
+// with the main window's rule file and its check boxes.
 //
 // The rule file is read first, so that a choice of files is never asked for
 // in vain. The batch shows its progress, cancellable between files, and
@@ -27,12 +27,12 @@ public:
     // Reads the rules, asks for the inputs and the folder, and translates;
     // then brings the Stored Strings window up to date, as an output may
     // have replaced its file.
-    void chooseAndTranslate(translation::Mode mode);
-
-    // Translates `inputs` into `folder` by `pairs`, which are checked.
-    translation::BatchOutcome translate(const QStringList &inputs, const QString &folder,
-                                        const std::vector<translation::Pair> &pairs, translation::Mode mode);
+    void chooseAndTranslate();
 
 private:
+    // Translates `inputs` into `folder` by `pairs`, which are checked, and
+    // shows the summary as the window's outcome line.
+    void translate(const QStringList &inputs, const QString &folder, const std::vector<translation::Pair> &pairs);
+
     ViewController &m_controller;
 };

@@ -4,6 +4,8 @@
 // table has it.
 #pragma once
 
+#include <QString>
+
 #include "engine/stringtable.h"
 
 class LocalizedStringTable final : public engine::StringTable {
@@ -11,3 +13,6 @@ public:
     [[nodiscard]] std::string text(std::string_view key) const override;
     [[nodiscard]] std::string translation(std::string_view english) const override;
 };
+
+// The warning sheet's text for a rule file without enabled rules.
+[[nodiscard]] QString noEnabledRulesWarning();

@@ -63,7 +63,7 @@ void MainWindow::createMenus()
     connect(controller, &ViewController::startEnabledChanged, startAction, &QAction::setEnabled);
     QAction *severalAction = translateMenu->addAction(tr("Translate Several &Files…"), controller, [controller] {
         BatchTranslation(*controller)
-            .chooseAndTranslate(controller->isExactTranslation() ? translation::Mode::Exact : translation::Mode::ByteScan);
+            .chooseAndTranslate();
     });
     severalAction->setObjectName(u"translateSeveralFilesAction"_s);
     severalAction->setStatusTip(tr("Translate several ATN files into one folder with the chosen rule file"));

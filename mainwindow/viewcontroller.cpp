@@ -168,7 +168,8 @@ void ViewController::resetFiles()
     m_ui->outcomeBox->hide();
 }
 
-// The check box is read when Start is pressed; toggling it changes nothing else.
+// The check box is read when Start is pressed and by the Stored Strings
+// window, which follows its toggled signal; its action has nothing to do.
 void ViewController::toggleLittleEndian() {}
 
 void ViewController::setRuleFieldAndPath(const QString &path)
@@ -192,13 +193,12 @@ QString ViewController::fieldProblem() const
     const QString misnamed[] = {tr("The input file's name must end in .atn."),
                                 tr("The rule file's name must end in .rul."),
                                 tr("The output file's name must end in .atn.")};
-    const QStringView suffixes[] = {u".atn", u".rul", u".atn"};
     const auto files = fileSlots();
     for (std::size_t i = 0; i < files.size(); ++i) {
         const QString text = files[i].field->text();
         if (text.isEmpty())
             return missing[i];
-        if (!text.endsWith(suffixes[i], Qt::CaseInsensitive))
+        if (!text.endsWith(u'.' + files[i].field->expectedExt(), Qt::CaseInsensitive))
             return misnamed[i];
     }
     return {};
@@ -226,14 +226,9 @@ bool ViewController::mayWriteOutput()
     if (m_outputConfirmed || !QFileInfo::exists(output)
         || engine::isSameFile(atnFilePath().toStdString(), output.toStdString()))
         return true;
-    Alert question;
-    question.style = Alert::Style::Warning;
-    question.messageText = tr("Replace \u201c%1\u201d?").arg(QFileInfo(output).fileName());
-    question.informativeText =
-        tr("The output file %1 exists already. The translation would replace its content.").arg(output);
-    question.buttons = {tr("Replace"), tr("Cancel")};
-    question.cancelButton = 1;
-    return Desktop::current().runAlert(question, window()) == 0;
+    return Desktop::current().askToReplace(
+        output, tr("The output file %1 exists already. The translation would replace its content.").arg(output),
+        window());
 }
 
 void ViewController::startTranslation()
@@ -245,13 +240,13 @@ void ViewController::startTranslation()
     }
     if (!mayWriteOutput())
         return;
+    const TranslationOptions options = translationOptions();
     const translation::Request request{.input = atnFilePath().toStdString(),
                                        .output = atncopyFilePath().toStdString(),
                                        .ruleFile = rulFilePath().toStdString(),
                                        .pairs = {},
-                                       .lenient = isLenient(),
-                                       .mode = isExactTranslation() ? translation::Mode::Exact
-                                                                    : translation::Mode::ByteScan};
+                                       .lenient = options.lenient,
+                                       .mode = options.mode};
     ConsoleBridge console(*this, ConsoleBridge::Clearing::BeforeFirstLine);
     translation::Outcome outcome;
     {
@@ -261,10 +256,7 @@ void ViewController::startTranslation()
     const QString summary = QString::fromStdString(outcome.summary);
     switch (outcome.refusal) {
     case translation::Outcome::Refusal::NoPairs:
-        //: shows warn message
-        refuse(summary, bundle::localizedString(QT_TRANSLATE_NOOP("Localizable", "Your RUL-file is empty or has no "
-                                                                                 "enabled items inside!\nPlease setup "
-                                                                                 "some Rules and enable [x] these!")));
+        refuse(summary, noEnabledRulesWarning());
         return;
     case translation::Outcome::Refusal::BackupFailed: {
         std::fputs(engine::backupFailureLine(outcome.backup).c_str(), stdout);
@@ -337,9 +329,10 @@ std::vector<std::uint8_t> ViewController::process(const std::vector<std::uint8_t
 
 void ViewController::showWarningInKeyWindow(const QString &message)
 {
+    // A warning that no window showed would leave a refusal unexplained.
     QWidget *keyWindow = QApplication::activeWindow();
     if (!keyWindow)
-        return;
+        keyWindow = window();
     Alert alert;
     alert.style = Alert::Style::Warning;
     //: warn message text

@@ -70,9 +70,17 @@ public:
     void clearConsole() { m_console->clear(); }
     [[nodiscard]] QString consoleText() const { return m_console->text(); }
 
-    // A warning sheet on the application's active window; nothing when no
-    // window of the application is active. Returns while the sheet is open.
+    // A warning sheet on the application's active window, or on this one
+    // when none is active. Returns while the sheet is open.
     void showWarningInKeyWindow(const QString &message);
+    // The outcome line in bold beside its image: "outcome_succeeded",
+    // "outcome_problems" (written, but a rule met a problem) or "outcome_failed".
+    void showOutcome(const QString &line, const QString &image);
+    // The check boxes as a translation takes them.
+    [[nodiscard]] TranslationOptions translationOptions() const
+    {
+        return {isExactTranslation() ? translation::Mode::Exact : translation::Mode::ByteScan, isLenient()};
+    }
 
     // The search and replacement texts of the enabled rules, in file order.
     [[nodiscard]] QStringList processRuleFile(const QString &pathname) const;
@@ -120,15 +128,8 @@ private:
     void controlTextDidChange(FileKind kind);
     void takeFile(FileKind kind, const QString &path);
     void setStartEnabled(bool enabled);
-    [[nodiscard]] TranslationOptions translationOptions() const
-    {
-        return {isExactTranslation() ? translation::Mode::Exact : translation::Mode::ByteScan, isLenient()};
-    }
     [[nodiscard]] bool mayWriteOutput();
     void refuse(const QString &summary, const QString &warning);
-    // The outcome line in bold beside its image: "outcome_succeeded",
-    // "outcome_problems" (written, but a rule met a problem) or "outcome_failed".
-    void showOutcome(const QString &line, const QString &image);
 
     std::unique_ptr<Ui::ViewController> m_ui;
     ConsoleView *m_console = nullptr; // of the form

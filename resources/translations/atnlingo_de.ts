@@ -1176,20 +1176,8 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation>Der Name der Ausgabedatei muss auf .atn enden.</translation>
     </message>
     <message>
-        <source>Replace “%1”?</source>
-        <translation>„%1“ ersetzen?</translation>
-    </message>
-    <message>
         <source>The output file %1 exists already. The translation would replace its content.</source>
         <translation>Die Ausgabedatei %1 gibt es schon. Die Übersetzung würde ihren Inhalt ersetzen.</translation>
-    </message>
-    <message>
-        <source>Replace</source>
-        <translation>Ersetzen</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -1167,19 +1167,7 @@ Change them and save again, or they will differ the next time the file is loaded
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Replace “%1”?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The output file %1 exists already. The translation would replace its content.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Replace</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -420,7 +420,7 @@ void TestViewController::severalFilesGoToTheChosenFolder()
     // Without an enabled rule: the warning, and no panel (cleanup counts those
     // that ran unanswered).
     setField(Rule, "none.rul");
-    BatchTranslation(*m_controller).chooseAndTranslate(translation::Mode::ByteScan);
+    BatchTranslation(*m_controller).chooseAndTranslate();
     QCOMPARE(m_desktop->sheets.size(), 1);
 
     setField(Rule, "de.rul");
@@ -430,13 +430,15 @@ void TestViewController::severalFilesGoToTheChosenFolder()
     m_desktop->answerNextPanelWithFiles({in, two});
     m_desktop->answerNextPanel(QString::fromStdString(m_dir->file("de")));
 
-    BatchTranslation(*m_controller).chooseAndTranslate(translation::Mode::ByteScan);
+    BatchTranslation(*m_controller).chooseAndTranslate();
 
     QCOMPARE(TempDir::entriesOf(m_dir->file("de")), (std::vector<std::string>{"in.atn", "two.atn"}));
     const QString console = m_controller->consoleText();
     // Emptied before the first line; the command line's transcripts check the rest.
     QVERIFY2(console.startsWith(u"File 1 of 2: %1\nOpening input file: "_s.arg(in)), qPrintable(console));
     QCOMPARE(m_desktop->sheets.size(), 1);
+    // The outcome line follows the console: the batch's, not an earlier Start's.
+    QCOMPARE(m_controller->findChild<QLabel *>(u"outcomeLabel"_s)->text(), u"Translated 2 of 2 files."_s);
 }
 
 QTEST_MAIN(TestViewController)
