@@ -113,18 +113,6 @@ template <typename Test>
     return anyPosition(p, units, readable, 16, [&](const std::uint8_t *q) { return (load8(q) & m) == v; });
 }
 
-// Whether unit `first` is followed by unit `second` somewhere among the
-// `units` stored units at `p`; `readable` bytes from `p` may be read.
-[[gnu::always_inline]] inline bool holdsUnitPair(const std::uint8_t *p, std::size_t units, std::size_t readable,
-                                                 std::uint16_t first, std::uint16_t second)
-{
-    if (units < 2)
-        return false;
-    const Units8 a = Units8{} + first, b = Units8{} + second;
-    return anyPosition(p, units - 1, readable, 18,
-                       [&](const std::uint8_t *q) { return (load8(q) == a) & (load8(q + 2) == b); });
-}
-
 [[nodiscard]] std::optional<std::size_t> findUnpairedSurrogate(std::u16string_view text);
 
 // Whether the `units` UTF-16 units at `p`, in the byte order of `layout`,

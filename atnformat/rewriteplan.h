@@ -22,7 +22,6 @@ public:
     // become `bytes`; false, and nothing added, when the plan has no room left.
     [[nodiscard]] bool add(std::size_t start, std::size_t end, std::span<const std::uint8_t> bytes);
 
-    [[nodiscard]] bool isEmpty() const { return m_changes.empty(); }
     [[nodiscard]] std::size_t resultSize(std::size_t inputSize) const;
 
     // Makes the changes in `buffer`, the input, whose capacity must hold the result.

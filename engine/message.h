@@ -37,7 +37,6 @@ public:
 
     [[nodiscard]] std::string text(const StringTable &strings) const;
     [[nodiscard]] std::string english() const;
-    [[nodiscard]] bool empty() const noexcept { return m_text.empty() && m_args.empty(); }
 
     bool operator==(const Message &) const = default;
 

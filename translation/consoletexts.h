@@ -15,8 +15,9 @@
 #include "engine/stringtable.h"
 #include "translationrun.h"
 
+// Spelled as Qt spells it, so that either definition may come first.
 #ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(scope, key) key
+#define QT_TRANSLATE_NOOP(scope, x) x
 #endif
 
 namespace translation {

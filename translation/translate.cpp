@@ -79,24 +79,31 @@ void scan(Translated &t, std::span<const Pair> pairs, bool lenient, engine::Cons
     }
 }
 
+// The rewrite's own walk tells whether the input is well-formed; it hands
+// the buffer back unchanged when it rewrites nothing.
 void exact(Translated &t, std::span<const Pair> pairs, engine::Console &console, const engine::StringTable &strings)
 {
-    if (!t.inputWellFormed) {
-        const auto walk = atnformat::checkActionFile(t.bytes);
-        t.failure = engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "ExactNeedsWellFormed %@")),
-                                       {walk ? walk->message() : std::string()});
-        console.printout(errorLine(*t.failure, strings));
-        return;
-    }
     std::vector<atnformat::TextPair> textPairs;
     textPairs.reserve(pairs.size());
     for (const Pair &pair : pairs)
         textPairs.push_back({pair.search, pair.replacement});
     atnformat::RewriteResult rewritten = atnformat::replaceTexts(std::move(t.bytes), textPairs);
     t.bytes = std::move(rewritten.bytes);
+    // A text the file cannot hold ends the walk early: the rest of the file
+    // decides whether the user reads that or that the file does not walk.
+    std::optional<atnformat::FormatError> malformed = std::move(rewritten.error);
+    if (!malformed && rewritten.refusedAt)
+        malformed = atnformat::checkActionFile(t.bytes);
+    t.inputWellFormed = !malformed;
+    if (malformed) {
+        t.failure = engine::formatText(strings.text(QT_TRANSLATE_NOOP("Localizable", "ExactNeedsWellFormed %@")),
+                                       {malformed->message()});
+        console.printout(errorLine(*t.failure, strings));
+        return;
+    }
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         announce(pairs[i], console, strings);
-        const std::size_t texts = i < rewritten.textsRewritten.size() ? rewritten.textsRewritten[i] : 0;
+        const std::size_t texts = rewritten.textsRewritten[i];
         t.pairs.push_back(PairOutcome{pairs[i], texts, {}, {}});
         console.printout(countLine(texts, strings));
     }
@@ -137,12 +144,12 @@ Translated translateBytes(std::vector<std::uint8_t> bytes, std::span<const Pair>
 {
     Translated t;
     t.bytes = std::move(bytes);
-    const auto walk = atnformat::checkActionFile(t.bytes);
-    t.inputWellFormed = !walk.has_value();
     if (mode == Mode::Exact) {
         exact(t, pairs, console, strings);
         return t;
     }
+    const auto walk = atnformat::checkActionFile(t.bytes);
+    t.inputWellFormed = !walk.has_value();
     // Only an input that is itself a well-formed action file can tell whether
     // the translation broke something; anything else is translated unchecked.
     if (walk) {
