@@ -33,7 +33,6 @@ public:
     Q_DISABLE_COPY_MOVE(RuleDocument)
 
     [[nodiscard]] RuleTableModel *model() const { return m_model; }
-    [[nodiscard]] QUndoStack *undoStack() const { return m_undoStack; }
     [[nodiscard]] const std::vector<rules::Rule> &rules() const;
     [[nodiscard]] bool isModified() const;
 

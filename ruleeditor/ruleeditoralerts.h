@@ -19,7 +19,7 @@ public:
     // Save / Discard / Cancel for the table shown under `name`; `consequence`
     // tells what happens to unsaved changes.
     [[nodiscard]] static Alert unsavedChanges(const QString &name, const QString &consequence);
-    // Replace / Cancel for a file that a save would overwrite.
+    // The save could not write `path`; the table stays as it was.
     [[nodiscard]] static Alert saveFailed(const QString &path);
     // The rows a file holds now that will not load back from it as they are.
     [[nodiscard]] static Alert lossyRows(const std::vector<rules::LossyRow> &lossyRows);

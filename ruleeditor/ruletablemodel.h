@@ -27,7 +27,6 @@ struct RuleSplice {
     [[nodiscard]] bool isEmpty() const { return removed == inserted; }
     // The splice that takes the rows back.
     [[nodiscard]] RuleSplice inverted() const { return {row, inserted, removed}; }
-    friend bool operator==(const RuleSplice &, const RuleSplice &) = default;
 };
 
 class RuleTableModel : public QAbstractTableModel {
