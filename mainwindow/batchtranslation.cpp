@@ -6,7 +6,7 @@
 
 #include "consolebridge.h"
 #include "guisupport/desktop.h"
-#include "localizedstringtable.h"
+#include "guisupport/localizedstringtable.h"
 #include "resources/bundle.h"
 #include "viewcontroller.h"
 

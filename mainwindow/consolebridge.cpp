@@ -1,6 +1,6 @@
 #include "consolebridge.h"
 
-#include "localizedstringtable.h"
+#include "guisupport/localizedstringtable.h"
 #include "viewcontroller.h"
 
 ConsoleBridge::ConsoleBridge(ViewController &controller, Clearing clearing)

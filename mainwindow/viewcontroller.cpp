@@ -15,7 +15,7 @@
 #include "engine/process.h"
 #include "guisupport/desktop.h"
 #include "guisupport/windowcontroller.h"
-#include "localizedstringtable.h"
+#include "guisupport/localizedstringtable.h"
 #include "resources/bundle.h"
 #include "ruleeditor/ruleeditorviewcontroller.h"
 #include "rules/rulefile.h"

@@ -14,6 +14,7 @@
 #include "atnformat/actionfile.h"
 #include "engine/console.h"
 #include "engine/fileio.h"
+#include "guisupport/localizedstringtable.h"
 #include "storedstringmodel.h"
 #include "translation/dryrun.h"
 
@@ -126,7 +127,7 @@ void StringsViewController::readActionFile()
     engine::ReadResult read = engine::readFile(m_atnFilePath.toStdString());
     if (!read.ok) {
         m_model->setStrings({});
-        say(QString::fromStdString(read.error), true);
+        say(QString::fromStdString(read.message.text(LocalizedStringTable())), true);
         return;
     }
     m_bytes = std::move(read.bytes);

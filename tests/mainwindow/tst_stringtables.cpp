@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
-#include "mainwindow/localizedstringtable.h"
+#include "guisupport/localizedstringtable.h"
 #include "resources/bundle.h"
 
 using namespace Qt::Literals::StringLiterals;
