@@ -272,8 +272,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A rule file that yields no pair leaves every file alone, the backup included.
         CliCase{"RuleFileMissing", nullptr, {"--rules", "@DIR/de.rul", "@IN", "@IN"}, 2, "File not found\n" NO_RULES,
                 kInput},
+        // A batch reads its rules before it looks at the folder.
         CliCase{"RuleFileNotUtf8", [](const TempDir &dir) { writeText(dir.file("de.rul"), "1;B;\xFF;\n"); },
-                {"--rules", "@DIR/de.rul", "@IN", "@OUT"}, 2,
+                {"--rules", "@DIR/de.rul", "--output-dir", "@DIR", "@IN"}, 2,
                 "Cannot read file. (Cannot read \"@DIR/de.rul\": not valid UTF-8 at byte 4: invalid byte 0xFF)\n" NO_RULES,
                 kWithRules},
         // Refused before it is read (a sparse file here).

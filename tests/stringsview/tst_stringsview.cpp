@@ -128,7 +128,8 @@ void TestStringsView::listsTheStringsOrSaysWhatIsWrong()
 
     // Cut off inside the file path: the texts found before the fault are listed.
     const atnbuild::Bytes bytes(whole.begin(), whole.end() - 6);
-    m_view->setFiles(write("Broken.atn", bytes), QString());
+    m_view->setFiles(write("Broken.atn", bytes), writeRules("1;Layer;Ebene;\n"));
+    QCOMPARE(label("previewLabel"), u"No translation is previewed, as the file is not a well-formed action file."_s);
     const QString status = label("statusLabel");
     const QString error = QString::fromStdString(atnformat::readActionFile(bytes).error->message());
     QVERIFY2(status.startsWith(u"Not a well-formed action file: %1. "_s.arg(error)), qPrintable(status));
