@@ -158,7 +158,7 @@ int listStrings(const std::vector<std::string> &args, std::ostream &out, std::os
     const std::string &path = files.front();
     const engine::ReadResult input = engine::readFile(path);
     if (!input.ok) {
-        err << "Error: " << input.error << "\n";
+        err << "Error: " << input.error() << "\n";
         return Failure;
     }
     const atnformat::ActionFile file = atnformat::readActionFile(input.bytes);
@@ -183,7 +183,7 @@ int checkFiles(const std::vector<std::string> &files, std::ostream &out, std::os
     for (const std::string &path : files) {
         const engine::ReadResult input = engine::readFile(path);
         if (!input.ok) {
-            err << "Error: " << input.error << "\n";
+            err << "Error: " << input.error() << "\n";
             status = Failure;
             continue;
         }

@@ -26,7 +26,6 @@ std::filesystem::path normalised(const std::string &path)
 // Ends a backup that failed.
 BackupResult &failed(BackupResult &result, Message why)
 {
-    result.error = why.english();
     result.message = std::move(why);
     return result;
 }
@@ -125,7 +124,7 @@ BackupResult backupIfSameFile(const std::string &input, const std::string &outpu
 
 std::string backupFailureLine(const BackupResult &result)
 {
-    return "Ooops! Something went wrong: " + result.error + "\n";
+    return "Ooops! Something went wrong: " + result.error() + "\n";
 }
 
 } // namespace engine

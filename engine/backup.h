@@ -18,8 +18,10 @@ namespace engine {
 struct BackupResult {
     enum class Status { NotNeeded, Made, Failed } status = Status::NotNeeded;
     std::string backupPath; // when Made
-    std::string error;      // when Failed: the reason, without a prefix
-    Message message;        // `error` as a message, for a front end in another language
+    Message message;        // when Failed: the reason, without a prefix
+
+    // `message` in English.
+    [[nodiscard]] std::string error() const { return message.english(); }
 };
 
 // Copies `input` to a fresh backup name when `output` is the same file.

@@ -25,7 +25,6 @@ template <typename Result>
 Result &failed(Result &result, Format cannot, const std::string &path, Message reason)
 {
     result.message = Message(cannot, {path, std::move(reason)});
-    result.error = result.message.english();
     return result;
 }
 

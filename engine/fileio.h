@@ -41,9 +41,11 @@ inline constexpr std::uint64_t kMaxReadSize = std::uint64_t(4) << 30;
 struct ReadResult {
     bool ok = false;
     std::vector<std::uint8_t> bytes;
-    std::string error; // when !ok: names the path and the reason
-    Message message;     // `error` as a message, for a front end in another language
+    Message message;     // when !ok: names the path and the reason
     int systemError = 0; // when !ok because a system call failed: its errno
+
+    // `message` in English.
+    [[nodiscard]] std::string error() const { return message.english(); }
 };
 
 // How much capacity the bytes read get beyond the file's size.
@@ -57,8 +59,10 @@ enum class Room {
 
 struct WriteResult {
     bool ok = false;
-    std::string error; // when !ok: names the path and the reason
-    Message message;   // `error` as a message, for a front end in another language
+    Message message; // when !ok: names the path and the reason
+
+    // `message` in English.
+    [[nodiscard]] std::string error() const { return message.english(); }
 };
 
 [[nodiscard]] WriteResult writeFileAtomically(const std::string &path, std::span<const std::uint8_t> bytes);

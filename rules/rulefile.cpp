@@ -60,7 +60,7 @@ std::optional<std::vector<std::uint8_t>> readBytes(const std::string &path, bool
         if (notFound && (read.systemError == ENOENT || read.systemError == ENOTDIR))
             *notFound = true;
         else
-            logMessage(kCannotRead, read.error);
+            logMessage(kCannotRead, read.error());
         return std::nullopt;
     }
     return std::move(read.bytes);
@@ -169,8 +169,8 @@ WriteReport writeData(const std::string &path, const std::vector<Rule> &rules)
     const engine::WriteResult result = engine::writeFileAtomically(path, std::string_view(rulesToText(rules)));
     report.written = result.ok;
     if (!result.ok) {
-        report.error = result.error;
-        logMessage(kCannotWrite, result.error);
+        report.error = result.error();
+        logMessage(kCannotWrite, result.error());
     }
     return report;
 }

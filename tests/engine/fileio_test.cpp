@@ -144,7 +144,7 @@ TEST(AtomicWrite, FailingStepKeepsTheTargetAndLeavesNothing)
     for (const auto &[step, call, error] : steps) {
         SCOPED_TRACE(step);
         FileSystemFault fault(call, error);
-        EXPECT_EQ(engine::writeFileAtomically(target, std::string(200000, 'x')).error, cannot("write", target, error));
+        EXPECT_EQ(engine::writeFileAtomically(target, std::string(200000, 'x')).error(), cannot("write", target, error));
         EXPECT_EQ(fault.failures(), 1);
         EXPECT_FALSE(engine::writeFileAtomically(dir.file("new.atn"), std::string_view("new")).ok);
         EXPECT_EQ(readText(target), "precious");
@@ -167,7 +167,7 @@ TEST(AtomicWrite, SymbolicLinks)
 
     ASSERT_EQ(::symlink("b.atn", links.file("a.atn").c_str()), 0);
     ASSERT_EQ(::symlink("a.atn", links.file("b.atn").c_str()), 0);
-    EXPECT_EQ(engine::writeFileAtomically(links.file("a.atn"), std::string_view("x")).error,
+    EXPECT_EQ(engine::writeFileAtomically(links.file("a.atn"), std::string_view("x")).error(),
               cannot("write", links.file("a.atn"), ELOOP));
     EXPECT_EQ(links.entries(), (Entries{"a.atn", "b.atn", "chain.atn", "link.atn"}));
 }
@@ -207,7 +207,7 @@ TEST(ReadFault, FailingReadReportsTheReasonAndReturnsNothing)
     writeText(input, std::string(300000, 'a'));
     FileSystemFault fault(Call::Read, EIO, 2);
     const auto result = engine::readFile(input);
-    EXPECT_EQ(result.error, cannot("read", input, EIO));
+    EXPECT_EQ(result.error(), cannot("read", input, EIO));
     EXPECT_TRUE(!result.ok && result.bytes.empty());
 }
 
@@ -222,7 +222,7 @@ TEST(ReadFault, SizeLimit)
     const std::string endless = "/dev/fd/" + std::to_string(pipe[0]);
     const auto cut = engine::readFile(endless, 1000);
     ::close(pipe[0]);
-    EXPECT_EQ(cut.error, "Cannot read \"" + endless + "\": it holds more than 1000 bytes, the most atnlingo reads");
+    EXPECT_EQ(cut.error(), "Cannot read \"" + endless + "\": it holds more than 1000 bytes, the most atnlingo reads");
     EXPECT_TRUE(!cut.ok && cut.bytes.empty());
 
     TempDir dir;
@@ -230,7 +230,7 @@ TEST(ReadFault, SizeLimit)
     writeText(input, std::string(1001, 'a'));
     EXPECT_EQ(engine::readFile(input, 1001).bytes.size(), 1001u);
     FileSystemFault noRead(Call::Read, EIO);
-    EXPECT_EQ(engine::readFile(input, 1000).error,
+    EXPECT_EQ(engine::readFile(input, 1000).error(),
               "Cannot read \"" + input + "\": it holds more than 1000 bytes, the most atnlingo reads");
     EXPECT_EQ(noRead.failures(), 0);
 }
@@ -262,7 +262,7 @@ TEST(ReadSpecialFiles, PipeWithAWriterIsWaitedFor)
     const auto result = engine::readFile(fifo);
     engine::detail::fileSystemCalls() = engine::detail::systemFileSystemCalls();
     EXPECT_EQ(g_lateWriter, -1) << "nothing was read";
-    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(result.error(), "");
     EXPECT_EQ(result.bytes, kAtn);
 }
 
@@ -332,7 +332,7 @@ TEST(ReadFault, InputChangingWhileReadIsRefused)
         engine::detail::fileSystemCalls() = engine::detail::systemFileSystemCalls();
         EXPECT_EQ(g_change, nullptr) << "the input was not changed";
         EXPECT_FALSE(read.ok);
-        EXPECT_EQ(read.error, "Cannot read \"" + input + "\": the file changed while it was being read");
+        EXPECT_EQ(read.error(), "Cannot read \"" + input + "\": the file changed while it was being read");
     }
 }
 
@@ -367,7 +367,7 @@ TEST(Backup, FailingStepLeavesNoBackup)
         const auto result = engine::backupIfSameFile(input, input);
         EXPECT_EQ(fault.failures(), 1);
         EXPECT_EQ(result.status, BackupResult::Status::Failed);
-        EXPECT_EQ(result.error, reason + std::strerror(error));
+        EXPECT_EQ(result.error(), reason + std::strerror(error));
         EXPECT_EQ(dir.entries(), Entries{"in.atn"});
     }
     EXPECT_EQ(readBytes(input), kAtn);
