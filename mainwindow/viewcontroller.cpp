@@ -279,8 +279,9 @@ void ViewController::startTranslation()
     showOutcome(summary, !outcome.outputWritten ? u"outcome_failed"_s
                          : outcome.succeeded() && !problems ? u"outcome_succeeded"_s
                                                             : u"outcome_problems"_s);
-    // The output may have replaced the input.
-    refreshStringsWindow();
+    // The Stored Strings window shows the input: only an output that replaced it changes what it shows.
+    if (outcome.outputWritten && engine::isSameFile(request.input, request.output))
+        refreshStringsWindow();
 }
 
 // A Start that does not translate says why on the console and, for what the

@@ -135,6 +135,11 @@ void TestWindows::stringsWindowFollowsTheChosenFiles()
     setField("rulTextField", file("a.rul"));
     QCOMPARE(shown(), (QStringList{u"Two"_s, u"*Layer 2"_s}));
 
+    // A translation that replaced the input shows what it wrote.
+    setField("atncopyTextField", file("Two.atn"));
+    m_controller->startTranslation();
+    QCOMPARE(shown(), (QStringList{u"Two"_s, u"Ebene 2"_s}));
+
     // Closed, it is brought up to date when shown again.
     window->close();
     setField("atnTextField", file("One.atn"));
