@@ -27,8 +27,6 @@ public:
     [[nodiscard]] static std::vector<Rule> defaultRules();
 
     [[nodiscard]] const std::vector<Rule> &dataArray() const noexcept { return m_dataArray; }
-    // Replaces every row, for instance with the rules of a file just read.
-    void setDataArray(std::vector<Rule> rules) { m_dataArray = std::move(rules); }
 
     [[nodiscard]] int rowCount() const noexcept { return static_cast<int>(m_dataArray.size()); }
     [[nodiscard]] bool hasRow(int row) const noexcept { return row >= 0 && row < rowCount(); }
